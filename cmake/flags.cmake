@@ -1,0 +1,26 @@
+# Compiler flags of every target.  Floating point is part of the contract:
+# no contraction of multiply-add, no fast-math, SSE2 arithmetic on 32-bit x86
+# (never the x87 unit's extended precision), no flag that changes packing.
+function(torven_flags target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wconversion -Wdouble-promotion -Wfloat-conversion -Wshadow
+    -ffp-contract=off -fno-fast-math -finput-charset=UTF-8)
+  if(TORVEN_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_compile_options(${target} PRIVATE -msse2 -mfpmath=sse)
+  endif()
+  if(TORVEN_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=${TORVEN_SANITIZE}
+      -fno-sanitize-recover=all -fno-omit-frame-pointer -g)
+    target_link_options(${target} PRIVATE -fsanitize=${TORVEN_SANITIZE})
+  endif()
+endfunction()
+
+# Links a Windows program statically (no compiler runtime DLLs needed under Wine).
+function(torven_static_runtime target)
+  if(WIN32)
+    target_link_options(${target} PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+endfunction()

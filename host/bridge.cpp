@@ -1,0 +1,103 @@
+#include "host/bridge.h"
+
+#include <atomic>
+#include <cstdarg>
+
+#include "host/scratch.h"
+#include "platform/platform.h"
+
+namespace host {
+namespace {
+
+// Set at most once, then never replaced.  Written only while null.
+std::atomic<HostEntryPoint> hostEntry{nullptr};
+std::atomic<void*> instanceHandle{nullptr};
+
+constexpr std::uint32_t kProcessAttach = 1;
+
+// Stores `entry` only if no entry point is set yet.
+void StoreEntryIfUnset(HostEntryPoint entry) {
+  HostEntryPoint expected = nullptr;
+  hostEntry.compare_exchange_strong(expected, entry, std::memory_order_acq_rel);
+}
+
+template <typename Record>
+void GatherArguments(va_list list, int count, Record** args) {
+  for (int i = 0; i < count; ++i) args[i] = va_arg(list, Record*);
+}
+
+}  // namespace
+
+void LocateHostEntry() {
+  if (hostEntry.load(std::memory_order_acquire) != nullptr) return;
+  void* found = platform::FindHostExport("MdCallBack12");
+  if (found != nullptr) StoreEntryIfUnset(reinterpret_cast<HostEntryPoint>(found));
+}
+
+int HostCall(int function, XLOPER12* result, int count, ...) {
+  LocateHostEntry();
+  const HostEntryPoint entry = hostEntry.load(std::memory_order_acquire);
+  if (entry == nullptr) return xl::kRetFailed;  // before the count test
+  if (count < 0 || count > kMaxHostArguments) return xl::kRetInvCount;
+  XLOPER12* args[kMaxHostArguments];
+  va_list list;
+  va_start(list, count);
+  GatherArguments(list, count, args);
+  va_end(list);
+  return entry(function, count, args, result);
+}
+
+int HostCallArray(int function, XLOPER12* result, int count, XLOPER12** args) {
+  LocateHostEntry();
+  const HostEntryPoint entry = hostEntry.load(std::memory_order_acquire);
+  if (entry == nullptr) return xl::kRetFailed;
+  return entry(function, count, args, result);
+}
+
+// The count is not bounded here; a count the local array cannot hold is
+// passed through without arguments rather than written past the array.
+int HostCallAndRelease(int function, XLOPER12* result, int count, ...) {
+  XLOPER12* args[kMaxHostArguments];
+  const bool fits = count >= 0 && count <= kMaxHostArguments;
+  if (fits) {
+    va_list list;
+    va_start(list, count);
+    GatherArguments(list, count, args);
+    va_end(list);
+  }
+  const int code = HostCallArray(function, result, count, fits ? args : nullptr);
+  ScratchRelease();
+  return code;
+}
+
+int LegacyHostCallAndRelease(int function, XLOPER* result, int count, ...) {
+  XLOPER* args[kMaxHostArguments];
+  const bool fits = count >= 0 && count <= kMaxHostArguments;
+  if (fits) {
+    va_list list;
+    va_start(list, count);
+    GatherArguments(list, count, args);
+    va_end(list);
+  }
+  const platform::LegacyArrayCall call = platform::LegacyArray();
+  const int code = call != nullptr ? call(function, result, count, fits ? args : nullptr)
+                                   : xl::kRetFailed;
+  ScratchRelease();
+  return code;
+}
+
+int LibraryEntry(void* instance, std::uint32_t reason) {
+  if (reason == kProcessAttach) instanceHandle.store(instance, std::memory_order_relaxed);
+  return 1;
+}
+
+void* LibraryInstance() { return instanceHandle.load(std::memory_order_relaxed); }
+
+}  // namespace host
+
+// The host hands over its entry point; an export found in the host process
+// takes precedence, and the first pointer stored stays.
+void TORVEN_CALL SetExcel12EntryPt(HostEntryPoint entry) {
+  host::LocateHostEntry();
+  if (entry != nullptr) host::StoreEntryIfUnset(entry);
+}

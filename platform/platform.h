@@ -1,0 +1,48 @@
+// The small portable interface over what the add-in takes from the operating
+// system.  platform/posix and platform/win implement it with the same
+// signatures; the build picks one.  Nothing above this header uses #ifdef.
+#pragma once
+
+#include <cstdint>
+
+#include "host/records.h"
+
+namespace platform {
+
+// --- Host process -----------------------------------------------------------------
+
+// The host process's exported entry point named `name` (an 8-bit name), or
+// null.  Windows: GetModuleHandleA(NULL) + GetProcAddress.  POSIX: the
+// process's global symbols.
+void* FindHostExport(const char* name);
+
+// Identifier of the calling thread; never 0xFFFFFFFF.
+std::uint32_t CurrentThreadId();
+
+// --- Legacy call library (XLCALL32, ordinals 2 and 3), bound at run time ---------
+
+using LegacyVariadicCall = int(TORVEN_CDECL*)(int function, XLOPER* result, int count, ...);
+using LegacyArrayCall = int(TORVEN_CALL*)(int function, XLOPER* result, int count,
+                                          XLOPER** args);
+
+// The routine behind ordinal 2 (variadic) or 3 (array), or null when the
+// library or the ordinal is absent.  Bound on first use, then cached.
+LegacyVariadicCall LegacyVariadic();
+LegacyArrayCall LegacyArray();
+
+// --- ANSI code page (Windows-1252 on POSIX) -----------------------------------------
+
+// Converts n 16-bit characters to at most n bytes; returns the bytes written.
+int WideToAnsi(const XCHAR* src, int n, char* dst);
+// Converts n bytes to at most n 16-bit characters; returns the characters written.
+int AnsiToWide(const char* src, int n, XCHAR* dst);
+
+// --- Dynamic libraries (used by the substitute host and the tests) --------------------
+
+void* OpenLibrary(const char* path);
+void* LibrarySymbol(void* library, const char* name);
+void CloseLibrary(void* library);
+// A short description of the last OpenLibrary failure.
+const char* LastLibraryError();
+
+}  // namespace platform

@@ -1,0 +1,15 @@
+// The library entry routine on POSIX: runs when the library is loaded and
+// records where it lies, as the Windows entry routine records its instance.
+#include <dlfcn.h>
+
+#include "host/bridge.h"
+
+namespace {
+
+__attribute__((constructor)) void OnLoad() {
+  Dl_info info{};
+  dladdr(reinterpret_cast<void*>(&OnLoad), &info);
+  host::LibraryEntry(info.dli_fbase, 1);
+}
+
+}  // namespace

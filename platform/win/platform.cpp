@@ -1,0 +1,82 @@
+// Windows implementation of the portable platform interface.
+#include "platform/platform.h"
+
+#include <windows.h>
+
+#include <atomic>
+
+namespace platform {
+
+void* FindHostExport(const char* name) {
+  HMODULE host = GetModuleHandleA(nullptr);
+  if (host == nullptr) return nullptr;
+  return reinterpret_cast<void*>(GetProcAddress(host, name));
+}
+
+std::uint32_t CurrentThreadId() { return GetCurrentThreadId(); }
+
+namespace {
+
+// XLCALL32.DLL: the module already loaded in the process, else loaded by name.
+HMODULE LegacyLibrary() {
+  static std::atomic<HMODULE> module{nullptr};
+  HMODULE m = module.load(std::memory_order_acquire);
+  if (m != nullptr) return m;
+  m = GetModuleHandleA("XLCALL32.DLL");
+  if (m == nullptr) m = LoadLibraryA("XLCALL32.DLL");
+  if (m != nullptr) module.store(m, std::memory_order_release);
+  return m;
+}
+
+template <typename Fn>
+Fn LegacyOrdinal(std::atomic<Fn>& cache, WORD ordinal) {
+  Fn fn = cache.load(std::memory_order_acquire);
+  if (fn != nullptr) return fn;
+  HMODULE m = LegacyLibrary();
+  if (m == nullptr) return nullptr;
+  fn = reinterpret_cast<Fn>(
+      reinterpret_cast<void*>(GetProcAddress(m, MAKEINTRESOURCEA(ordinal))));
+  if (fn != nullptr) cache.store(fn, std::memory_order_release);
+  return fn;
+}
+
+}  // namespace
+
+LegacyVariadicCall LegacyVariadic() {
+  static std::atomic<LegacyVariadicCall> cache{nullptr};
+  return LegacyOrdinal(cache, 2);
+}
+
+LegacyArrayCall LegacyArray() {
+  static std::atomic<LegacyArrayCall> cache{nullptr};
+  return LegacyOrdinal(cache, 3);
+}
+
+int WideToAnsi(const XCHAR* src, int n, char* dst) {
+  if (n <= 0) return 0;
+  return WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(src), n, dst, n, nullptr,
+                             nullptr);
+}
+
+int AnsiToWide(const char* src, int n, XCHAR* dst) {
+  if (n <= 0) return 0;
+  return MultiByteToWideChar(CP_ACP, 0, src, n, reinterpret_cast<LPWSTR>(dst), n);
+}
+
+void* OpenLibrary(const char* path) { return reinterpret_cast<void*>(LoadLibraryA(path)); }
+
+void* LibrarySymbol(void* library, const char* name) {
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
+}
+
+void CloseLibrary(void* library) {
+  if (library != nullptr) FreeLibrary(static_cast<HMODULE>(library));
+}
+
+const char* LastLibraryError() {
+  static char text[64];
+  wsprintfA(text, "Windows error %lu", GetLastError());
+  return text;
+}
+
+}  // namespace platform

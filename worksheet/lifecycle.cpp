@@ -1,0 +1,139 @@
+// Registration of the catalogue, unload, alerts, the add-in manager's display
+// name and the version function.  Every host request goes through
+// HostCallAndRelease with its string and integer arguments built in the
+// calling thread's scratch pool.
+#include "worksheet/lifecycle.h"
+
+#include <cstring>
+#include <cwctype>
+
+#include "host/bridge.h"
+#include "host/scratch.h"
+#include "worksheet/catalogue.h"
+#include "worksheet/version.h"
+#include "worksheet/wide_format.h"
+
+namespace {
+
+using namespace worksheet;
+
+XLOPER12 addInName;         // the library's own path, from the host
+XLOPER12 registrationCell;  // answer of xlAutoRegister12
+XLOPER12 actionRecord;      // the add-in manager's action, coerced
+XLOPER12 managerCell;       // answer of xlAddInManagerInfo12
+XLOPER12 versionCell;       // answer of VENTISOLA_XLL
+XCHAR managerText[kAnswerChars];
+XCHAR versionText[kAnswerChars];
+
+void SetError(XLOPER12& cell, std::int32_t code) {
+  cell.val.err = code;
+  cell.xltype = xl::kErr;
+}
+
+// Registers one catalogue row: the path record, then its 20 columns as
+// temporary strings.
+void RegisterColumns(const XCHAR* const* row, XLOPER12* answer) {
+  XLOPER12* s[kCatalogueColumns];
+  for (int c = 0; c < kCatalogueColumns; ++c) s[c] = host::ScratchText12(row[c]);
+  host::HostCallAndRelease(xl::kRegister, answer, 21, &addInName, s[0], s[1], s[2], s[3], s[4],
+                           s[5], s[6], s[7], s[8], s[9], s[10], s[11], s[12], s[13], s[14],
+                           s[15], s[16], s[17], s[18], s[19]);
+}
+
+// Formats a counted string into `buffer`: a first pass learns the length n
+// of `format` with `texts`; the second writes the character n, then the text.
+template <std::size_t N>
+void FormatCounted(XCHAR* buffer, const XCHAR* format, const XCHAR* countedFormat,
+                   const XCHAR* const (&texts)[N]) {
+  FormatArg args[N + 1];
+  for (std::size_t i = 0; i < N; ++i) args[i + 1] = Text(texts[i]);
+  XCHAR probe[kAnswerChars];
+  const int n = FormatWide(probe, kAnswerChars, format, args + 1, N);
+  // The count character: the low 8 bits of n taken as a signed character.
+  args[0] = Char(static_cast<XCHAR>(static_cast<signed char>(n & 0xFF)));
+  FormatWide(buffer, kAnswerChars, countedFormat, args, N + 1);
+}
+
+void ShowAlert(const XCHAR* format) {
+  XCHAR text[kAlertChars];
+  FormatWide(text, kAlertChars, format,
+             {Text(kProductLabel), Text(kAuthorName), Text(kAuthorContact), Text(kReleaseNote)});
+  host::HostCallAndRelease(xl::kAlert, nullptr, 2, host::ScratchText12(text),
+                           host::ScratchInt12(2));
+}
+
+// True when the catalogue's procedure name equals the counted name, compared
+// after lowering both with the C library's wide lower-case conversion.
+bool SameProcedure(const XCHAR* name, const XCHAR* counted) {
+  const int length = host::WideLength(name);
+  if (length != counted[0]) return false;
+  for (int i = 0; i < length; ++i)
+    if (std::towlower(name[i]) != std::towlower(counted[i + 1])) return false;
+  return true;
+}
+
+}  // namespace
+
+int TORVEN_CALL xlAutoOpen() {
+  host::HostCallAndRelease(xl::kGetName, &addInName, 0);
+  for (const auto& row : kCatalogue) RegisterColumns(row, nullptr);
+  host::HostCallAndRelease(xl::kFree, nullptr, 1, &addInName);
+  return 1;
+}
+
+int TORVEN_CALL xlAutoClose() {
+  for (const auto& row : kCatalogue)
+    host::HostCallAndRelease(xl::kSetName, nullptr, 1, host::ScratchText12(row[kFunctionText]));
+  return 1;
+}
+
+LPXLOPER12 TORVEN_CALL xlAutoRegister12(LPXLOPER12 procedure) {
+  SetError(registrationCell, xl::kErrValue);
+  // Nothing to compare unless the host passed a string.
+  if (procedure == nullptr || procedure->xltype != xl::kStr || procedure->val.str == nullptr)
+    return &registrationCell;
+  for (const auto& row : kCatalogue) {
+    if (SameProcedure(row[kProcedure], procedure->val.str)) {
+      // The host's own answer to the register request is returned.
+      host::HostCallAndRelease(xl::kGetName, &addInName, 0);
+      RegisterColumns(row, &registrationCell);
+      host::HostCallAndRelease(xl::kFree, nullptr, 1, &addInName);
+      break;
+    }
+  }
+  return &registrationCell;
+}
+
+int TORVEN_CALL xlAutoAdd() {
+  ShowAlert(kAddAlertFormat);
+  return 1;
+}
+
+int TORVEN_CALL xlAutoRemove() {
+  ShowAlert(kRemoveAlertFormat);
+  return 1;
+}
+
+LPXLOPER12 TORVEN_CALL xlAddInManagerInfo12(LPXLOPER12 action) {
+  // A coercion that fails must not leave an earlier answer behind.
+  std::memset(&actionRecord, 0, sizeof actionRecord);
+  actionRecord.xltype = xl::kNil;
+  host::HostCallAndRelease(xl::kCoerce, &actionRecord, 2, action, host::ScratchInt12(xl::kInt));
+  const XCHAR* const texts[] = {kProductLabel, kAuthorName, kReleaseNote};
+  FormatCounted(managerText, kDisplayNameFormat, kCountedDisplayNameFormat, texts);
+  if (actionRecord.xltype == xl::kInt && actionRecord.val.w == 1) {
+    managerCell.val.str = managerText;
+    managerCell.xltype = xl::kStr;
+  } else {
+    SetError(managerCell, xl::kErrValue);
+  }
+  return &managerCell;
+}
+
+LPXLOPER12 TORVEN_CALL VENTISOLA_XLL(LPXLOPER12 /*ignored*/) {
+  const XCHAR* const texts[] = {kProductLabel, kAuthorName, kAuthorContact, kReleaseNote};
+  FormatCounted(versionText, kVersionFormat, kCountedVersionFormat, texts);
+  versionCell.val.str = versionText;
+  versionCell.xltype = xl::kStr;
+  return &versionCell;
+}
