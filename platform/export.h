@@ -34,3 +34,12 @@ inline constexpr bool kWindows = false;
 #endif
 inline constexpr bool k32Bit = sizeof(void*) == 4;
 }  // namespace platform
+
+// Marks a symbol that a host program exports to the add-in it loads (the
+// substitute host's "MdCallBack12"); on 32-bit Windows the program links with
+// --kill-at so that the export carries no decoration.
+#if defined(_WIN32)
+#define TORVEN_HOST_EXPORT __declspec(dllexport)
+#else
+#define TORVEN_HOST_EXPORT __attribute__((visibility("default")))
+#endif

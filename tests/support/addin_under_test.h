@@ -1,0 +1,28 @@
+// The deliverable under test, loaded once per test program as the host loads
+// it, and the export names of its numeric functions on this platform.
+#pragma once
+
+#include <string>
+
+#include "host/records.h"
+#include "tools/hostsim/addin.h"
+
+namespace testing_support {
+
+// The loaded and started add-in (xlAutoOpen has run).
+hostsim::AddIn& AddInUnderTest();
+
+// The export name of a numeric function: `signature` has one letter per
+// argument, 'd' for double and 'i' for int.
+std::string CoreExportName(const std::string& name, const std::string& signature);
+
+// The export's address, or null.
+void* CoreExport(const std::string& name, const std::string& signature);
+
+// Record builders for calling the entries.
+XLOPER12 Num(double x);
+XLOPER12 Err(std::int32_t code);
+XLOPER12 Typed(std::uint32_t type);
+XLOPER12 Str(const XCHAR* counted);
+
+}  // namespace testing_support
