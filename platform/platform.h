@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
+#include <string>
 
 #include "host/records.h"
 
@@ -44,5 +46,14 @@ void* LibrarySymbol(void* library, const char* name);
 void CloseLibrary(void* library);
 // A short description of the last OpenLibrary failure.
 const char* LastLibraryError();
+
+// --- Programs (the substitute host) ---------------------------------------------------
+
+// The folder that holds the running program.
+std::string ExecutableDirectory();
+// True when `stream` is an interactive terminal.
+bool IsTerminal(std::FILE* stream);
+// Peak resident memory of this process in kilobytes (0 when unknown).
+long PeakMemoryKilobytes();
 
 }  // namespace platform

@@ -61,17 +61,4 @@ int AnsiToWide(const char* src, int n, XCHAR* dst) {
   return n < 0 ? 0 : n;
 }
 
-void* OpenLibrary(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
-
-void* LibrarySymbol(void* library, const char* name) { return dlsym(library, name); }
-
-void CloseLibrary(void* library) {
-  if (library != nullptr) dlclose(library);
-}
-
-const char* LastLibraryError() {
-  const char* e = dlerror();
-  return e != nullptr ? e : "unknown error";
-}
-
 }  // namespace platform

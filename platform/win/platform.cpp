@@ -63,20 +63,4 @@ int AnsiToWide(const char* src, int n, XCHAR* dst) {
   return MultiByteToWideChar(CP_ACP, 0, src, n, reinterpret_cast<LPWSTR>(dst), n);
 }
 
-void* OpenLibrary(const char* path) { return reinterpret_cast<void*>(LoadLibraryA(path)); }
-
-void* LibrarySymbol(void* library, const char* name) {
-  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
-}
-
-void CloseLibrary(void* library) {
-  if (library != nullptr) FreeLibrary(static_cast<HMODULE>(library));
-}
-
-const char* LastLibraryError() {
-  static char text[64];
-  wsprintfA(text, "Windows error %lu", GetLastError());
-  return text;
-}
-
 }  // namespace platform

@@ -1,0 +1,98 @@
+#include "tools/torven/csv.h"
+
+namespace torven {
+
+int CsvReader::Get() {
+  if (pending_ != -2) {
+    const int c = pending_;
+    pending_ = -2;
+    return c;
+  }
+  if (at_ == have_) {
+    have_ = std::fread(buffer_, 1, sizeof buffer_, in_);
+    at_ = 0;
+    if (have_ == 0) return EOF;
+  }
+  return static_cast<unsigned char>(buffer_[at_++]);
+}
+
+bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::string& error) {
+  count = 0;
+  error.clear();
+  int c = Get();
+  if (first_) {  // skip a UTF-8 byte-order mark
+    first_ = false;
+    if (c == 0xEF) {
+      const int b = Get(), d = Get();
+      if (b != 0xBB || d != 0xBF) {
+        error = "malformed byte-order mark";
+        return false;
+      }
+      c = Get();
+    }
+  }
+  if (c == EOF) return false;
+  recordLine_ = line_;
+  auto field = [&]() -> std::string& {
+    if (count == fields.size()) fields.emplace_back();
+    std::string& f = fields[count++];
+    f.clear();
+    return f;
+  };
+  std::string* current = &field();
+  bool quoted = false;
+  for (;; c = Get()) {
+    if (quoted) {
+      if (c == EOF) {
+        error = "a quoted field is not closed";
+        return true;
+      }
+      if (c == '"') {
+        const int next = Get();
+        if (next == '"') {
+          *current += '"';
+        } else {
+          quoted = false;
+          Unget(next);
+        }
+        continue;
+      }
+      if (c == '\n') ++line_;
+      *current += static_cast<char>(c);
+      continue;
+    }
+    if (c == EOF) return true;
+    if (c == '\r') {
+      const int next = Get();
+      if (next != '\n') Unget(next);
+      ++line_;
+      return true;
+    }
+    if (c == '\n') {
+      ++line_;
+      return true;
+    }
+    if (c == ',') {
+      current = &field();
+    } else if (c == '"' && current->empty()) {
+      quoted = true;
+    } else {
+      *current += static_cast<char>(c);
+    }
+  }
+}
+
+void AppendCsvField(std::string& out, std::string_view field) {
+  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += field;
+    return;
+  }
+  out += '"';
+  for (char c : field) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+}  // namespace torven

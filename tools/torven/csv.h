@@ -1,0 +1,40 @@
+// A streaming CSV reader and writer after RFC 4180: quoted fields with
+// separators, doubled quotes and line breaks; CRLF or LF; an optional UTF-8
+// byte-order mark.  Records are read one at a time, so memory does not grow
+// with the number of rows.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torven {
+
+class CsvReader {
+ public:
+  explicit CsvReader(std::FILE* in) : in_(in) {}
+
+  // Reads the next record into `fields` (reusing their storage); false at
+  // the end of the input.  `error` is set for a quote left open at the end.
+  bool Next(std::vector<std::string>& fields, std::size_t& count, std::string& error);
+  // Line number where the last record began (1-based).
+  long RecordLine() const { return recordLine_; }
+
+ private:
+  int Get();
+  void Unget(int c) { pending_ = c; }
+
+  std::FILE* in_;
+  int pending_ = -2;
+  long line_ = 1;
+  long recordLine_ = 0;
+  bool first_ = true;
+  char buffer_[1 << 16];
+  std::size_t have_ = 0, at_ = 0;
+};
+
+// Appends `field` to `out`, quoted when it holds a separator, quote or line break.
+void AppendCsvField(std::string& out, std::string_view field);
+
+}  // namespace torven

@@ -1,0 +1,245 @@
+// torven: runs the add-in without the spreadsheet.  Loads an add-in library
+// as the host does, and evaluates worksheet calls given on the command line,
+// read from a file or standard input, or over the rows of a CSV table.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "tools/hostsim/host.h"
+#include "tools/torven/csv.h"
+#include "tools/torven/session.h"
+
+namespace {
+
+using namespace torven;
+
+struct Options {
+  std::string addIn;
+  std::vector<std::string> calls;
+  std::vector<std::string> files;
+  std::string csv;
+  std::vector<std::string> names;
+  int decimals = -1;
+  bool showCalls = false;
+  bool list = false, info = false, alerts = false;
+};
+
+void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+int ListFunctions(const Session& session) {
+  for (const Function& f : session.Functions()) {
+    std::string signature = f.name + "(";
+    for (std::size_t i = 0; i < f.argumentNames.size(); ++i)
+      signature += (i > 0 ? "; " : "") + f.argumentNames[i];
+    Print(signature + ")    [" + f.category + ", " + f.helpTopic + "]\n  " + f.help + "\n");
+    for (std::size_t i = 0; i < f.argumentNames.size() && i < f.argumentHelp.size(); ++i)
+      Print("    " + f.argumentNames[i] + ": " + f.argumentHelp[i] + "\n");
+    Print("\n");
+  }
+  return 0;
+}
+
+int ShowInfo(Session& session) {
+  XLOPER12 action{};
+  action.val.num = 1;
+  action.xltype = xl::kNum;
+  XLOPER12* args[] = {&action};
+  const XLOPER12* display = session.AddIn().CallProcedure("xlAddInManagerInfo12", 1, args);
+  XLOPER12 missing{};
+  missing.xltype = xl::kMissing;
+  args[0] = &missing;
+  const XLOPER12* version = session.AddIn().CallProcedure("VENTISOLA_XLL", 1, args);
+  auto text = [](const XLOPER12* r) {
+    return r != nullptr && r->xltype == xl::kStr ? ToUtf8(hostsim::CountedText(r->val.str)) : "(none)";
+  };
+  Print("Add-in manager: " + text(display) + "\nVersion:        " + text(version) + "\n");
+  return 0;
+}
+
+int ShowAlerts(Session& session) {
+  hostsim::State().alerts.clear();
+  session.AddIn().CallVoid("xlAutoAdd");
+  session.AddIn().CallVoid("xlAutoRemove");
+  for (const auto& alert : hostsim::State().alerts)
+    Print("--- alert (type " + std::to_string(alert.type) + ")\n" + ToUtf8(alert.text) + "\n");
+  return 0;
+}
+
+// Where a trailing comment begins: a '#' outside quotes with blank space on
+// both sides (an error literal such as #N/A never has a space after '#').
+std::size_t CommentStart(const std::string& line) {
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '"') quoted = !quoted;
+    const bool blankBefore = i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t';
+    const bool blankAfter = i + 1 == line.size() || line[i + 1] == ' ' || line[i + 1] == '\t';
+    if (!quoted && line[i] == '#' && blankBefore && blankAfter) return i;
+  }
+  return std::string::npos;
+}
+
+// Evaluates one line; false (with a message) when it cannot.
+bool EvaluateLine(Session& session, const std::string& line, const std::string& where,
+                  const Options& options) {
+  std::size_t start = line.find_first_not_of(" \t\r");
+  if (start == std::string::npos || line[start] == '#') return true;
+  const std::size_t commentAt = CommentStart(line);
+  const std::string comment = commentAt == std::string::npos ? "" : line.substr(commentAt);
+  const std::string body = line.substr(0, commentAt);
+  const std::string text = body.substr(start, body.find_last_not_of(" \t\r") + 1 - start);
+  Expr call;
+  ParseError parseError;
+  std::string error;
+  if (!ParseCall(text, call, parseError)) {
+    std::fprintf(stderr, "%s, column %d: %s\n", where.c_str(),
+                 parseError.column + static_cast<int>(start), parseError.message.c_str());
+    return false;
+  }
+  if (!session.Bind(call, nullptr, error)) {
+    std::fprintf(stderr, "%s, %s\n", where.c_str(), error.c_str());
+    return false;
+  }
+  const std::string result = Show(session.Evaluate(call, nullptr), options.decimals);
+  if (!options.showCalls) Print(result + "\n");
+  else if (comment.empty()) Print(text + " = " + result + "\n");
+  else Print(text + " = " + result + "\n    " + comment + "\n");
+  return true;
+}
+
+bool EvaluateStream(Session& session, std::FILE* in, const std::string& name, const Options& options) {
+  bool ok = true;
+  std::string line;
+  long number = 0;
+  for (int c = 0; c != EOF;) {
+    line.clear();
+    while ((c = std::fgetc(in)) != EOF && c != '\n') line += static_cast<char>(c);
+    if (c == EOF && line.empty()) break;
+    ++number;
+    ok = EvaluateLine(session, line, name + ":" + std::to_string(number), options) && ok;
+  }
+  return ok;
+}
+
+int EvaluateCsv(Session& session, const Options& options) {
+  std::FILE* in = options.csv == "-" ? stdin : std::fopen(options.csv.c_str(), "rb");
+  if (in == nullptr) {
+    std::fprintf(stderr, "cannot read CSV file '%s'\n", options.csv.c_str());
+    return 2;
+  }
+  CsvReader reader(in);
+  std::vector<std::string> header, row;
+  std::size_t width = 0, count = 0;
+  std::string error;
+  if (!reader.Next(header, width, error) || !error.empty()) {
+    std::fprintf(stderr, "%s: %s\n", options.csv.c_str(), error.empty() ? "no header row" : error.c_str());
+    return 2;
+  }
+  header.resize(width);
+  std::vector<Expr> calls(options.calls.size());
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    ParseError parseError;
+    if (!ParseCall(options.calls[i], calls[i], parseError)) {
+      std::fprintf(stderr, "call %zu, column %d: %s\n", i + 1, parseError.column, parseError.message.c_str());
+      return 2;
+    }
+    if (!session.Bind(calls[i], &header, error)) {
+      std::fprintf(stderr, "call %zu, %s\n", i + 1, error.c_str());
+      return 2;
+    }
+  }
+  std::string out;
+  for (std::size_t i = 0; i < width; ++i) {
+    if (i > 0) out += ',';
+    AppendCsvField(out, header[i]);
+  }
+  for (std::size_t i = 0; i < calls.size(); ++i) {
+    out += ',';
+    AppendCsvField(out, i < options.names.size() ? options.names[i] : options.calls[i]);
+  }
+  out += '\n';
+  const bool progress = platform::IsTerminal(stderr);
+  long rows = 0, bad = 0;
+  while (reader.Next(row, count, error)) {
+    ++rows;
+    if (!error.empty() || count != width) {
+      std::fprintf(stderr, "%s:%ld: %s\n", options.csv.c_str(), reader.RecordLine(),
+                   !error.empty() ? error.c_str()
+                                  : ("ragged row: " + std::to_string(count) + " fields, the header has " +
+                                     std::to_string(width)).c_str());
+      ++bad;
+      continue;
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i > 0) out += ',';
+      AppendCsvField(out, row[i]);
+    }
+    for (const Expr& call : calls) {
+      out += ',';
+      AppendCsvField(out, Show(session.Evaluate(call, &row), options.decimals));
+    }
+    out += '\n';
+    if (out.size() > (1 << 16)) {
+      Print(out);
+      out.clear();
+    }
+    if (progress && rows % 100000 == 0) std::fprintf(stderr, "\r%ld rows", rows);
+  }
+  Print(out);
+  if (progress && rows >= 100000) std::fprintf(stderr, "\r%ld rows\n", rows);
+  if (in != stdin) std::fclose(in);
+  return bad > 0 ? 1 : 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  CLI::App app{"torven: evaluates the TORVEN add-in's worksheet functions without the spreadsheet"};
+  app.add_option("calls", options.calls, "worksheet calls, e.g. 'PVSF56(20)'; with --csv, one formula per added column");
+  app.add_option("-a,--addin", options.addIn, "add-in library to load (default: the one built next to this program)");
+  app.add_option("-f,--file", options.files, "file of calls, one per line ('#' starts a comment; '-' reads standard input)");
+  app.add_option("--csv", options.csv, "evaluate the calls over every row of this CSV file (names in calls are its columns)");
+  app.add_option("--as", options.names, "name of the column added by each call (with --csv)");
+  app.add_option("-d,--decimals", options.decimals, "print numbers with this many decimals")->check(CLI::Range(0, 17));
+  app.add_flag("-s,--show-calls", options.showCalls, "print each call before its result");
+  app.add_flag("--list", options.list, "list the registered functions with their help texts");
+  app.add_flag("--info", options.info, "show the add-in manager's name and the version text");
+  app.add_flag("--alerts", options.alerts, "run the add-in manager's add and remove, and print their alerts");
+  CLI11_PARSE(app, argc, argv);
+
+  Session session;
+  std::string error;
+  const std::string path = options.addIn.empty() ? DefaultAddInPath() : options.addIn;
+  if (!session.Load(path, error)) {
+    std::fprintf(stderr, "torven: %s\n", error.c_str());
+    return 2;
+  }
+  if (options.list) return ListFunctions(session);
+  if (options.info) return ShowInfo(session);
+  if (options.alerts) return ShowAlerts(session);
+  if (!options.csv.empty()) {
+    if (options.calls.empty()) {
+      std::fprintf(stderr, "torven: --csv needs at least one call, e.g. 'PVSF56(tmean)'\n");
+      return 2;
+    }
+    return EvaluateCsv(session, options);
+  }
+  bool ok = true;
+  for (std::size_t i = 0; i < options.calls.size(); ++i)
+    ok = EvaluateLine(session, options.calls[i], "argument " + std::to_string(i + 1), options) && ok;
+  if (options.calls.empty() && options.files.empty()) options.files.push_back("-");
+  for (const std::string& file : options.files) {
+    std::FILE* in = file == "-" ? stdin : std::fopen(file.c_str(), "rb");
+    if (in == nullptr) {
+      std::fprintf(stderr, "torven: cannot read '%s'\n", file.c_str());
+      ok = false;
+      continue;
+    }
+    ok = EvaluateStream(session, in, file == "-" ? "stdin" : file, options) && ok;
+    if (in != stdin) std::fclose(in);
+  }
+  return ok ? 0 : 1;
+}

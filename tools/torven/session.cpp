@@ -1,0 +1,227 @@
+#include "tools/torven/session.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+#include "platform/export.h"
+#include "platform/platform.h"
+#include "tools/hostsim/host.h"
+
+namespace torven {
+namespace {
+
+std::vector<std::string> SplitArguments(const std::string& text) {
+  std::vector<std::string> names;
+  std::string current;
+  for (char c : text) {
+    if (c == ',') {
+      names.push_back(current);
+      current.clear();
+    } else if (!(current.empty() && c == ' ')) {
+      current += c;
+    }
+  }
+  if (!current.empty() || !names.empty()) names.push_back(current);
+  return names;
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+XLOPER12 Record(std::uint32_t type) {
+  XLOPER12 r;
+  std::memset(&r, 0, sizeof r);
+  r.xltype = type;
+  return r;
+}
+
+}  // namespace
+
+std::string DefaultAddInPath() {
+  if (platform::kWindows) return platform::k32Bit ? "TORVEN32.xll" : "TORVEN64.xll";
+  return platform::ExecutableDirectory() + "/libtorven.so";
+}
+
+bool Session::Load(const std::string& path, std::string& error) {
+  if (!addIn_.Open(path, error)) return false;
+  hostsim::Reset();
+  addIn_.Start();
+  for (const auto& reg : hostsim::State().registry) {
+    Function f;
+    f.procedure = ToUtf8(reg.Procedure());
+    f.name = ToUtf8(reg.Name());
+    f.arity = reg.TypeText().empty() ? 0 : static_cast<int>(reg.TypeText().size()) - 1;
+    f.argumentNames = SplitArguments(ToUtf8(reg.ArgumentText()));
+    f.category = ToUtf8(reg.columns[5]);
+    f.helpTopic = ToUtf8(reg.columns[7]);
+    f.help = ToUtf8(reg.columns[8]);
+    for (int a = 0; a < f.arity && 9 + a < 20; ++a) f.argumentHelp.push_back(ToUtf8(reg.columns[9 + a]));
+    f.address = addIn_.Symbol(f.procedure.c_str());
+    if (f.address == nullptr || f.arity > hostsim::kMaxProcedureArguments) continue;
+    functions_.push_back(std::move(f));
+  }
+  if (functions_.empty()) {
+    error = "the add-in '" + path + "' registered no function";
+    return false;
+  }
+  return true;
+}
+
+bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string& error) const {
+  if (e.kind == Expr::Kind::Column) {
+    if (header != nullptr) {
+      for (std::size_t i = 0; i < header->size(); ++i)
+        if ((*header)[i] == e.name) e.binding = static_cast<int>(i);
+      if (e.binding >= 0) return true;
+      error = "column " + std::to_string(e.column) + ": no column named '" + e.name + "' in the CSV header";
+    } else {
+      error = "column " + std::to_string(e.column) + ": unknown name '" + e.name +
+              "' (names stand for CSV columns, with --csv)";
+    }
+    return false;
+  }
+  if (e.kind != Expr::Kind::Call) return true;
+  e.binding = -1;
+  for (std::size_t i = 0; i < functions_.size(); ++i)
+    if (SameName(functions_[i].name, e.name)) e.binding = static_cast<int>(i);
+  if (e.binding < 0) {
+    error = "column " + std::to_string(e.column) + ": unknown function '" + e.name + "' (see --list)";
+    return false;
+  }
+  const Function& f = functions_[static_cast<std::size_t>(e.binding)];
+  if (static_cast<int>(e.args.size()) > f.arity) {
+    error = "column " + std::to_string(e.column) + ": " + f.name + " takes " + std::to_string(f.arity) +
+            " argument" + (f.arity == 1 ? "" : "s") + ", " + std::to_string(e.args.size()) + " given";
+    return false;
+  }
+  for (Expr& arg : e.args)
+    if (!Bind(arg, header, error)) return false;
+  return true;
+}
+
+XCHAR* Session::Store(std::u16string_view counted) {
+  if (textsUsed_ == texts_.size()) texts_.emplace_back();
+  std::u16string& s = texts_[textsUsed_++];
+  s.assign(counted);
+  return s.data();
+}
+
+void Session::Cell(const std::string& cell, XLOPER12& out) {
+  if (cell.empty()) {
+    out = Record(xl::kMissing);
+    return;
+  }
+  double number;
+  const char* first = cell.data() + (cell[0] == '+' ? 1 : 0);
+  const char* last = cell.data() + cell.size();
+  const auto [end, ec] = std::from_chars(first, last, number);
+  if (ec == std::errc() && end == last) {
+    out = Record(xl::kNum);
+    out.val.num = number;
+    return;
+  }
+  if (cell == "TRUE" || cell == "FALSE") {
+    out = Record(xl::kBool);
+    out.val.xbool = cell == "TRUE";
+    return;
+  }
+  if (const std::int32_t code = ErrorCode(cell); code >= 0) {
+    out = Record(xl::kErr);
+    out.val.err = code;
+    return;
+  }
+  std::u16string text = FromUtf8(cell);
+  if (text.size() > 255) text.resize(255);  // a cell text as the host passes it
+  text.insert(text.begin(), static_cast<char16_t>(text.size()));
+  out = Record(xl::kStr);
+  out.val.str = Store(text);
+}
+
+void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12& out) {
+  switch (e.kind) {
+    case Expr::Kind::Number:
+      out = Record(xl::kNum);
+      out.val.num = e.number;
+      return;
+    case Expr::Kind::Text:
+      out = Record(xl::kStr);
+      out.val.str = const_cast<XCHAR*>(e.text.data());
+      return;
+    case Expr::Kind::Boolean:
+      out = Record(xl::kBool);
+      out.val.xbool = e.boolean ? 1 : 0;
+      return;
+    case Expr::Kind::Error:
+      out = Record(xl::kErr);
+      out.val.err = e.error;
+      return;
+    case Expr::Kind::Empty:
+      out = Record(xl::kMissing);
+      return;
+    case Expr::Kind::Column:
+      if (row != nullptr && e.binding >= 0 && static_cast<std::size_t>(e.binding) < row->size())
+        Cell((*row)[static_cast<std::size_t>(e.binding)], out);
+      else
+        out = Record(xl::kMissing);
+      return;
+    case Expr::Kind::Call: break;
+  }
+  const Function& f = functions_[static_cast<std::size_t>(e.binding)];
+  XLOPER12 args[hostsim::kMaxProcedureArguments];
+  XLOPER12* pointers[hostsim::kMaxProcedureArguments];
+  for (int i = 0; i < f.arity; ++i) {
+    if (static_cast<std::size_t>(i) < e.args.size()) Eval(e.args[static_cast<std::size_t>(i)], row, args[i]);
+    else args[i] = Record(xl::kMissing);  // too few: passed as omitted, as the host does
+    pointers[i] = &args[i];
+  }
+  const XLOPER12* result = hostsim::CallWithArguments(f.address, f.arity, pointers);
+  // The result cell is the entry's own: copy it out before the next call.
+  out = result != nullptr ? hostsim::ReadRecord(result) : Record(xl::kErr);
+  if (result == nullptr) out.val.err = xl::kErrValue;
+  if ((out.xltype & ~(xl::kHostFrees | xl::kAddInFrees)) == xl::kStr) {
+    std::u16string counted = hostsim::CountedText(out.val.str);
+    counted.insert(counted.begin(), static_cast<char16_t>(counted.size()));
+    out.val.str = Store(counted);
+  }
+}
+
+Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row) {
+  textsUsed_ = 0;
+  XLOPER12 r;
+  Eval(call, row, r);
+  Value v;
+  v.type = r.xltype & ~(xl::kHostFrees | xl::kAddInFrees);
+  switch (v.type) {
+    case xl::kNum: v.number = r.val.num; break;
+    case xl::kErr: v.code = r.val.err; break;
+    case xl::kBool: v.code = r.val.xbool; break;
+    case xl::kStr: v.text = hostsim::CountedText(r.val.str); break;
+    default: break;
+  }
+  return v;
+}
+
+std::string Show(const Value& value, int decimals) {
+  switch (value.type) {
+    case xl::kNum: {
+      if (std::isnan(value.number)) return "NaN";
+      char buffer[400];
+      const auto [end, ec] =
+          decimals >= 0 ? std::to_chars(buffer, buffer + sizeof buffer, value.number, std::chars_format::fixed, decimals)
+                        : std::to_chars(buffer, buffer + sizeof buffer, value.number);
+      return ec == std::errc() ? std::string(buffer, end) : std::string("#NUM!");
+    }
+    case xl::kErr: return ErrorLiteral(value.code);
+    case xl::kBool: return value.code != 0 ? "TRUE" : "FALSE";
+    case xl::kStr: return ToUtf8(value.text);
+    default: return "";
+  }
+}
+
+}  // namespace torven

@@ -1,0 +1,72 @@
+// A session with one add-in: the functions it registered, and evaluation of
+// worksheet calls through its entries as the host evaluates a cell.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "host/records.h"
+#include "tools/hostsim/addin.h"
+#include "tools/torven/expression.h"
+
+namespace torven {
+
+struct Function {
+  std::string name;  // worksheet name
+  std::string procedure;
+  std::string category;
+  std::string helpTopic;
+  std::string help;
+  int arity = 0;  // from the type text: one letter per argument after the result
+  std::vector<std::string> argumentNames;
+  std::vector<std::string> argumentHelp;
+  void* address = nullptr;
+};
+
+// A result as the host holds it: number, error, text or boolean.
+struct Value {
+  std::uint32_t type = xl::kMissing;
+  double number = 0;
+  std::int32_t code = 0;
+  std::u16string text;
+};
+
+inline constexpr int kMaxNesting = 64;
+
+class Session {
+ public:
+  // Loads the add-in, hands over the entry point, runs xlAutoOpen and takes
+  // the function list from what the add-in registered.
+  bool Load(const std::string& path, std::string& error);
+
+  const std::vector<Function>& Functions() const { return functions_; }
+  hostsim::AddIn& AddIn() { return addIn_; }
+
+  // Resolves function names (case-insensitively) and column names (against
+  // `header`, when given); false with a message for an unknown name or too
+  // many arguments.
+  bool Bind(Expr& call, const std::vector<std::string>* header, std::string& error) const;
+
+  // Evaluates a bound call; column names read `row`.
+  Value Evaluate(const Expr& call, const std::vector<std::string>* row);
+
+ private:
+  void Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  void Cell(const std::string& cell, XLOPER12& out);
+  XCHAR* Store(std::u16string_view counted);
+
+  hostsim::AddIn addIn_;
+  std::vector<Function> functions_;
+  std::deque<std::u16string> texts_;  // counted texts of the current evaluation
+  std::size_t textsUsed_ = 0;
+};
+
+// The text the host would show for a value: a number (shortest round-trip
+// form, or `decimals` fixed decimals when >= 0), an error literal, a text.
+std::string Show(const Value& value, int decimals);
+
+// The add-in built next to this program.
+std::string DefaultAddInPath();
+
+}  // namespace torven
