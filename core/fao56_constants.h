@@ -7,7 +7,8 @@
 namespace core::fao56 {
 
 // --- Calendar -----------------------------------------------------------
-inline constexpr double kBaseYear = 1900;         // years 0..1899 mean 1900..3799
+inline constexpr int kBaseYear = 1900;           // years 0..1899 mean 1900..3799
+inline constexpr int kBaseYearOffset = 1900;
 inline constexpr int kMonthLength[12] = {31, 28, 31, 30, 31, 30,
                                          31, 31, 30, 31, 30, 31};  // common year
 inline constexpr int kLeapFebruary = 29;

@@ -64,10 +64,12 @@ double Extraterrestrial(const SunDay& s) {
   return (kRadiationFactor * dr) * sum;
 }
 
-bool IsLeapYear(double year) {
-  // Gregorian rule on the shifted year.
-  if (std::fmod(year, 100) == 0) return std::fmod(year, 400) == 0;
-  return std::fmod(year, 4) == 0;
+// Gregorian rule on the shifted year.  The year is a whole number, so the
+// remainders of fmod(year, 100), fmod(year, 400) and fmod(year, 4) are
+// exactly those of integer division: no floating-point remainder is needed.
+bool IsLeapYear(std::int64_t year) {
+  if (year % 100 == 0) return year % 400 == 0;
+  return year % 4 == 0;
 }
 
 // Truncates a day of year; false when the truncation is not defined.
@@ -94,9 +96,9 @@ double TORVEN_CALL JDIA(double year, double month, double day) {
   if (!core::TruncateInt32(year, y) || !core::TruncateInt32(month, m) ||
       !core::TruncateInt32(day, d))
     return kNaN;
-  // Two-digit and short years belong to the base century.
-  double shifted = y;
-  if (shifted < kBaseYear) shifted = shifted + kBaseYear;
+  // Years 0..1899 are shifted by 1900 (and so is every year below 1900).
+  std::int64_t shifted = y;
+  if (shifted < kBaseYear) shifted = shifted + kBaseYearOffset;
   const bool leap = IsLeapYear(shifted);
   // A month outside the table has no length: treat it as an invalid date.
   if (m < 1 || m > 12) return kInvalidDate;

@@ -67,11 +67,58 @@ struct EntryRules {
   CrossCheck cross[kMaxCrossChecks];
 };
 
-// Screens `rules.arity` arguments in order.  On success returns true with the
+// Writes the error form into `cell`; returns false.
+inline bool StoreError(XLOPER12& cell, std::int32_t code) {
+  cell.val.err = code;
+  cell.xltype = xl::kErr;
+  return false;
+}
+
+// Screens one argument against its range rule; on failure the error form is
+// in `cell`.  Reads only the type tag and the number or error code.
+template <RangeRule Rule>
+inline bool ScreenArgument(const XLOPER12* arg, double& value, XLOPER12& cell) {
+  // A null pointer (never passed by the host) is treated as a wrong type.
+  if (arg == nullptr) return StoreError(cell, xl::kErrValue);
+  if (arg->xltype != xl::kNum) {
+    // An error value is passed on unchanged; any other type is #VALUE!.
+    return StoreError(cell, arg->xltype == xl::kErr ? arg->val.err : xl::kErrValue);
+  }
+  value = arg->val.num;
+  if (!Accepts(Rule, value)) return StoreError(cell, xl::kErrNum);
+  return true;
+}
+
+// The cross checks placed after argument I.
+template <const EntryRules& Rules, int I>
+inline bool CrossChecksHold(const double* values) {
+  bool hold = true;
+  for (int c = 0; c < Rules.crossCount; ++c) {
+    const CrossCheck& check = Rules.cross[c];
+    if (check.after == I) hold = hold && values[check.lesser] <= values[check.greater];
+  }
+  return hold;
+}
+
+template <const EntryRules& Rules, int I = 0>
+inline bool ScreenFrom(const XLOPER12* const* args, double* values, XLOPER12& cell) {
+  if constexpr (I == Rules.arity) {
+    return true;
+  } else {
+    if (!ScreenArgument<Rules.args[I]>(args[I], values[I], cell)) return false;
+    if (!CrossChecksHold<Rules, I>(values)) return StoreError(cell, xl::kErrNum);
+    return ScreenFrom<Rules, I + 1>(args, values, cell);
+  }
+}
+
+// Screens `Rules.arity` arguments in order.  On success returns true with the
 // numbers in `values`; otherwise writes the error form into `cell` and
-// returns false.  Reads only each argument's type tag and number or error code.
-bool Screen(const EntryRules& rules, const XLOPER12* const* args, double* values,
-            XLOPER12& cell);
+// returns false.  The rules are a compile-time table, so the compiler turns
+// this one routine into each entry's straight chain of comparisons.
+template <const EntryRules& Rules>
+inline bool Screen(const XLOPER12* const* args, double* values, XLOPER12& cell) {
+  return ScreenFrom<Rules>(args, values, cell);
+}
 
 // Result check: #VALUE! for r <= -M or r >= M, else the number form (NaN
 // included).  Returns &cell.

@@ -48,15 +48,16 @@ TEST(ResultCheck, InfinitiesAndTheLargestDouble) {
   EXPECT_TRUE(std::isnan(cell.val.num));
 }
 
+constexpr EntryRules kTwoFractions = {2, {AtLeastAtMost(0, 1), AtLeastAtMost(0, 1)}, 0, {}};
+
 TEST(Screening, NullArgumentIsAWrongType) {
-  constexpr EntryRules rules = {2, {AtLeastAtMost(0, 1), AtLeastAtMost(0, 1)}, 0, {}};
   XLOPER12 one{};
   one.val.num = 1;
   one.xltype = xl::kNum;
   const XLOPER12* args[] = {&one, nullptr};
   XLOPER12 cell{};
   double values[2];
-  EXPECT_FALSE(Screen(rules, args, values, cell));
+  EXPECT_FALSE(Screen<kTwoFractions>(args, values, cell));
   EXPECT_EQ(cell.val.err, xl::kErrValue);
 }
 

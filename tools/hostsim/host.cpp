@@ -165,6 +165,7 @@ XLOPER12 ReadRecord(const XLOPER12* record) {
 }
 
 int TORVEN_CALL Dispatch(int function, int count, XLOPER12** args, XLOPER12* result) {
+  if (!state.record && state.answerCode >= 0) return state.answerCode;
   Request request;
   request.function = function;
   request.count = count;

@@ -47,6 +47,7 @@ struct HostState {
   IDSHEET sheetId = 0x5EE7;
   int failRegistration = -1;  // 0-based index of a register request to refuse
   int answerCode = -1;        // when >= 0, every request answers this code
+  bool record = true;         // keep each request in `requests`
 
   std::vector<Request> requests;
   std::vector<Registration> registry;
