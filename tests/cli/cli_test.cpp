@@ -1,0 +1,197 @@
+// The command-line host: the call parser, the CSV reader, and evaluation
+// through the real add-in loaded as the host loads it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "tools/torven/csv.h"
+#include "tools/torven/expression.h"
+#include "tools/torven/session.h"
+
+namespace {
+
+using namespace torven;
+
+TEST(CallParser, WellFormedCalls) {
+  Expr call;
+  ParseError error;
+  ASSERT_TRUE(ParseCall("ETPF56(JDIA.VENTISOLA(2023;7;6), 22.07 ; -1e-3, \"a \"\"b\"\"\", true, #N/A, , x)",
+                        call, error)) << error.message;
+  EXPECT_EQ(call.name, "ETPF56");
+  ASSERT_EQ(call.args.size(), 8u);
+  EXPECT_EQ(call.args[0].kind, Expr::Kind::Call);
+  EXPECT_EQ(call.args[0].args.size(), 3u);
+  EXPECT_EQ(call.args[1].number, 22.07);
+  EXPECT_EQ(call.args[2].number, -1e-3);
+  EXPECT_EQ(call.args[3].text, std::u16string(u"\u0005a \"b\""));
+  EXPECT_TRUE(call.args[4].boolean);
+  EXPECT_EQ(call.args[5].error, 42);
+  EXPECT_EQ(call.args[6].kind, Expr::Kind::Empty);
+  EXPECT_EQ(call.args[7].kind, Expr::Kind::Column);
+  ASSERT_TRUE(ParseCall("  pvsf56( )  ", call, error));
+  EXPECT_TRUE(call.args.empty());
+  ASSERT_TRUE(ParseCall("F(,)", call, error));
+  EXPECT_EQ(call.args.size(), 2u);
+}
+
+TEST(CallParser, MalformedCallsNameTheColumnAndWhatWasExpected) {
+  struct Case {
+    const char* line;
+    int column;
+    const char* expected;
+  } cases[] = {
+      {"", 1, "function name"},
+      {"42", 1, "function name"},
+      {"PVSF56", 7, "'('"},
+      {"PVSF56(1", 9, "missing ')'"},
+      {"PVSF56(1 2)", 10, "',' or ';'"},
+      {"PVSF56(\"abc)", 13, "closing '\"'"},
+      {"PVSF56(#WHAT)", 8, "unknown error literal"},
+      {"PVSF56(1.2.3)", 8, "expected a number"},
+      {"PVSF56(1) x", 11, "end of the line"},
+      {"PVSF56(1e999)", 8, "out of the range"},
+  };
+  for (const auto& c : cases) {
+    Expr call;
+    ParseError error;
+    EXPECT_FALSE(ParseCall(c.line, call, error)) << c.line;
+    EXPECT_EQ(error.column, c.column) << c.line;
+    EXPECT_NE(error.message.find(c.expected), std::string::npos) << c.line << ": " << error.message;
+  }
+  std::string deep;
+  for (int i = 0; i < 100; ++i) deep += "F(";
+  Expr call;
+  ParseError error;
+  EXPECT_FALSE(ParseCall(deep, call, error));
+  EXPECT_NE(error.message.find("nested too deeply"), std::string::npos);
+}
+
+std::vector<std::vector<std::string>> ReadCsv(const std::string& text, std::string& error) {
+  std::FILE* f = std::tmpfile();
+  std::fwrite(text.data(), 1, text.size(), f);
+  std::rewind(f);
+  CsvReader reader(f);
+  std::vector<std::vector<std::string>> records;
+  std::vector<std::string> fields;
+  std::size_t count = 0;
+  while (reader.Next(fields, count, error)) {
+    records.emplace_back(fields.begin(), fields.begin() + static_cast<long>(count));
+    if (!error.empty()) break;
+  }
+  std::fclose(f);
+  return records;
+}
+
+TEST(Csv, Rfc4180) {
+  std::string error;
+  const auto r = ReadCsv("\xEF\xBB\xBF" "a,b,c\r\n1,\"x, \"\"y\"\"\",\"two\nlines\"\n,,\n4,5,6", error);
+  EXPECT_TRUE(error.empty());
+  ASSERT_EQ(r.size(), 4u);
+  EXPECT_EQ(r[0], (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_EQ(r[1], (std::vector<std::string>{"1", "x, \"y\"", "two\nlines"}));
+  EXPECT_EQ(r[2], (std::vector<std::string>{"", "", ""}));
+  EXPECT_EQ(r[3], (std::vector<std::string>{"4", "5", "6"}));
+  ReadCsv("a,\"open\n", error);
+  EXPECT_EQ(error, "a quoted field is not closed");
+  std::string out;
+  AppendCsvField(out, "plain");
+  AppendCsvField(out, "with,comma and \"quote\"");
+  EXPECT_EQ(out, "plain\"with,comma and \"\"quote\"\"\"");
+}
+
+class Evaluation : public ::testing::Test {
+ protected:
+  static Session& S() {
+    static Session* session = [] {
+      auto* s = new Session;
+      std::string error;
+      const char* env = std::getenv("TORVEN_ADDIN");
+      if (!s->Load(env != nullptr ? env : TORVEN_ADDIN_FILE, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        std::abort();
+      }
+      return s;
+    }();
+    return *session;
+  }
+
+  std::string Run(const std::string& line, const std::vector<std::string>* header = nullptr,
+                   const std::vector<std::string>* row = nullptr) {
+    Expr call;
+    ParseError parseError;
+    std::string error;
+    if (!ParseCall(line, call, parseError)) return "parse: " + parseError.message;
+    if (!S().Bind(call, header, error)) return "bind: " + error;
+    return Show(S().Evaluate(call, row), -1);
+  }
+};
+
+TEST_F(Evaluation, TheFunctionListComesFromRegistration) {
+  ASSERT_EQ(S().Functions().size(), 11u);
+  EXPECT_EQ(S().Functions()[10].name, "JDIA.VENTISOLA");
+  EXPECT_EQ(S().Functions()[9].arity, 10);
+  EXPECT_EQ(S().Functions()[9].argumentNames[1], "Rad (MJ/m²/d)");
+}
+
+TEST_F(Evaluation, ValuesAsTheHostPassesThem) {
+  const struct {
+    const char* line;
+    const char* shown;
+  } cases[] = {
+      {"ETPF56(187, 22.07, 21.5, 12.3, 0, 1.409, 2.778, 10, 100, 50.8)", "3.879111527565527"},
+      {"etpf56(jdia.ventisola(2023;7;6); 22.07; 21.5; 12.3; 0; 1.409; 2.778; 10; 100; 50.8)", "3.879111527565527"},
+      {"ETPF56(JDIA.VENTISOLA(2023;4;31); 22.07; 21.5; 12.3; 0; 1.409; 2.778; 10; 100; 50.8)", "#VALUE!"},
+      {"ETPF56(#DIV/0!; 22.07)", "#DIV/0!"},
+      {"ETPF56(PVSF56(#N/A); 22.07)", "#N/A"},
+      {"PVSF56()", "#VALUE!"},
+      {"PVSF56(\"20\")", "#VALUE!"},
+      {"PVSF56(TRUE)", "#VALUE!"},
+      {"PVHRF56(21.5; 12.3; 84)", "#VALUE!"},
+      {"DDIAF56(0; 10)", "#NUM!"},
+      {"DDIAF56(172; 80)", "NaN"},
+      {"JDIA.VENTISOLA(2004, 2, 29)", "60"},
+      {"PVSF56(0)", "0.6108"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Run(c.line), c.shown) << c.line;
+  EXPECT_EQ(Run("VENTISOLA()").rfind("VENTISOLA.XLL ", 0), 0u);
+}
+
+TEST_F(Evaluation, BadInputGetsAClearMessage) {
+  EXPECT_EQ(Run("PVSF56(1; 2)"), "bind: column 1: PVSF56 takes 1 argument, 2 given");
+  EXPECT_EQ(Run("NOPE(1)"), "bind: column 1: unknown function 'NOPE' (see --list)");
+  EXPECT_EQ(Run("PVSF56(t)").rfind("bind: column 8: unknown name 't'", 0), 0u);
+  const std::vector<std::string> header = {"t", "rh"};
+  EXPECT_EQ(Run("PVSF56(temp)", &header), "bind: column 8: no column named 'temp' in the CSV header");
+}
+
+TEST_F(Evaluation, ColumnsReadTheRow) {
+  const std::vector<std::string> header = {"tmax", "tmin", "hr"};
+  for (const auto& [row, shown] : std::vector<std::pair<std::vector<std::string>, std::string>>{
+           {{"25", "18", "68"}, "1.69962316421557"},
+           {{"25", "", "68"}, "#VALUE!"},
+           {{"25", "#N/A", "68"}, "#N/A"},
+           {{"25", "cold", "68"}, "#VALUE!"},
+           {{"25", "TRUE", "68"}, "#VALUE!"},
+           {{"18", "25", "68"}, "#NUM!"}})
+    EXPECT_EQ(Run("PVHM(tmax; tmin; hr)", &header, &row), shown) << row[1];
+}
+
+TEST(Show, NumbersErrorsAndTexts) {
+  Value v;
+  v.type = xl::kNum;
+  v.number = 0.1 + 0.2;
+  EXPECT_EQ(Show(v, -1), "0.30000000000000004");
+  EXPECT_EQ(Show(v, 3), "0.300");
+  v.number = -0.0;
+  EXPECT_EQ(Show(v, -1), "-0");
+  v.type = xl::kErr;
+  v.code = 36;
+  EXPECT_EQ(Show(v, -1), "#NUM!");
+  v.type = xl::kStr;
+  v.text = u"versi\u00f3n";
+  EXPECT_EQ(Show(v, -1), "versión");
+}
+
+}  // namespace

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The torven program as a user runs it: results, exit statuses and messages
+# for each class of bad input.   program_test.sh TORVEN EXAMPLES_DIR
+set -uo pipefail
+torven=$1 examples=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+expect() {  # expect NAME STATUS PATTERN -- command...
+  local name=$1 status=$2 pattern=$3
+  shift 4
+  local out rc
+  out=$("$@" 2>&1)
+  rc=$?
+  if [ "$rc" -ne "$status" ] || ! grep -q -e "$pattern" <<<"$out"; then
+    echo "FAIL $name: status $rc (wanted $status), output:"
+    echo "$out" | head -5
+    failures=$((failures + 1))
+  else
+    echo "ok   $name"
+  fi
+}
+
+printf 'PVSF56(20)\n# a comment\n\nPVSF56(1\nNOPE(2)\nPVSF56(0)   # trailing comment\n' >"$work/calls.txt"
+printf 'a,b\n1,2\n3\n5,6\n' >"$work/ragged.csv"
+printf 'tmax,tmin\n25,18\n' >"$work/ok.csv"
+
+expect "a call"                 0 '^3.8791115275655' -- "$torven" 'ETPF56(187, 22.07, 21.5, 12.3, 0, 1.409, 2.778, 10, 100, 50.8)'
+expect "standard input"         0 '^2.338' -- sh -c "echo 'PVSF56(20)' | '$torven'"
+expect "bad lines are reported, the others evaluated" 1 'calls.txt:4, column 9: missing' -- "$torven" -f "$work/calls.txt"
+expect "the good lines still print" 1 '^0.6108' -- "$torven" -f "$work/calls.txt"
+expect "unknown function"       1 "unknown function 'NOPE'" -- "$torven" -f "$work/calls.txt"
+expect "too many arguments"     1 'PVSF56 takes 1 argument, 2 given' -- "$torven" 'PVSF56(1;2)'
+expect "unreadable file"        1 "cannot read '$work/none.txt'" -- "$torven" -f "$work/none.txt"
+expect "unreadable CSV"         2 "cannot read CSV file" -- "$torven" --csv "$work/none.csv" 'PVSF56(a)'
+expect "missing CSV column"     2 "no column named 'tmean'" -- "$torven" --csv "$work/ok.csv" 'PVSF56(tmean)'
+expect "ragged CSV row"         1 'ragged.csv:3: ragged row: 1 fields, the header has 2' -- "$torven" --csv "$work/ragged.csv" 'PVSF56(a)' --as s
+expect "ragged row: others kept" 1 '^5,6,' -- "$torven" --csv "$work/ragged.csv" 'PVSF56(a)' --as s
+expect "CSV column added"       0 '^tmax,tmin,ea$' -- "$torven" --csv "$work/ok.csv" 'PVHM(tmax;tmin;50)' --as ea
+expect "missing add-in"         2 "cannot load add-in" -- "$torven" --addin "$work/none.so" 'PVSF56(1)'
+expect "list"                   0 'JDIA.VENTISOLA(Año; Mes; Dia)' -- "$torven" --list
+expect "info"                   0 'Version: *VENTISOLA.XLL 64 bits v2' -- "$torven" --info
+expect "alerts"                 0 'Felicitaciones' -- "$torven" --alerts
+expect "worked examples"        0 '3.880' -- "$torven" -s -d 3 -f "$examples/fao56_worked_examples.txt"
+exit $((failures > 0))
