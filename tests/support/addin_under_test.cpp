@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "platform/export.h"
+#include "platform/platform.h"
 
 namespace testing_support {
 
@@ -13,7 +14,11 @@ hostsim::AddIn& AddInUnderTest() {
   static hostsim::AddIn* addIn = [] {
     auto* a = new hostsim::AddIn;
     const char* fromEnvironment = std::getenv("TORVEN_ADDIN");
-    const std::string path = fromEnvironment != nullptr ? fromEnvironment : TORVEN_ADDIN_FILE;
+    // By default the add-in built beside this program (Windows searches the
+    // program's folder by itself).
+    const std::string beside = platform::kWindows ? std::string(TORVEN_ADDIN_FILE)
+                                                  : platform::ExecutableDirectory() + "/" + TORVEN_ADDIN_FILE;
+    const std::string path = fromEnvironment != nullptr ? fromEnvironment : beside;
     std::string error;
     if (!a->Open(path, error)) {
       std::fprintf(stderr, "%s\n", error.c_str());
