@@ -26,6 +26,16 @@ void GatherArguments(va_list list, int count, Record** args) {
   for (int i = 0; i < count; ++i) args[i] = va_arg(list, Record*);
 }
 
+// For the call-and-release routines, which do not bound the count: a count
+// that the local array cannot hold is passed on with no argument array
+// rather than written past the array.
+template <typename Record>
+Record** GatherUnbounded(va_list list, int count, Record** storage) {
+  if (count < 0 || count > kMaxHostArguments) return nullptr;
+  GatherArguments(list, count, storage);
+  return storage;
+}
+
 }  // namespace
 
 void LocateHostEntry() {
@@ -54,33 +64,25 @@ int HostCallArray(int function, XLOPER12* result, int count, XLOPER12** args) {
   return entry(function, count, args, result);
 }
 
-// The count is not bounded here; a count the local array cannot hold is
-// passed through without arguments rather than written past the array.
 int HostCallAndRelease(int function, XLOPER12* result, int count, ...) {
-  XLOPER12* args[kMaxHostArguments];
-  const bool fits = count >= 0 && count <= kMaxHostArguments;
-  if (fits) {
-    va_list list;
-    va_start(list, count);
-    GatherArguments(list, count, args);
-    va_end(list);
-  }
-  const int code = HostCallArray(function, result, count, fits ? args : nullptr);
+  XLOPER12* storage[kMaxHostArguments];
+  va_list list;
+  va_start(list, count);
+  XLOPER12** args = GatherUnbounded(list, count, storage);
+  va_end(list);
+  const int code = HostCallArray(function, result, count, args);
   ScratchRelease();
   return code;
 }
 
 int LegacyHostCallAndRelease(int function, XLOPER* result, int count, ...) {
-  XLOPER* args[kMaxHostArguments];
-  const bool fits = count >= 0 && count <= kMaxHostArguments;
-  if (fits) {
-    va_list list;
-    va_start(list, count);
-    GatherArguments(list, count, args);
-    va_end(list);
-  }
+  XLOPER* storage[kMaxHostArguments];
+  va_list list;
+  va_start(list, count);
+  XLOPER** args = GatherUnbounded(list, count, storage);
+  va_end(list);
   const platform::LegacyArrayCall call = platform::LegacyArray();
-  const int code = call != nullptr ? call(function, result, count, fits ? args : nullptr)
+  const int code = call != nullptr ? call(function, result, count, args)
                                    : xl::kRetFailed;
   ScratchRelease();
   return code;

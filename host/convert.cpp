@@ -69,12 +69,34 @@ To* ConvertElements(const From* from, std::size_t n, Convert convert, Release re
   return elements;
 }
 
-// Copies big data; null when there are no bytes or the heap refuses.
-std::uint8_t* CopyBytes(const std::uint8_t* bytes, std::int32_t length) {
-  if (bytes == nullptr || length <= 0) return nullptr;
+// Big data: a copy of the bytes; false when there are none or the heap refuses.
+template <typename From, typename To>
+bool CopyBigData(const From& from, To& to) {
+  const std::uint8_t* bytes = from.val.bigdata.h.lpbData;
+  const std::int32_t length = from.val.bigdata.cbData;
+  if (bytes == nullptr || length <= 0) return false;
   auto* copy = static_cast<std::uint8_t*>(allocate(static_cast<std::size_t>(length)));
-  if (copy != nullptr) std::memcpy(copy, bytes, static_cast<std::size_t>(length));
-  return copy;
+  if (copy == nullptr) return false;
+  std::memcpy(copy, bytes, static_cast<std::size_t>(length));
+  to.val.bigdata.h.lpbData = copy;
+  to.val.bigdata.cbData = length;
+  return true;
+}
+
+// A reference: a null or empty block becomes a missing value; otherwise the
+// block is converted rectangle by rectangle and the sheet kept.
+template <typename ToBlock, typename ToRect, typename From, typename To, typename Tag,
+          typename ConvertRect>
+bool ConvertReference(const From& from, To& to, Tag& tag, ConvertRect convertRect) {
+  const auto* block = from.val.mref.lpmref;
+  if (block == nullptr || block->count == 0) {
+    tag = xl::kMissing;
+    return true;
+  }
+  to.val.mref.lpmref = ConvertBlock<ToBlock, ToRect>(block, convertRect);
+  if (to.val.mref.lpmref == nullptr) return false;
+  to.val.mref.idSheet = from.val.mref.idSheet;
+  return true;
 }
 
 template <typename Record, typename Release>
@@ -139,17 +161,9 @@ int ToLegacyValue(const XLOPER12* from, XLOPER* to) {
       break;
     }
     case xl::kBool: r.val.xbool = static_cast<std::uint16_t>(from->val.xbool); break;
-    case xl::kRef: {
-      const XLMREF12* block = from->val.mref.lpmref;
-      if (block == nullptr || block->count == 0) {
-        tag = xl::kMissing;
-        break;
-      }
-      r.val.mref.lpmref = ConvertBlock<XLMREF, XLREF>(block, ToLegacyRect);
-      if (r.val.mref.lpmref == nullptr) return 0;
-      r.val.mref.idSheet = from->val.mref.idSheet;
+    case xl::kRef:
+      if (!ConvertReference<XLMREF, XLREF>(*from, r, tag, ToLegacyRect)) return 0;
       break;
-    }
     case xl::kErr:
       if (from->val.err > 0xFFFF) return 0;
       r.val.err = static_cast<std::uint16_t>(from->val.err);
@@ -193,9 +207,7 @@ int ToLegacyValue(const XLOPER12* from, XLOPER* to) {
       }
       break;
     case xl::kBigData:
-      r.val.bigdata.h.lpbData = CopyBytes(from->val.bigdata.h.lpbData, from->val.bigdata.cbData);
-      if (r.val.bigdata.h.lpbData == nullptr) return 0;
-      r.val.bigdata.cbData = from->val.bigdata.cbData;
+      if (!CopyBigData(*from, r)) return 0;
       break;
     default: break;  // nothing to copy
   }
@@ -222,17 +234,9 @@ int ToCurrentValue(const XLOPER* from, XLOPER12* to) {
       break;
     }
     case xl::kBool: r.val.xbool = from->val.xbool; break;
-    case xl::kRef: {
-      const XLMREF* block = from->val.mref.lpmref;
-      if (block == nullptr || block->count == 0) {
-        tag = xl::kMissing;
-        break;
-      }
-      r.val.mref.lpmref = ConvertBlock<XLMREF12, XLREF12>(block, ToCurrentRect);
-      if (r.val.mref.lpmref == nullptr) return 0;
-      r.val.mref.idSheet = from->val.mref.idSheet;
+    case xl::kRef:
+      if (!ConvertReference<XLMREF12, XLREF12>(*from, r, tag, ToCurrentRect)) return 0;
       break;
-    }
     case xl::kErr: r.val.err = from->val.err; break;
     case xl::kFlow:
       r.val.flow.valflow.idSheet = from->val.flow.valflow.idSheet;
@@ -262,9 +266,7 @@ int ToCurrentValue(const XLOPER* from, XLOPER12* to) {
       break;
     case xl::kInt: r.val.w = from->val.w; break;
     case xl::kBigData:
-      r.val.bigdata.h.lpbData = CopyBytes(from->val.bigdata.h.lpbData, from->val.bigdata.cbData);
-      if (r.val.bigdata.h.lpbData == nullptr) return 0;
-      r.val.bigdata.cbData = from->val.bigdata.cbData;
+      if (!CopyBigData(*from, r)) return 0;
       break;
     default: break;  // nothing to copy
   }
