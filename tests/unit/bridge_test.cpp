@@ -6,6 +6,7 @@
 #include "host/bridge.h"
 #include "host/scratch.h"
 #include "tools/hostsim/host.h"
+#include "worksheet/lifecycle.h"
 
 namespace {
 
@@ -97,6 +98,26 @@ TEST(LibraryEntry, NeverRefuses) {
   EXPECT_EQ(LibraryInstance(), &marker);  // recorded on process attach only
   LibraryEntry(nullptr, 0);
   EXPECT_EQ(LibraryInstance(), &marker);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(LifecycleScratch, NoScratchMemoryIsHeldAfterTheCallbacks) {
+  hostsim::Reset();
+  ASSERT_NE(host::ScratchText12(u"left over"), nullptr);
+  EXPECT_EQ(xlAutoOpen(), 1);
+  EXPECT_EQ(host::ScratchFillLevel(), 0u);
+  EXPECT_EQ(hostsim::State().registry.size(), 11u);
+  XLOPER12 one{};
+  one.val.num = 1;
+  one.xltype = xl::kNum;
+  xlAddInManagerInfo12(&one);
+  xlAutoAdd();
+  EXPECT_EQ(xlAutoClose(), 1);
+  EXPECT_EQ(host::ScratchFillLevel(), 0u);
+  EXPECT_TRUE(hostsim::State().definedNames.empty());
 }
 
 }  // namespace
