@@ -93,6 +93,8 @@ int LibraryEntry(void* instance, std::uint32_t reason) {
   return 1;
 }
 
+void LibraryUnload() { ScratchTeardown(); }
+
 void* LibraryInstance() { return instanceHandle.load(std::memory_order_relaxed); }
 
 }  // namespace host

@@ -28,6 +28,9 @@ int LegacyHostCallAndRelease(int function, XLOPER* result, int count, ...);
 // The library's part of the library entry routine: records the instance
 // handle on process attach (reason 1); always returns 1.
 int LibraryEntry(void* instance, std::uint32_t reason);
+// The library is being unloaded while the process goes on: gives back the
+// scratch pools' memory.
+void LibraryUnload();
 void* LibraryInstance();
 
 }  // namespace host

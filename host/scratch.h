@@ -21,6 +21,12 @@ void ScratchRelease();
 void ScratchReleaseAll();    // the legacy family's name for ScratchRelease
 void ScratchReleaseAll12();  // the current family's name for ScratchRelease
 
+// Frees the table and every block; the next pool operation makes a new
+// table.  Called only when the library is unloaded, when no thread can hold
+// a piece any more, so that a host that unloads and reloads the add-in does
+// not lose the pools' memory each time.
+void ScratchTeardown();
+
 // The calling thread's fill level (0 when it has no pool); for tests.
 std::size_t ScratchFillLevel();
 // Number of slots in use and capacity of the pool table; for tests.

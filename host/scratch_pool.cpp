@@ -96,6 +96,14 @@ void ScratchRelease() {
   if (pool != nullptr) pool->fill = 0;
 }
 
+void ScratchTeardown() {
+  std::lock_guard<std::mutex> guard(tableLock);
+  if (table.slots == nullptr) return;
+  for (std::int32_t i = 0; i < table.capacity; ++i) std::free(table.slots[i].block);
+  std::free(table.slots);
+  table = {0, 0, nullptr};
+}
+
 void ScratchReleaseAll() { ScratchRelease(); }
 void ScratchReleaseAll12() { ScratchRelease(); }
 

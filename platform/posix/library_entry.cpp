@@ -12,4 +12,7 @@ __attribute__((constructor)) void OnLoad() {
   host::LibraryEntry(info.dli_fbase, 1);
 }
 
+// dlclose (or the end of the process): the scratch pools are given back.
+__attribute__((destructor)) void OnUnload() { host::LibraryUnload(); }
+
 }  // namespace

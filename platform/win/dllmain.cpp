@@ -3,6 +3,9 @@
 
 #include "host/bridge.h"
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID /*reserved*/) {
+// On a detach by FreeLibrary (reserved is null; not at process exit) the
+// scratch pools are given back.
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_DETACH && reserved == nullptr) host::LibraryUnload();
   return host::LibraryEntry(instance, reason);
 }

@@ -41,4 +41,16 @@ TEST(NoEntryPoint, RequestsFailUntilAPointerIsHandedInAndTheFirstStays) {
   EXPECT_EQ(pCalls, 2);
 }
 
+TEST(NoEntryPoint, TeardownGivesThePoolsBackAndTheyCanBeMadeAgain) {
+  ASSERT_NE(ScratchAlloc(100), nullptr);
+  EXPECT_GT(ScratchTableCount(), 0);
+  ScratchTeardown();
+  EXPECT_EQ(ScratchTableCount(), 0);
+  EXPECT_EQ(ScratchTableCapacity(), 0);
+  ScratchTeardown();  // twice is harmless
+  EXPECT_EQ(ScratchFillLevel(), 0u);
+  ASSERT_NE(ScratchAlloc(10240), nullptr);  // a new table, an empty pool
+  EXPECT_EQ(ScratchTableCapacity(), 4);
+}
+
 }  // namespace
