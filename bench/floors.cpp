@@ -5,7 +5,7 @@
 namespace floors {
 namespace {
 
-enum Kind { kSin, kCos, kTan, kAcos, kExp, kPow526, kLog, kSqrt };
+enum Kind { kSin, kCos, kTan, kAcos, kExp, kPow526, kLog, kSqrt };  // for reading a Calls
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kDegToRad = kPi / 180;
@@ -40,12 +40,30 @@ void RadiationCalls(Calls& c, double j, double phi, double delta, double ws) {
 
 double SatArg(double t) { return (t * 17.27) / (t + 237.3); }
 
+// Straight-line call sequences, one per shape of Calls built below.
+double Geometry4(const double* a) {
+  return std::sin(a[0]) + std::tan(a[1]) + std::tan(a[2]) + std::acos(a[3]);
+}
+double Radiation10(const double* a) {
+  return Geometry4(a) + std::cos(a[4]) + std::sin(a[5]) + std::sin(a[6]) + std::cos(a[7]) +
+         std::cos(a[8]) + std::sin(a[9]);
+}
+double Exp1(const double* a) { return std::exp(a[0]); }
+double Exp2(const double* a) { return std::exp(a[0]) + std::exp(a[1]); }
+double Log1(const double* a) { return std::log(a[0]); }
+double Etp(const double* a) {
+  return std::pow(a[0], 5.26) + std::exp(a[1]) + std::exp(a[2]) + std::exp(a[3]) + Radiation10(a + 4) +
+         std::sqrt(a[14]);
+}
+double EtpWithWind(const double* a) { return Etp(a) + std::log(a[15]); }
+
 }  // namespace
 
 Calls DayLength(double j, double latitude) {
   Calls c;
   double phi, delta;
   Geometry(c, j, latitude, phi, delta);
+  c.make = Geometry4;
   return c;
 }
 
@@ -54,6 +72,7 @@ Calls Radiation(double j, double latitude) {
   double phi, delta;
   const double ws = Geometry(c, j, latitude, phi, delta);
   RadiationCalls(c, j, phi, delta, ws);
+  c.make = Radiation10;
   return c;
 }
 
@@ -62,12 +81,22 @@ Calls GlobalRadiation(double j, double latitude) { return Radiation(j, latitude)
 Calls Saturation(double t) {
   Calls c;
   Add(c, kExp, SatArg(t));
+  c.make = Exp1;
+  return c;
+}
+
+Calls Saturation2(double tMax, double tMin) {
+  Calls c;
+  Add(c, kExp, SatArg(tMin));
+  Add(c, kExp, SatArg(tMax));
+  c.make = Exp2;
   return c;
 }
 
 Calls Wind(double z) {
   Calls c;
-  Add(c, kLog, 67.8 * z - 5.42);
+  if (z > 0.09469026548672567) Add(c, kLog, 67.8 * z - 5.42);
+  c.make = c.n > 0 ? Log1 : nullptr;
   return c;
 }
 
@@ -83,25 +112,8 @@ Calls Evapotranspiration(double j, double tMax, double tMin, double pva, double 
   RadiationCalls(c, j, phi, delta, ws);
   Add(c, kSqrt, pva);
   if (windHeight > 0.09469026548672567) Add(c, kLog, 67.8 * windHeight - 5.42);
+  c.make = c.n == 16 ? EtpWithWind : Etp;
   return c;
-}
-
-double Make(const Calls& c) {
-  double sum = 0;
-  for (int i = 0; i < c.n; ++i) {
-    const double x = c.arg[i];
-    switch (c.kind[i]) {
-      case kSin: sum += std::sin(x); break;
-      case kCos: sum += std::cos(x); break;
-      case kTan: sum += std::tan(x); break;
-      case kAcos: sum += std::acos(x); break;
-      case kExp: sum += std::exp(x); break;
-      case kPow526: sum += std::pow(x, 5.26); break;
-      case kLog: sum += std::log(x); break;
-      default: sum += std::sqrt(x); break;
-    }
-  }
-  return sum;
 }
 
 }  // namespace floors

@@ -81,20 +81,8 @@ CORE_BENCH(RADF56A, RADF56A(d.j, d.sunshine, 0.25, 0.5, d.lat), floors::GlobalRa
 CORE_BENCH(RADF56P, RADF56P(d.j, d.sunshine * 8, 0.25, 0.5, d.lat), floors::Radiation(d.j, d.lat))
 CORE_BENCH(PVSF56, PVSF56(d.tMax), floors::Saturation(d.tMax))
 CORE_BENCH(PVTRF56, PVTRF56(d.tMin), floors::Saturation(d.tMin))
-CORE_BENCH(PVHRF56, PVHRF56(d.tMax, d.tMin, d.rhMax, d.rhMin), [&] {
-  floors::Calls c = floors::Saturation(d.tMin);
-  c.kind[1] = c.kind[0];
-  c.arg[1] = floors::Saturation(d.tMax).arg[0];
-  c.n = 2;
-  return c;
-}())
-CORE_BENCH(PVHM, PVHM(d.tMax, d.tMin, 60), [&] {
-  floors::Calls c = floors::Saturation(d.tMin);
-  c.kind[1] = c.kind[0];
-  c.arg[1] = floors::Saturation(d.tMax).arg[0];
-  c.n = 2;
-  return c;
-}())
+CORE_BENCH(PVHRF56, PVHRF56(d.tMax, d.tMin, d.rhMax, d.rhMin), floors::Saturation2(d.tMax, d.tMin))
+CORE_BENCH(PVHM, PVHM(d.tMax, d.tMin, 60), floors::Saturation2(d.tMax, d.tMin))
 CORE_BENCH(UUF56, UUF56(d.wind, d.height), floors::Wind(d.height))
 CORE_BENCH(ETPF56,
            ETPF56(d.j, d.rad, d.tMax, d.tMin, 0, d.pva, d.wind, d.height, d.elevation, d.lat),
