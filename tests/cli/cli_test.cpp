@@ -93,6 +93,13 @@ TEST(Csv, Rfc4180) {
   EXPECT_EQ(r[1], (std::vector<std::string>{"1", "x, \"y\"", "two\nlines"}));
   EXPECT_EQ(r[2], (std::vector<std::string>{"", "", ""}));
   EXPECT_EQ(r[3], (std::vector<std::string>{"4", "5", "6"}));
+  // Fields that cross the reader's 64 KiB buffer, quoted and not.
+  const std::string longField(70000, 'x');
+  const auto big = ReadCsv("a," + longField + ",\"q" + longField + "\"\r\nb,c,d\n", error);
+  ASSERT_EQ(big.size(), 2u);
+  EXPECT_EQ(big[0][1], longField);
+  EXPECT_EQ(big[0][2], "q" + longField);
+  EXPECT_EQ(big[1], (std::vector<std::string>{"b", "c", "d"}));
   ReadCsv("a,\"open\n", error);
   EXPECT_EQ(error, "a quoted field is not closed");
   std::string out;

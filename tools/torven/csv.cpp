@@ -78,12 +78,22 @@ bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::
       quoted = true;
     } else {
       *current += static_cast<char>(c);
+      // The rest of an unquoted run straight from the buffer.
+      if (pending_ == -2) {
+        std::size_t end = at_;
+        while (end < have_ && buffer_[end] != ',' && buffer_[end] != '\n' && buffer_[end] != '\r')
+          ++end;
+        current->append(buffer_ + at_, end - at_);
+        at_ = end;
+      }
     }
   }
 }
 
 void AppendCsvField(std::string& out, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+  bool plain = true;
+  for (char c : field) plain = plain && c != ',' && c != '"' && c != '\r' && c != '\n';
+  if (plain) {
     out += field;
     return;
   }

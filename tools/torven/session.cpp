@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <algorithm>
 #include <cstring>
 
 #include "platform/export.h"
@@ -164,12 +165,23 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
     case Expr::Kind::Empty:
       out = Record(xl::kMissing);
       return;
-    case Expr::Kind::Column:
-      if (row != nullptr && e.binding >= 0 && static_cast<std::size_t>(e.binding) < row->size())
-        Cell((*row)[static_cast<std::size_t>(e.binding)], out);
-      else
+    case Expr::Kind::Column: {
+      const auto column = static_cast<std::size_t>(e.binding);
+      if (row == nullptr || e.binding < 0 || column >= row->size()) {
         out = Record(xl::kMissing);
+        return;
+      }
+      if (column >= cells_.size()) {
+        cells_.resize(column + 1);
+        cellEvaluation_.resize(column + 1, 0);
+      }
+      if (cellEvaluation_[column] != evaluation_) {
+        Cell((*row)[column], cells_[column]);
+        cellEvaluation_[column] = evaluation_;
+      }
+      out = cells_[column];
       return;
+    }
     case Expr::Kind::Call: break;
   }
   const Function& f = functions_[static_cast<std::size_t>(e.binding)];
@@ -193,6 +205,10 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
 
 Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row) {
   textsUsed_ = 0;
+  if (++evaluation_ == 0) {  // after 2^32 evaluations: forget every cell
+    std::fill(cellEvaluation_.begin(), cellEvaluation_.end(), 0u);
+    evaluation_ = 1;
+  }
   XLOPER12 r;
   Eval(call, row, r);
   Value v;

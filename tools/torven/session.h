@@ -60,6 +60,11 @@ class Session {
   std::vector<Function> functions_;
   std::deque<std::u16string> texts_;  // counted texts of the current evaluation
   std::size_t textsUsed_ = 0;
+  // Each column read once per evaluation: its record and the evaluation
+  // that filled it.
+  std::vector<XLOPER12> cells_;
+  std::vector<unsigned> cellEvaluation_;
+  unsigned evaluation_ = 0;
 };
 
 // The text the host would show for a value: a number (shortest round-trip
