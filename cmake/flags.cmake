@@ -5,6 +5,11 @@ function(torven_flags target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wconversion -Wdouble-promotion -Wfloat-conversion -Wshadow
     -ffp-contract=off -fno-fast-math -finput-charset=UTF-8)
+  # The library binds its own calls inside itself (-Bsymbolic on ELF, a DLL on
+  # Windows), so the compiler may inline them.
+  if(NOT WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_compile_options(${target} PRIVATE -fno-semantic-interposition)
+  endif()
   if(TORVEN_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
