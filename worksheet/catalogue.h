@@ -24,7 +24,6 @@ enum CatalogueColumn : int {
   kFirstArgumentHelp = 9,
 };
 
-using CatalogueRow = const XCHAR* const[kCatalogueColumns];
 extern const XCHAR* const kCatalogue[kCatalogueRows][kCatalogueColumns];
 
 }  // namespace worksheet

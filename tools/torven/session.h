@@ -32,7 +32,6 @@ struct Value {
   std::u16string text;
 };
 
-inline constexpr int kMaxNesting = 64;
 
 class Session {
  public:
