@@ -14,13 +14,7 @@ namespace {
 using testing_support::AddInUnderTest;
 using testing_support::CoreExport;
 
-using F1 = double(TORVEN_CALL*)(double);
-using F2 = double(TORVEN_CALL*)(double, double);
-using F3 = double(TORVEN_CALL*)(double, double, double);
-using F4 = double(TORVEN_CALL*)(double, double, double, double);
-using F5 = double(TORVEN_CALL*)(double, double, double, double, double);
-using F10 = double(TORVEN_CALL*)(double, double, double, double, double, double, double, double,
-                                 double, double);
+using namespace testing_support;  // F1 ... F10
 using Sol = double(TORVEN_CALL*)(double, double, int);
 using Rad = double(TORVEN_CALL*)(double, double, double, double, double, int);
 

@@ -17,12 +17,7 @@ namespace {
 
 using testing_support::CoreExport;
 
-using F2 = double(TORVEN_CALL*)(double, double);
-using F3 = double(TORVEN_CALL*)(double, double, double);
-using F4 = double(TORVEN_CALL*)(double, double, double, double);
-using F5 = double(TORVEN_CALL*)(double, double, double, double, double);
-using F10 = double(TORVEN_CALL*)(double, double, double, double, double, double, double, double,
-                                 double, double);
+using namespace testing_support;  // F2 ... F10
 
 // Every function on a grid of realistic and edge inputs, in a fixed order.
 std::vector<double> Results() {

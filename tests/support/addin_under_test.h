@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/records.h"
+#include "platform/export.h"
 #include "tools/hostsim/addin.h"
 
 namespace testing_support {
@@ -15,6 +16,15 @@ hostsim::AddIn& AddInUnderTest();
 // The export name of a numeric function: `signature` has one letter per
 // argument, 'd' for double and 'i' for int.
 std::string CoreExportName(const std::string& name, const std::string& signature);
+
+// Pointer types of the numeric functions by their count of double arguments.
+using F1 = double(TORVEN_CALL*)(double);
+using F2 = double(TORVEN_CALL*)(double, double);
+using F3 = double(TORVEN_CALL*)(double, double, double);
+using F4 = double(TORVEN_CALL*)(double, double, double, double);
+using F5 = double(TORVEN_CALL*)(double, double, double, double, double);
+using F10 = double(TORVEN_CALL*)(double, double, double, double, double, double, double, double,
+                                 double, double);
 
 // The export's address, or null.
 void* CoreExport(const std::string& name, const std::string& signature);
