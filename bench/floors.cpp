@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/math.h"
+
 namespace floors {
 namespace {
 
@@ -21,12 +23,12 @@ double Geometry(Calls& c, double j, double latitude, double& phi, double& delta)
   phi = latitude * kDegToRad;
   const double x = kDayRate * std::trunc(j) - 1.39;
   Add(c, kSin, x);
-  delta = 0.409 * std::sin(x);
+  delta = 0.409 * core::math::sin(x);
   Add(c, kTan, phi);
   Add(c, kTan, delta);
-  const double a = (-std::tan(phi)) * std::tan(delta);
+  const double a = (-core::math::tan(phi)) * core::math::tan(delta);
   Add(c, kAcos, a);
-  return std::acos(a);
+  return core::math::acos(a);
 }
 
 void RadiationCalls(Calls& c, double j, double phi, double delta, double ws) {
@@ -42,20 +44,20 @@ double SatArg(double t) { return (t * 17.27) / (t + 237.3); }
 
 // Straight-line call sequences, one per shape of Calls built below.
 double Geometry4(const double* a) {
-  return std::sin(a[0]) + std::tan(a[1]) + std::tan(a[2]) + std::acos(a[3]);
+  return core::math::sin(a[0]) + core::math::tan(a[1]) + core::math::tan(a[2]) + core::math::acos(a[3]);
 }
 double Radiation10(const double* a) {
-  return Geometry4(a) + std::cos(a[4]) + std::sin(a[5]) + std::sin(a[6]) + std::cos(a[7]) +
-         std::cos(a[8]) + std::sin(a[9]);
+  return Geometry4(a) + core::math::cos(a[4]) + core::math::sin(a[5]) + core::math::sin(a[6]) + core::math::cos(a[7]) +
+         core::math::cos(a[8]) + core::math::sin(a[9]);
 }
-double Exp1(const double* a) { return std::exp(a[0]); }
-double Exp2(const double* a) { return std::exp(a[0]) + std::exp(a[1]); }
-double Log1(const double* a) { return std::log(a[0]); }
+double Exp1(const double* a) { return core::math::exp(a[0]); }
+double Exp2(const double* a) { return core::math::exp(a[0]) + core::math::exp(a[1]); }
+double Log1(const double* a) { return core::math::log(a[0]); }
 double Etp(const double* a) {
-  return std::pow(a[0], 5.26) + std::exp(a[1]) + std::exp(a[2]) + std::exp(a[3]) + Radiation10(a + 4) +
-         std::sqrt(a[14]);
+  return core::math::pow(a[0], 5.26) + core::math::exp(a[1]) + core::math::exp(a[2]) + core::math::exp(a[3]) + Radiation10(a + 4) +
+         core::math::sqrt(a[14]);
 }
-double EtpWithWind(const double* a) { return Etp(a) + std::log(a[15]); }
+double EtpWithWind(const double* a) { return Etp(a) + core::math::log(a[15]); }
 
 }  // namespace
 

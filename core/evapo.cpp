@@ -15,13 +15,15 @@
 //   G      g           soil heat flux                             (eq. 43)
 //   u2     u2          wind speed at 2 m, m/s                     (eq. 47)
 //   ET0    et0         reference evapotranspiration, mm/d         (eq. 6)
-#include <cmath>
 #include <cstdint>
 #include <limits>
 
 #include "core/fao56_constants.h"
+#include "core/math.h"
 #include "core/torven_core.h"
 #include "core/truncate.h"
+
+namespace math = core::math;
 
 namespace {
 
@@ -42,7 +44,7 @@ double KelvinFourth(double t) {
  * Returns kPa.  At t = -237.3 the exponent is -inf and the result 0.
  */
 double TORVEN_CALL PVSF56(double t) {
-  return kSatA * std::exp((t * kSatB) / (t + kSatC));  // eq. 11
+  return kSatA * math::exp((t * kSatB) / (t + kSatC));  // eq. 11
 }
 
 /* PVTRF56: actual vapour pressure from the dew point, e°(Tdew) (eq. 14). */
@@ -78,7 +80,7 @@ double TORVEN_CALL PVHM(double tMax, double tMin, double rhMean) {
  */
 double TORVEN_CALL UUF56(double u, double z) {
   if (z <= kWindThreshold) return 0;
-  return (kWindLogFactor * u) / std::log((kWindLogScale * z) - kWindLogOffset);  // eq. 47
+  return (kWindLogFactor * u) / math::log((kWindLogScale * z) - kWindLogOffset);  // eq. 47
 }
 
 /*
@@ -103,7 +105,7 @@ double TORVEN_CALL ETPF56(double dayOfYear, double rad, double tMax, double tMin
   const double j = whole;
   // Atmospheric pressure (eq. 7).
   const double p = kSeaLevelPressure *
-                   std::pow((kStandardTemperature - (kLapseRate * elevation)) / kStandardTemperature,
+                   math::pow((kStandardTemperature - (kLapseRate * elevation)) / kStandardTemperature,
                             kPressureExponent);
   // Psychrometric constant (eq. 8).
   const double gamma = (kPsychrometricFactor * p) / kLatentHeat;
@@ -125,7 +127,7 @@ double TORVEN_CALL ETPF56(double dayOfYear, double rad, double tMax, double tMin
   // Mean of the fourth powers of the absolute extreme temperatures (eq. 39).
   const double t4 = (KelvinFourth(tMax) + KelvinFourth(tMin)) / 2;
   // Humidity factor (eq. 39).
-  const double fh = kHumidityA - (kHumidityB * std::sqrt(pva));
+  const double fh = kHumidityA - (kHumidityB * math::sqrt(pva));
   // Cloudiness factor (eq. 39); Rs/Rso is not limited.
   const double fc = ((kCloudA * rad) / rso) - kCloudB;
   // Net longwave radiation (eq. 39).

@@ -11,13 +11,15 @@
 //   n      sunshine          actual sunshine duration, h (or % of N)
 //   as,bs  as, bs            Angstrom regression constants     (eq. 35)
 //   Rs     rs                solar (global) radiation, MJ m-2 d-1
-#include <cmath>
 #include <cstdint>
 #include <limits>
 
 #include "core/fao56_constants.h"
+#include "core/math.h"
 #include "core/torven_core.h"
 #include "core/truncate.h"
+
+namespace math = core::math;
 
 namespace {
 
@@ -44,9 +46,9 @@ SunDay SunGeometry(double j, double latitude) {
   // Latitude in radians.
   s.phi = latitude * kDegToRad;
   // Solar declination (eq. 24).
-  s.delta = kDeclinationAmplitude * std::sin(kDayRate * j - kDeclinationPhase);
+  s.delta = kDeclinationAmplitude * math::sin(kDayRate * j - kDeclinationPhase);
   // Sunset hour angle (eq. 25).
-  s.ws = std::acos((-std::tan(s.phi)) * std::tan(s.delta));
+  s.ws = math::acos((-math::tan(s.phi)) * math::tan(s.delta));
   return s;
 }
 
@@ -56,10 +58,10 @@ double DayLength(const SunDay& s) { return (s.ws * kHoursPerDay) / kPi; }
 // Extraterrestrial radiation Ra (eq. 21), MJ m-2 d-1.
 double Extraterrestrial(const SunDay& s) {
   // Inverse relative distance Earth-Sun (eq. 23).
-  const double dr = 1 + kEccentricity * std::cos(kDayRate * s.j);
+  const double dr = 1 + kEccentricity * math::cos(kDayRate * s.j);
   // Bracketed sum of eq. 21.
-  const double sum = (s.ws * std::sin(s.phi)) * std::sin(s.delta) +
-                     (std::cos(s.phi) * std::cos(s.delta)) * std::sin(s.ws);
+  const double sum = (s.ws * math::sin(s.phi)) * math::sin(s.delta) +
+                     (math::cos(s.phi) * math::cos(s.delta)) * math::sin(s.ws);
   // Ra, multiplied left to right.
   return (kRadiationFactor * dr) * sum;
 }
@@ -108,7 +110,7 @@ double TORVEN_CALL JDIA(double year, double month, double day) {
   // t = int(275 M / 9 - 30 + D), in doubles: multiply, divide, subtract, add.
   const double dm = m;
   const double dd = d;
-  const double t = std::trunc((kMonthFactor * dm) / kMonthDivisor - kMonthOffset + dd);
+  const double t = math::trunc((kMonthFactor * dm) / kMonthDivisor - kMonthOffset + dd);
   double j = t - kDayOffset;
   if (dm < kBeforeMarch) j = j + 2;
   if (leap && m > 2) j = j + 1;

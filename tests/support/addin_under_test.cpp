@@ -30,16 +30,8 @@ hostsim::AddIn& AddInUnderTest() {
   return *addIn;
 }
 
-std::string CoreExportName(const std::string& name, const std::string& signature) {
-  if (!platform::kWindows)  // the Itanium C++ mangling of name(signature)
-    return "_Z" + std::to_string(name.size()) + name + signature;
-  std::string decorated = "?" + name + "@@Y" + (platform::k32Bit ? "G" : "A") + "N";
-  for (char c : signature) decorated += c == 'd' ? 'N' : 'H';
-  return decorated + "@Z";
-}
-
 void* CoreExport(const std::string& name, const std::string& signature) {
-  return AddInUnderTest().Symbol(CoreExportName(name, signature).c_str());
+  return AddInUnderTest().Symbol(hostsim::NumericExportName(name, signature).c_str());
 }
 
 XLOPER12 Num(double x) {

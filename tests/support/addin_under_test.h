@@ -13,10 +13,6 @@ namespace testing_support {
 // The loaded and started add-in (xlAutoOpen has run).
 hostsim::AddIn& AddInUnderTest();
 
-// The export name of a numeric function: `signature` has one letter per
-// argument, 'd' for double and 'i' for int.
-std::string CoreExportName(const std::string& name, const std::string& signature);
-
 // Pointer types of the numeric functions by their count of double arguments.
 using F1 = double(TORVEN_CALL*)(double);
 using F2 = double(TORVEN_CALL*)(double, double);

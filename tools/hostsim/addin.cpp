@@ -71,4 +71,14 @@ XLOPER12* CallWithArguments(void* p, int count, XLOPER12** a) {
   }
 }
 
+std::string NumericExportName(const std::string& name, const std::string& signature) {
+  if (!platform::kWindows)  // the Itanium C++ mangling of name(signature)
+    return "_Z" + std::to_string(name.size()) + name + signature;
+  // The Microsoft decoration: Y, then G (stdcall, 32-bit) or A (cdecl), N for a
+  // double result, one letter per argument (N double, H int), @Z.
+  std::string decorated = "?" + name + "@@Y" + (platform::k32Bit ? "G" : "A") + "N";
+  for (char c : signature) decorated += c == 'd' ? 'N' : 'H';
+  return decorated + "@Z";
+}
+
 }  // namespace hostsim

@@ -38,6 +38,10 @@ class AddIn {
   bool started_ = false;
 };
 
+// The export name of a numeric function on this platform: `signature` has one
+// letter per argument, 'd' for double and 'i' for int.
+std::string NumericExportName(const std::string& name, const std::string& signature);
+
 // Calls `procedure` with `count` (0..16) record pointers.
 XLOPER12* CallWithArguments(void* procedure, int count, XLOPER12** args);
 

@@ -1,0 +1,35 @@
+// The mathematics library of the numeric core, the same on every target.
+//
+// sin, cos, tan, acos, exp, log and pow come from the portable library compiled
+// into the add-in (mathlib/), never from the system's: so every target gives
+// the same bits, and no host can change them by its x87 precision or rounding
+// settings.  The square root is the SSE2 instruction (correctly rounded).
+// trunc is the library's too: an integer operation on the bits.
+#pragma once
+
+#include <emmintrin.h>
+
+extern "C" {
+double torven_m_sin(double);
+double torven_m_cos(double);
+double torven_m_tan(double);
+double torven_m_acos(double);
+double torven_m_exp(double);
+double torven_m_log(double);
+double torven_m_pow(double, double);
+double torven_m_trunc(double);
+}
+
+namespace core::math {
+
+inline double sin(double x) { return torven_m_sin(x); }
+inline double cos(double x) { return torven_m_cos(x); }
+inline double tan(double x) { return torven_m_tan(x); }
+inline double acos(double x) { return torven_m_acos(x); }
+inline double exp(double x) { return torven_m_exp(x); }
+inline double log(double x) { return torven_m_log(x); }
+inline double pow(double x, double y) { return torven_m_pow(x, y); }
+inline double trunc(double x) { return torven_m_trunc(x); }
+inline double sqrt(double x) { return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_setzero_pd(), _mm_set_sd(x))); }
+
+}  // namespace core::math
