@@ -12,6 +12,8 @@ namespace host {
 namespace {
 
 ConversionAllocator allocate = std::malloc;
+WideToAnsiConverter wideToAnsi = platform::WideToAnsi;
+AnsiToWideConverter ansiToWide = platform::AnsiToWide;
 
 constexpr std::int32_t kLegacyRows = 65536;  // rows 0..65535
 constexpr std::int32_t kLegacyColumns = 256;  // columns 0..255
@@ -99,6 +101,17 @@ bool ConvertReference(const From& from, To& to, Tag& tag, ConvertRect convertRec
   return true;
 }
 
+// True for a tag that names a pointer-carrying type (text, reference, array,
+// big data) but is not exactly that tag: flag bits, or bits above the low 16
+// of a current tag.  Such a value cannot be converted: its pointer would be
+// lost or dropped.
+bool IsUnusablePointerTag(std::uint32_t tag) {
+  const std::uint32_t type = tag & 0xFFFFu & ~(xl::kHostFrees | xl::kAddInFrees);
+  const bool carriesPointer =
+      type == xl::kStr || type == xl::kRef || type == xl::kMulti || type == xl::kBigData;
+  return carriesPointer && tag != type;
+}
+
 template <typename Record, typename Release>
 void ReleaseRecord(Record* value, Release self) {
   switch (value->xltype) {
@@ -106,13 +119,15 @@ void ReleaseRecord(Record* value, Release self) {
     case xl::kRef: std::free(value->val.mref.lpmref); break;
     case xl::kBigData: std::free(value->val.bigdata.h.lpbData); break;
     case xl::kMulti:
+      // The elements are released only for positive dimensions; the array
+      // itself whenever there is one (also 0 x n or negative dimensions).
       if (value->val.array.lparray != nullptr && value->val.array.rows > 0 &&
           value->val.array.columns > 0) {
         const std::size_t n = static_cast<std::size_t>(value->val.array.rows) *
                               static_cast<std::size_t>(value->val.array.columns);
         for (std::size_t i = 0; i < n; ++i) self(&value->val.array.lparray[i]);
-        std::free(value->val.array.lparray);
       }
+      std::free(value->val.array.lparray);
       break;
     default: break;
   }
@@ -122,6 +137,11 @@ void ReleaseRecord(Record* value, Release self) {
 
 void SetConversionAllocator(ConversionAllocator allocator) {
   allocate = allocator != nullptr ? allocator : std::malloc;
+}
+
+void SetCodePageConverters(WideToAnsiConverter toAnsi, AnsiToWideConverter toWide) {
+  wideToAnsi = toAnsi != nullptr ? toAnsi : platform::WideToAnsi;
+  ansiToWide = toWide != nullptr ? toWide : platform::AnsiToWide;
 }
 
 void ReleaseValue(XLOPER* value) { ReleaseRecord(value, ReleaseValue); }
@@ -143,6 +163,7 @@ int ToLegacyRect(const XLREF12* from, XLREF* to) {
 }
 
 int ToLegacyValue(const XLOPER12* from, XLOPER* to) {
+  if (IsUnusablePointerTag(from->xltype)) return 0;
   XLOPER r;
   std::memset(&r, 0, sizeof r);
   std::uint16_t tag = static_cast<std::uint16_t>(from->xltype);
@@ -154,7 +175,10 @@ int ToLegacyValue(const XLOPER12* from, XLOPER* to) {
       if (n > kLegacyTextMax) return 0;
       auto* text = static_cast<char*>(allocate(static_cast<std::size_t>(n) + 2));
       if (text == nullptr) return 0;
-      platform::WideToAnsi(from->val.str + 1, n, text + 1);
+      // Cleared first: where a character is not one byte, the code page
+      // conversion writes fewer than n bytes, and the count stays n.
+      std::memset(text, 0, static_cast<std::size_t>(n) + 2);
+      wideToAnsi(from->val.str + 1, n, text + 1);
       text[0] = static_cast<char>(n);
       text[n + 1] = 0;
       r.val.str = text;
@@ -165,7 +189,7 @@ int ToLegacyValue(const XLOPER12* from, XLOPER* to) {
       if (!ConvertReference<XLMREF, XLREF>(*from, r, tag, ToLegacyRect)) return 0;
       break;
     case xl::kErr:
-      if (from->val.err > 0xFFFF) return 0;
+      if (from->val.err < 0 || from->val.err > 0xFFFF) return 0;
       r.val.err = static_cast<std::uint16_t>(from->val.err);
       break;
     case xl::kFlow:
@@ -217,6 +241,7 @@ int ToLegacyValue(const XLOPER12* from, XLOPER* to) {
 }
 
 int ToCurrentValue(const XLOPER* from, XLOPER12* to) {
+  if (IsUnusablePointerTag(from->xltype)) return 0;
   XLOPER12 r;
   std::memset(&r, 0, sizeof r);
   std::uint32_t tag = from->xltype;
@@ -227,7 +252,8 @@ int ToCurrentValue(const XLOPER* from, XLOPER12* to) {
       const int n = static_cast<unsigned char>(from->val.str[0]);
       XCHAR* text = AllocateArray<XCHAR>(static_cast<std::size_t>(n) + 2);
       if (text == nullptr) return 0;
-      platform::AnsiToWide(from->val.str + 1, n, text + 1);
+      std::memset(text, 0, sizeof(XCHAR) * (static_cast<std::size_t>(n) + 2));  // as above
+      ansiToWide(from->val.str + 1, n, text + 1);
       text[0] = static_cast<XCHAR>(n);
       text[n + 1] = 0;
       r.val.str = text;

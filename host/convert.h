@@ -26,4 +26,10 @@ int ToLegacyValue(const XLOPER12* from, XLOPER* to);
 using ConversionAllocator = void* (*)(std::size_t bytes);
 void SetConversionAllocator(ConversionAllocator allocator);
 
+// The code page seam: tests replace the conversions to act as a code page in
+// which a character is not one byte.  Null restores the platform's.
+using WideToAnsiConverter = int (*)(const XCHAR* src, int n, char* dst);
+using AnsiToWideConverter = int (*)(const char* src, int n, XCHAR* dst);
+void SetCodePageConverters(WideToAnsiConverter toAnsi, AnsiToWideConverter toWide);
+
 }  // namespace host

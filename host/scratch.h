@@ -21,10 +21,11 @@ void ScratchRelease();
 void ScratchReleaseAll();    // the legacy family's name for ScratchRelease
 void ScratchReleaseAll12();  // the current family's name for ScratchRelease
 
-// Frees the table and every block; the next pool operation makes a new
-// table.  Called only when the library is unloaded, when no thread can hold
-// a piece any more, so that a host that unloads and reloads the add-in does
-// not lose the pools' memory each time.
+// Frees the table and every block whose pieces are all given back; the next
+// pool operation makes a new table.  Called when the library is unloaded, so
+// that a host that unloads and reloads the add-in does not lose the pools'
+// memory each time; on POSIX also at the end of the process, when another
+// thread may still hold pieces: those blocks stay valid.
 void ScratchTeardown();
 
 // The calling thread's fill level (0 when it has no pool); for tests.

@@ -99,7 +99,11 @@ void ScratchRelease() {
 void ScratchTeardown() {
   std::lock_guard<std::mutex> guard(tableLock);
   if (table.slots == nullptr) return;
-  for (std::int32_t i = 0; i < table.capacity; ++i) std::free(table.slots[i].block);
+  // A pool whose pieces are still held keeps its block: at the end of the
+  // process another thread may still be using them.  (When the library is
+  // unloaded no thread can hold one, and every block is freed.)
+  for (std::int32_t i = 0; i < table.capacity; ++i)
+    if (table.slots[i].fill == 0) std::free(table.slots[i].block);
   std::free(table.slots);
   table = {0, 0, nullptr};
 }

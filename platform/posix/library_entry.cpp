@@ -12,7 +12,9 @@ __attribute__((constructor)) void OnLoad() {
   host::LibraryEntry(info.dli_fbase, 1);
 }
 
-// dlclose (or the end of the process): the scratch pools are given back.
+// dlclose, or the end of the process (which an ELF destructor cannot tell
+// apart): the scratch pools are given back, but for those whose pieces a
+// thread still holds.
 __attribute__((destructor)) void OnUnload() { host::LibraryUnload(); }
 
 }  // namespace

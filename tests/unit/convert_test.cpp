@@ -412,4 +412,89 @@ TEST_F(Conversion, ReleaseLeavesOtherTagsAlone) {
   ReleaseValue12(&flagged);
 }
 
+// An array record with no elements but an array pointer gives the array back
+// (a leak under valgrind and LeakSanitizer otherwise).
+TEST_F(Conversion, ReleaseFreesAnArrayWithoutElements) {
+  const std::int32_t dimensions[][2] = {{0, 3}, {3, 0}, {0, 0}, {-1, 2}, {2, -5}};
+  for (const auto& d : dimensions) {
+    XLOPER12 current = Cur(xl::kMulti);
+    current.val.array.lparray = static_cast<XLOPER12*>(std::malloc(sizeof(XLOPER12)));
+    current.val.array.rows = d[0];
+    current.val.array.columns = d[1];
+    ReleaseValue12(&current);
+    XLOPER legacy = Leg(xl::kMulti);
+    legacy.val.array.lparray = static_cast<XLOPER*>(std::malloc(sizeof(XLOPER)));
+    legacy.val.array.rows = static_cast<std::uint16_t>(d[0] > 0 ? d[0] : 0);
+    legacy.val.array.columns = static_cast<std::uint16_t>(d[1] > 0 ? d[1] : 0);
+    ReleaseValue(&legacy);
+  }
+}
+
+// A code page in which a character is not one byte writes fewer bytes than
+// characters: the rest of the new text must not be whatever the heap held.
+int HalfToAnsi(const XCHAR* src, int n, char* dst) {
+  for (int i = 0; i < n / 2; ++i) dst[i] = static_cast<char>(src[i]);
+  return n / 2;
+}
+int HalfToWide(const char* src, int n, XCHAR* dst) {
+  for (int i = 0; i < n / 2; ++i) dst[i] = static_cast<unsigned char>(src[i]);
+  return n / 2;
+}
+void* Dirty(std::size_t bytes) {
+  void* p = std::malloc(bytes);
+  if (p != nullptr) std::memset(p, 0xAB, bytes);
+  return p;
+}
+
+TEST_F(Conversion, TextsOfMultiByteCodePagesAreClearedBeyondWhatWasWritten) {
+  SetConversionAllocator(&Dirty);
+  SetCodePageConverters(&HalfToAnsi, &HalfToWide);
+  const XCHAR wide[] = {6, 'a', 'b', 'c', 'd', 'e', 'f', 0};
+  XLOPER12 current = Cur(xl::kStr);
+  current.val.str = const_cast<XCHAR*>(wide);
+  XLOPER legacy = Poisoned();
+  ASSERT_EQ(ToLegacyValue(&current, &legacy), 1);
+  EXPECT_EQ(std::string(legacy.val.str, 8), std::string("\6abc\0\0\0\0", 8));  // count stays 6
+  XLOPER12 back = Poisoned12();
+  ASSERT_EQ(ToCurrentValue(&legacy, &back), 1);
+  EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(back.val.str), 8), std::u16string(u"\6abc\0\0\0\0", 8));
+  SetCodePageConverters(nullptr, nullptr);
+  ReleaseValue(&legacy);
+  ReleaseValue12(&back);
+}
+
+// Values that would convert into a record with a lost pointer, and error codes
+// outside 0..65535, are refused with the destination untouched.
+TEST_F(Conversion, UnusableTagsAndErrorCodesAreRefused) {
+  XCHAR wide[] = {1, 'x', 0};
+  char narrow[] = {1, 'x', 0};
+  for (std::uint32_t tag : {0x10000u | xl::kStr, 0x10000u | xl::kRef, 0x10000u | xl::kMulti,
+                            0x10000u | xl::kBigData, xl::kStr | xl::kHostFrees, xl::kMulti | xl::kAddInFrees,
+                            xl::kRef | xl::kHostFrees, xl::kBigData | xl::kAddInFrees}) {
+    XLOPER12 current = Cur(tag);
+    current.val.str = wide;
+    XLOPER legacy = Poisoned();
+    EXPECT_EQ(ToLegacyValue(&current, &legacy), 0) << std::hex << tag;
+    EXPECT_TRUE(Untouched(legacy)) << std::hex << tag;
+    if (tag > 0xFFFF) continue;
+    XLOPER from = Leg(static_cast<std::uint16_t>(tag));
+    from.val.str = narrow;
+    XLOPER12 to = Poisoned12();
+    EXPECT_EQ(ToCurrentValue(&from, &to), 0) << std::hex << tag;
+    EXPECT_TRUE(Untouched(to)) << std::hex << tag;
+  }
+  for (std::int32_t code : {-1, -65536, 65536}) {
+    XLOPER12 error = Cur(xl::kErr);
+    error.val.err = code;
+    XLOPER legacy = Poisoned();
+    EXPECT_EQ(ToLegacyValue(&error, &legacy), 0) << code;
+    EXPECT_TRUE(Untouched(legacy));
+  }
+  // Flags on a type without a pointer still convert as before.
+  XLOPER12 number = Cur(xl::kNum | xl::kHostFrees);
+  XLOPER legacy = Poisoned();
+  EXPECT_EQ(ToLegacyValue(&number, &legacy), 1);
+  EXPECT_EQ(legacy.xltype, xl::kNum | xl::kHostFrees);
+}
+
 }  // namespace

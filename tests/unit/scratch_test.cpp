@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <mutex>
+#include <cstdlib>
 #include <cstring>
 #include <set>
 #include <string>
@@ -90,6 +91,7 @@ TEST_F(Scratch, TableGrowsByDoublingAndKeepsEarlierPieces) {
       if (again == nullptr) { ++failures; return; }
       for (int i = 1; i <= 100; ++i)
         if (again[-i] != static_cast<unsigned char>(t)) { ++failures; break; }
+      ScratchRelease();  // a thread gives its pieces back before it ends
     });
     while (ready < t + 1) std::this_thread::yield();
   }
@@ -118,10 +120,24 @@ TEST_F(Scratch, ConcurrentThreadsNeverShareAPiece) {
           if (piece[i] != t) { ++failures; break; }
         if (round % 50 == 49) ScratchRelease();
       }
+      ScratchRelease();
     });
   }
   for (auto& th : threads) th.join();
   EXPECT_EQ(failures, 0);
+}
+
+// At the end of a process (an ELF destructor runs then too) another thread
+// may still hold pieces: the teardown must leave their block alone.
+TEST_F(Scratch, TeardownKeepsTheBlockOfPiecesStillHeld) {
+  auto* piece = static_cast<unsigned char*>(ScratchAlloc(64));
+  ASSERT_NE(piece, nullptr);
+  ScratchTeardown();
+  std::memset(piece, 0x5A, 64);  // a use after free, were the block freed
+  EXPECT_EQ(piece[63], 0x5A);
+  ScratchRelease();
+  EXPECT_EQ(ScratchFillLevel(), 0u);
+  std::free(piece);  // the first piece of an empty pool is its block
 }
 
 TEST_F(Scratch, TextBuilders) {
