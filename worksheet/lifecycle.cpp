@@ -30,14 +30,60 @@ void SetError(XLOPER12& cell, std::int32_t code) {
   cell.xltype = xl::kErr;
 }
 
+// Empties a record that a host answer is about to fill, so that a request
+// that fails (or answers nothing) leaves no earlier answer behind.
+void ClearAnswer(XLOPER12& record) {
+  std::memset(&record, 0, sizeof record);
+  record.xltype = xl::kNil;
+}
+
+// True when a record carries memory that the host handed over.
+bool HoldsHostMemory(const XLOPER12& record) {
+  switch (record.xltype) {
+    case xl::kStr: return record.val.str != nullptr;
+    case xl::kRef: return record.val.mref.lpmref != nullptr;
+    case xl::kMulti: return record.val.array.lparray != nullptr;
+    default: return false;
+  }
+}
+
+// Gives back, once, whatever memory a successful answer handed over, and
+// empties the record.
+void FreeAnswer(XLOPER12& record) {
+  if (HoldsHostMemory(record)) host::HostCallAndRelease(xl::kFree, nullptr, 1, &record);
+  ClearAnswer(record);
+}
+
+// Asks the host for the library's own path; true only when it answered with
+// a string, which FreeAnswer(addInName) must then give back.  Anything else
+// leaves the record empty: no registration is sent and nothing is freed.
+bool RequestAddInName() {
+  ClearAnswer(addInName);
+  const int code = host::HostCallAndRelease(xl::kGetName, &addInName, 0);
+  if (code == xl::kRetSuccess && addInName.xltype == xl::kStr && addInName.val.str != nullptr)
+    return true;
+  if (code == xl::kRetSuccess) FreeAnswer(addInName);
+  ClearAnswer(addInName);
+  return false;
+}
+
 // Registers one catalogue row: the path record, then its 20 columns as
-// temporary strings.
+// temporary strings.  The host's answer, when it is a register identifier
+// (a number) or an error, goes to `answer`; any other answer is given back.
 void RegisterColumns(const XCHAR* const* row, XLOPER12* answer) {
   XLOPER12* s[kCatalogueColumns];
   for (int c = 0; c < kCatalogueColumns; ++c) s[c] = host::ScratchText12(row[c]);
-  host::HostCallAndRelease(xl::kRegister, answer, 21, &addInName, s[0], s[1], s[2], s[3], s[4],
-                           s[5], s[6], s[7], s[8], s[9], s[10], s[11], s[12], s[13], s[14],
-                           s[15], s[16], s[17], s[18], s[19]);
+  XLOPER12 reply;
+  ClearAnswer(reply);
+  const int code = host::HostCallAndRelease(
+      xl::kRegister, answer != nullptr ? &reply : nullptr, 21, &addInName, s[0], s[1], s[2], s[3],
+      s[4], s[5], s[6], s[7], s[8], s[9], s[10], s[11], s[12], s[13], s[14], s[15], s[16], s[17],
+      s[18], s[19]);
+  if (answer == nullptr || code != xl::kRetSuccess) return;
+  if (reply.xltype == xl::kNum || reply.xltype == xl::kErr)
+    *answer = reply;
+  else
+    FreeAnswer(reply);
 }
 
 // Formats a counted string into `buffer`: a first pass learns the length n
@@ -75,9 +121,10 @@ bool SameProcedure(const XCHAR* name, const XCHAR* counted) {
 }  // namespace
 
 int TORVEN_CALL xlAutoOpen() {
-  host::HostCallAndRelease(xl::kGetName, &addInName, 0);
-  for (const auto& row : kCatalogue) RegisterColumns(row, nullptr);
-  host::HostCallAndRelease(xl::kFree, nullptr, 1, &addInName);
+  if (RequestAddInName()) {
+    for (const auto& row : kCatalogue) RegisterColumns(row, nullptr);
+    FreeAnswer(addInName);
+  }
   return 1;
 }
 
@@ -95,9 +142,10 @@ LPXLOPER12 TORVEN_CALL xlAutoRegister12(LPXLOPER12 procedure) {
   for (const auto& row : kCatalogue) {
     if (SameProcedure(row[kProcedure], procedure->val.str)) {
       // The host's own answer to the register request is returned.
-      host::HostCallAndRelease(xl::kGetName, &addInName, 0);
-      RegisterColumns(row, &registrationCell);
-      host::HostCallAndRelease(xl::kFree, nullptr, 1, &addInName);
+      if (RequestAddInName()) {
+        RegisterColumns(row, &registrationCell);
+        FreeAnswer(addInName);
+      }
       break;
     }
   }
@@ -116,12 +164,14 @@ int TORVEN_CALL xlAutoRemove() {
 
 LPXLOPER12 TORVEN_CALL xlAddInManagerInfo12(LPXLOPER12 action) {
   // A coercion that fails must not leave an earlier answer behind.
-  std::memset(&actionRecord, 0, sizeof actionRecord);
-  actionRecord.xltype = xl::kNil;
-  host::HostCallAndRelease(xl::kCoerce, &actionRecord, 2, action, host::ScratchInt12(xl::kInt));
+  ClearAnswer(actionRecord);
+  const int code =
+      host::HostCallAndRelease(xl::kCoerce, &actionRecord, 2, action, host::ScratchInt12(xl::kInt));
+  const bool one = code == xl::kRetSuccess && actionRecord.xltype == xl::kInt && actionRecord.val.w == 1;
+  if (code == xl::kRetSuccess) FreeAnswer(actionRecord);
   const XCHAR* const texts[] = {kProductLabel, kAuthorName, kReleaseNote};
   FormatCounted(managerText, kDisplayNameFormat, kCountedDisplayNameFormat, texts);
-  if (actionRecord.xltype == xl::kInt && actionRecord.val.w == 1) {
+  if (one) {
     managerCell.val.str = managerText;
     managerCell.xltype = xl::kStr;
   } else {

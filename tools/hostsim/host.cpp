@@ -29,12 +29,16 @@ SeenValue See(const XLOPER12* pointer) {
   return v;
 }
 
-// A counted copy of `text` that the host owns until the add-in frees it.
-XCHAR* HostString(const std::u16string& text) {
-  auto* s = static_cast<XCHAR*>(std::malloc(sizeof(XCHAR) * (text.size() + 2)));
-  s[0] = static_cast<XCHAR>(text.size());
+// A counted copy of `text` that the host owns until the add-in frees it; a
+// lying count claims `extra` characters more (the buffer holds them, as
+// zeros, so that the host's own reads stay inside it).
+XCHAR* HostString(const std::u16string& text, std::size_t extra = 0) {
+  const std::size_t claimed = text.size() + extra;
+  auto* s = static_cast<XCHAR*>(std::calloc(claimed + 2, sizeof(XCHAR)));
+  s[0] = static_cast<XCHAR>(claimed);
   std::memcpy(s + 1, text.data(), sizeof(XCHAR) * text.size());
-  s[text.size() + 1] = 0;
+  state.handedOut.push_back(s);
+  ++state.pathsHandedOut;
   return s;
 }
 
@@ -44,20 +48,44 @@ int GetName(XLOPER12* result) {
   r.val.str = HostString(state.addInPath);
   r.xltype = xl::kStr;
   WriteRecord(result, r);
-  ++state.pathsHandedOut;
   return xl::kRetSuccess;
 }
 
 int Free(int count, XLOPER12** args) {
   for (int i = 0; i < count; ++i) {
     XLOPER12 r = ReadRecord(args[i]);
-    if (r.xltype == xl::kStr && r.val.str != nullptr) {
-      std::free(r.val.str);
-      ++state.pathsFreed;
-      r.val.str = nullptr;
-      WriteRecord(args[i], r);
+    if (r.xltype != xl::kStr || r.val.str == nullptr) continue;
+    auto& out = state.handedOut;
+    bool known = false;
+    for (auto it = out.begin(); it != out.end() && !known; ++it)
+      if (*it == r.val.str) {
+        out.erase(it);
+        known = true;
+      }
+    if (!known) {
+      ++state.foreignFrees;  // never handed out, or freed already: not freed again
+      continue;
     }
+    std::free(r.val.str);
+    ++state.pathsFreed;
+    r.val.str = nullptr;
+    WriteRecord(args[i], r);
   }
+  return xl::kRetSuccess;
+}
+
+// The answer of a request made to fail.
+int Faulty(Fault fault, int code, XLOPER12* result) {
+  if (fault == Fault::kCode) return code;
+  if (result == nullptr) return xl::kRetSuccess;
+  XLOPER12 r{};
+  switch (fault) {
+    case Fault::kWrongType: r.val.xbool = 1, r.xltype = xl::kBool; break;
+    case Fault::kNullText: r.val.str = nullptr, r.xltype = xl::kStr; break;
+    case Fault::kLyingCount: r.val.str = HostString(state.addInPath, 1000), r.xltype = xl::kStr; break;
+    default: r.xltype = xl::kNil; break;
+  }
+  WriteRecord(result, r);
   return xl::kRetSuccess;
 }
 
@@ -143,6 +171,9 @@ int SheetId(XLOPER12* result) {
 HostState& State() { return state; }
 
 void Reset() {
+  // What the host handed out and was never given back (a request to free
+  // that failed) is the host's own memory: freed here.
+  for (const void* p : state.handedOut) std::free(const_cast<void*>(p));
   HostState fresh;
   fresh.addInPath = state.addInPath;
   fresh.sheetId = state.sheetId;
@@ -166,6 +197,7 @@ XLOPER12 ReadRecord(const XLOPER12* record) {
 
 int TORVEN_CALL Dispatch(int function, int count, XLOPER12** args, XLOPER12* result) {
   if (!state.record && state.answerCode >= 0) return state.answerCode;
+  const int index = state.requestCount++;
   Request request;
   request.function = function;
   request.count = count;
@@ -173,6 +205,11 @@ int TORVEN_CALL Dispatch(int function, int count, XLOPER12** args, XLOPER12* res
   for (int i = 0; args != nullptr && i < count; ++i) request.args.push_back(See(args[i]));
   state.requests.push_back(request);
   if (state.answerCode >= 0) return state.answerCode;
+  int code = state.faultCode;
+  const Fault fault = state.faultFor != nullptr ? state.faultFor(index, code)
+                      : index == state.faultAt  ? state.fault
+                                                : Fault::kNone;
+  if (fault != Fault::kNone) return Faulty(fault, code, result);
   switch (function) {
     case xl::kGetName: return GetName(result);
     case xl::kFree: return Free(count, args);

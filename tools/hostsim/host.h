@@ -42,6 +42,16 @@ struct Alert {
   std::int32_t type = 0;
 };
 
+// What a request answers when a test makes it fail (HostState::faultAt).
+enum class Fault {
+  kNone,
+  kCode,        // the code `faultCode`, the result untouched
+  kWrongType,   // success, the result a boolean TRUE whatever was asked
+  kNullText,    // success, the result a text with a null pointer
+  kLyingCount,  // success, a host text whose count claims more than its characters
+  kEmpty,       // success, the result an empty (nil) value
+};
+
 struct HostState {
   std::u16string addInPath = u"C:\\TORVEN\\TORVEN.xll";
   IDSHEET sheetId = 0x5EE7;
@@ -57,11 +67,26 @@ struct HostState {
   int pathsFreed = 0;
   int registerRequests = 0;
   double nextRegisterId = 1001;
+
+  // Fault injection: request number `faultAt` (0-based, counted since Reset)
+  // answers with `fault` instead of what the host would.
+  int faultAt = -1;
+  Fault fault = Fault::kNone;
+  int faultCode = 0;
+  // Or, when set, a fault chosen for every request by its number (kNone for
+  // the host's normal answer); `code` is the code a kCode fault answers.
+  Fault (*faultFor)(int index, int& code) = nullptr;
+  int requestCount = 0;
+  // Host memory handed out and not yet freed; requests to free anything else
+  // (never handed out, or freed already) are counted, not carried out.
+  std::vector<const void*> handedOut;
+  int foreignFrees = 0;
 };
 
 // The host state behind the process's entry point.
 HostState& State();
-// Forgets every request, registration, name and alert; keeps the settings.
+// Forgets every request, registration, name and alert, and frees the host
+// memory still handed out; keeps the path and sheet identifier.
 void Reset();
 
 // The entry point: (function number, count, argument array, result).
