@@ -2,6 +2,7 @@
 // through the real add-in loaded as the host loads it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -17,14 +18,14 @@ using namespace torven;
 TEST(CallParser, WellFormedCalls) {
   Expr call;
   ParseError error;
-  ASSERT_TRUE(ParseCall("ETPF56(JDIA.VENTISOLA(2023;7;6), 22.07 ; -1e-3, \"a \"\"b\"\"\", true, #N/A, , x)",
+  ASSERT_TRUE(ParseCall("ETPF56(JDIA.VENTISOLA(2023,7,6), 22.07 , 1e-3, \"a \"\"b\"\"\", true, #N/A, , x)",
                         call, error)) << error.message;
   EXPECT_EQ(call.name, "ETPF56");
   ASSERT_EQ(call.args.size(), 8u);
   EXPECT_EQ(call.args[0].kind, Expr::Kind::Call);
   EXPECT_EQ(call.args[0].args.size(), 3u);
   EXPECT_EQ(call.args[1].number, 22.07);
-  EXPECT_EQ(call.args[2].number, -1e-3);
+  EXPECT_EQ(call.args[2].number, 1e-3);
   EXPECT_EQ(call.args[3].text, std::u16string(u"\u0005a \"b\""));
   EXPECT_TRUE(call.args[4].boolean);
   EXPECT_EQ(call.args[5].error, 42);
@@ -42,15 +43,18 @@ TEST(CallParser, MalformedCallsNameTheColumnAndWhatWasExpected) {
     int column;
     const char* expected;
   } cases[] = {
-      {"", 1, "function name"},
-      {"42", 1, "function name"},
-      {"PVSF56", 7, "'('"},
+      {"", 1, "expected a number"},
       {"PVSF56(1", 9, "missing ')'"},
-      {"PVSF56(1 2)", 10, "',' or ';'"},
+      {"PVSF56(1 2)", 10, "',' between"},
+      {"PVSF56(1;2 3)", 12, "';' between"},
+      {"PVSF56(a, b; c)", 9, "',' is its decimal mark"},
+      {"F(1,5; 2.5)", 8, "both ',' and '.'"},
       {"PVSF56(\"abc)", 13, "closing '\"'"},
       {"PVSF56(#WHAT)", 8, "unknown error literal"},
       {"PVSF56(1.2.3)", 8, "expected a number"},
       {"PVSF56(1) x", 11, "end of the line"},
+      {"(1+2", 5, "missing ')'"},
+      {"2*", 3, "expected a number"},
       {"PVSF56(1e999)", 8, "out of the range"},
   };
   for (const auto& c : cases) {
@@ -61,7 +65,7 @@ TEST(CallParser, MalformedCallsNameTheColumnAndWhatWasExpected) {
     EXPECT_NE(error.message.find(c.expected), std::string::npos) << c.line << ": " << error.message;
   }
   std::string deep;
-  for (int i = 0; i < 100; ++i) deep += "F(";
+  for (int i = 0; i < 100; ++i) deep += "F((";
   Expr call;
   ParseError error;
   EXPECT_FALSE(ParseCall(deep, call, error));
@@ -82,6 +86,31 @@ std::vector<std::vector<std::string>> ReadCsv(const std::string& text, std::stri
   }
   std::fclose(f);
   return records;
+}
+
+TEST(Csv, TheDelimiterComesFromTheHeaderLine) {
+  const struct {
+    const char* text;
+    char delimiter;
+  } cases[] = {{"a,b;c\n1,2;3\n", ','}, {"\xEF\xBB\xBF" "a;b;c\r\n1,5;2;3\r\n", ';'},
+               {"a\tb\n", '\t'}, {"\"x;y\",b\n", ','}, {"single\n", ','}, {"", ','}};
+  for (const auto& c : cases) {
+    std::FILE* f = std::tmpfile();
+    std::fputs(c.text, f);
+    std::rewind(f);
+    CsvReader reader(f);
+    EXPECT_EQ(reader.DetectDelimiter(), c.delimiter) << c.text;
+    std::vector<std::string> fields;
+    std::size_t count = 0;
+    std::string error;
+    if (c.delimiter == ';') {  // nothing consumed by the detection
+      ASSERT_TRUE(reader.Next(fields, count, error));
+      EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.begin() + 3), (std::vector<std::string>{"a", "b", "c"}));
+      ASSERT_TRUE(reader.Next(fields, count, error));
+      EXPECT_EQ(fields[0], "1,5");
+    }
+    std::fclose(f);
+  }
 }
 
 TEST(Csv, Rfc4180) {
@@ -129,11 +158,59 @@ class Evaluation : public ::testing::Test {
     Expr call;
     ParseError parseError;
     std::string error;
-    if (!ParseCall(line, call, parseError)) return "parse: " + parseError.message;
+    bool comma = false;
+    if (!ParseCall(line, call, parseError, DecimalMark::kAuto, &comma)) return "parse: " + parseError.message;
     if (!S().Bind(call, header, error)) return "bind: " + error;
-    return Show(S().Evaluate(call, row), -1);
+    return Show(S().Evaluate(call, row), -1, comma);
   }
 };
+
+// Formulas as in a cell: the spreadsheet's precedence and error rules, both
+// ways of writing numbers, and results printed with the input's decimal mark.
+TEST_F(Evaluation, FormulasAsInACell) {
+  const struct {
+    const char* formula;
+    const char* shown;
+  } cases[] = {
+      {"=1+2*3", "7"},
+      {"(1+2)*3", "9"},
+      {"-2^2", "4"},
+      {"2^-1", "0.5"},
+      {"2^3^2", "64"},
+      {"-50%", "-0.5"},
+      {"50%^2", "0.25"},
+      {"10-2-3", "5"},
+      {"8/2/2", "2"},
+      {"1E-3*2", "0.002"},
+      {"TRUE+1", "2"},
+      {"=1/0", "#DIV/0!"},
+      {"=0^0", "#NUM!"},
+      {"=#N/A+1/0", "#N/A"},
+      {"=1/0+#N/A", "#DIV/0!"},
+      {"\"a\"+1", "#VALUE!"},
+      {"1e308*10", "#NUM!"},
+      {"PVSF56(20)*2", "4.676562541854892"},
+      {"PVSF56(1,5)", "bind: column 1: PVSF56 takes 1 argument, 2 given"},
+      {"=PVHM(21,5;12,3;50)*1", "0,9182880471567597"},
+      {"PVHM(21.5;12.3;50)", "0.9182880471567597"},
+      {"RADF56A(187;9.25;0.25;0.5;50.8)", "22.07205161436855"},
+      {"JDIA(2023,7,6)", "bind: column 1: unknown function 'JDIA'; did you mean JDIA.VENTISOLA? (see --list)"},
+      {"PVSF65(1)", "bind: column 1: unknown function 'PVSF65'; did you mean PVSF56? (see --list)"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Run(c.formula), c.shown) << c.formula;
+  // README's example, as a Spanish-speaking user writes it, gives the bits of
+  // the decimal-point form.
+  const std::string es =
+      "=ETPF56(JDIA.VENTISOLA(2023;7;6); RADF56A(187;9,25;0,25;0,5;50,8); 21,5; 12,3; 0; "
+      "PVHRF56(21,5;12,3;84;63); 10/3,6; 10; 100; 50,8)";
+  const std::string en =
+      "ETPF56(JDIA.VENTISOLA(2023,7,6), RADF56A(187,9.25,0.25,0.5,50.8), 21.5, 12.3, 0, "
+      "PVHRF56(21.5,12.3,84,63), 10/3.6, 10, 100, 50.8)";
+  std::string shown = Run(en);
+  std::replace(shown.begin(), shown.end(), '.', ',');
+  EXPECT_EQ(Run(es), shown);
+  EXPECT_EQ(Run(es.substr(1)), shown);
+}
 
 TEST_F(Evaluation, TheFunctionListComesFromRegistration) {
   ASSERT_EQ(S().Functions().size(), 11u);

@@ -43,4 +43,18 @@ expect "list"                   0 'JDIA.VENTISOLA(Año; Mes; Dia)' -- "$torven" 
 expect "info"                   0 'Version: *VENTISOLA.XLL 64 bits v2' -- "$torven" --info
 expect "alerts"                 0 'Felicitaciones' -- "$torven" --alerts
 expect "worked examples"        0 '3.880' -- "$torven" -s -d 3 -f "$examples/fao56_worked_examples.txt"
+expect "options in any order"   0 '^tmax,tmin,es$' -- "$torven" --csv "$work/ok.csv" --as es 'PVSF56(tmax)'
+expect "a call still missing"   2 'Usage:' -- "$torven" --csv "$work/ok.csv" --as es
+expect "README's Spanish example" 0 '^3,88$' -- "$torven" --decimals 2 \
+  '=ETPF56(JDIA.VENTISOLA(2023;7;6); RADF56A(187;9,25;0,25;0,5;50,8); 21,5; 12,3; 0; PVHRF56(21,5;12,3;84;63); 10/3,6; 10; 100; 50,8)'
+
+# The Holyoke year as the spreadsheet's "CSV (delimitado por punto y coma)"
+# export writes it: a byte-order mark, CRLF, ';' and decimal commas.  The
+# added ET0 column must be the ',' file's, digit for digit.
+formula='ETPF56(JDIA.VENTISOLA(year;month;day); rs; tmax; tmin; 0; PVHRF56(tmax;tmin;rhmax;rhmin); u2; 2; 1138; 40,49)'
+{ printf '\xEF\xBB\xBF'; sed -e 's/,/;/g' -e 's/\([0-9]\)\.\([0-9]\)/\1,\2/g' -e 's/$/\r/' "$examples/holyoke_2020.csv"; } >"$work/es.csv"
+"$torven" --csv "$examples/holyoke_2020.csv" --as et0 "${formula/40,49/40.49}" | awk -F, '{print $NF}' >"$work/et0_point.txt"
+"$torven" --csv "$work/es.csv" --as et0 "$formula" | awk -F';' '{print $NF}' | tr -d '\r' | tr , . >"$work/et0_comma.txt"
+expect "';' CSV with decimal commas" 0 '^367 ' -- sh -c "cmp '$work/et0_point.txt' '$work/et0_comma.txt' && wc -l <'$work/et0_comma.txt' | sed 's/$/ rows/'"
+expect "';' CSV written back as read" 0 '^date;year;' -- sh -c "'$torven' --csv '$work/es.csv' 'PVSF56(tmax)' --as es | head -1"
 exit $((failures > 0))

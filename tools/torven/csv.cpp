@@ -16,6 +16,27 @@ int CsvReader::Get() {
   return static_cast<unsigned char>(buffer_[at_++]);
 }
 
+char CsvReader::DetectDelimiter() {
+  if (at_ == have_ && pending_ == -2) {
+    have_ = std::fread(buffer_, 1, sizeof buffer_, in_);
+    at_ = 0;
+  }
+  std::size_t counts[3] = {0, 0, 0};
+  const char candidates[3] = {',', ';', '\t'};
+  bool quoted = false;
+  for (std::size_t i = at_; i < have_; ++i) {
+    const char c = buffer_[i];
+    if (c == '"') quoted = !quoted;
+    if (!quoted && (c == '\n' || c == '\r')) break;
+    for (int k = 0; k < 3; ++k) counts[k] += !quoted && c == candidates[k];
+  }
+  int best = 0;
+  for (int k = 1; k < 3; ++k)
+    if (counts[k] > counts[best]) best = k;
+  delimiter_ = candidates[best];
+  return delimiter_;
+}
+
 bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::string& error) {
   count = 0;
   error.clear();
@@ -72,7 +93,7 @@ bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::
       ++line_;
       return true;
     }
-    if (c == ',') {
+    if (c == delimiter_) {
       current = &field();
     } else if (c == '"' && current->empty()) {
       quoted = true;
@@ -81,7 +102,7 @@ bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::
       // The rest of an unquoted run straight from the buffer.
       if (pending_ == -2) {
         std::size_t end = at_;
-        while (end < have_ && buffer_[end] != ',' && buffer_[end] != '\n' && buffer_[end] != '\r')
+        while (end < have_ && buffer_[end] != delimiter_ && buffer_[end] != '\n' && buffer_[end] != '\r')
           ++end;
         current->append(buffer_ + at_, end - at_);
         at_ = end;
@@ -90,9 +111,9 @@ bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::
   }
 }
 
-void AppendCsvField(std::string& out, std::string_view field) {
+void AppendCsvField(std::string& out, std::string_view field, char delimiter) {
   bool plain = true;
-  for (char c : field) plain = plain && c != ',' && c != '"' && c != '\r' && c != '\n';
+  for (char c : field) plain = plain && c != delimiter && c != '"' && c != '\r' && c != '\n';
   if (plain) {
     out += field;
     return;

@@ -13,7 +13,13 @@ namespace torven {
 
 class CsvReader {
  public:
-  explicit CsvReader(std::FILE* in) : in_(in) {}
+  explicit CsvReader(std::FILE* in, char delimiter = ',') : in_(in), delimiter_(delimiter) {}
+
+  // The delimiter of the header line (',', ';' or tab: the one found most
+  // often outside quotes; ',' when none is), read ahead without consuming
+  // anything; then used for every record.
+  char DetectDelimiter();
+  char Delimiter() const { return delimiter_; }
 
   // Reads the next record into `fields` (reusing their storage); false at
   // the end of the input.  `error` is set for a quote left open at the end.
@@ -26,6 +32,7 @@ class CsvReader {
   void Unget(int c) { pending_ = c; }
 
   std::FILE* in_;
+  char delimiter_;
   int pending_ = -2;
   long line_ = 1;
   long recordLine_ = 0;
@@ -34,7 +41,8 @@ class CsvReader {
   std::size_t have_ = 0, at_ = 0;
 };
 
-// Appends `field` to `out`, quoted when it holds a separator, quote or line break.
-void AppendCsvField(std::string& out, std::string_view field);
+// Appends `field` to `out`, quoted when it holds the delimiter, a quote or a
+// line break.
+void AppendCsvField(std::string& out, std::string_view field, char delimiter = ',');
 
 }  // namespace torven

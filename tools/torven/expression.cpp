@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <cstring>
 
 namespace torven {
 namespace {
@@ -15,9 +16,13 @@ constexpr ErrorName kErrors[] = {{"#NULL!", 0},  {"#DIV/0!", 7}, {"#VALUE!", 15}
                                  {"#REF!", 23},  {"#NAME?", 29}, {"#NUM!", 36},
                                  {"#N/A", 42},   {"#GETTING_DATA", 43}};
 
-bool IsNameStart(char c) { return std::isalpha(static_cast<unsigned char>(c)) || c == '_'; }
+// Names: ASCII letters, digits, '_' and '.', and any non-ASCII character
+// (the UTF-8 bytes of año, Día ...).
+bool IsNameStart(char c) {
+  return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
 bool IsNameChar(char c) {
-  return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '.';
+  return IsNameStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '.';
 }
 
 bool SameLetters(std::string_view a, std::string_view b) {
@@ -30,15 +35,28 @@ bool SameLetters(std::string_view a, std::string_view b) {
 
 class Parser {
  public:
-  Parser(std::string_view text, ParseError& error) : s_(text), error_(error) {}
+  Parser(std::string_view text, ParseError& error, DecimalMark mark) : s_(text), error_(error) {
+    // ';' outside texts: the decimal-comma way of writing.  (A forced decimal
+    // point lets ',' and ';' both separate.)
+    bool quoted = false, semicolon = false;
+    for (char c : text) {
+      if (c == '"') quoted = !quoted;
+      semicolon = semicolon || (!quoted && c == ';');
+    }
+    comma_ = mark == DecimalMark::kComma || (mark == DecimalMark::kAuto && semicolon);
+    usedComma_ = mark == DecimalMark::kComma;
+  }
 
-  bool Line(Expr& call) {
+  bool Line(Expr& formula) {
     SkipSpace();
-    if (!Call(call)) return false;
+    if (At('=')) ++pos_;
+    if (!Sum(formula)) return false;
     SkipSpace();
-    if (pos_ != s_.size()) return Fail("unexpected text after the call; expected the end of the line");
+    if (pos_ != s_.size()) return Fail("unexpected text after the formula; expected the end of the line");
     return true;
   }
+
+  bool UsedComma() const { return usedComma_; }
 
  private:
   bool Fail(const std::string& message) {
@@ -52,6 +70,7 @@ class Parser {
   }
 
   bool At(char c) const { return pos_ < s_.size() && s_[pos_] == c; }
+  bool AtSeparator() const { return At(';') || (!comma_ && At(',')); }
 
   std::string_view Name() {
     const std::size_t start = pos_;
@@ -59,63 +78,93 @@ class Parser {
     return s_.substr(start, pos_ - start);
   }
 
-  bool Call(Expr& call) {
-    if (++depth_ > kMaxDepth) return Fail("calls nested too deeply");
-    if (pos_ >= s_.size() || !IsNameStart(s_[pos_]))
-      return Fail("expected a function name, such as ETPF56(...)");
-    call.column = static_cast<int>(pos_) + 1;
-    call.kind = Expr::Kind::Call;
-    call.name = std::string(Name());
-    SkipSpace();
-    if (!At('(')) return Fail("expected '(' after the function name " + call.name);
-    ++pos_;
-    return Arguments(call);
+  // An operator node over `operands`, placed at `column`.
+  static Expr Operator(char op, std::vector<Expr> operands, int column) {
+    Expr e;
+    e.kind = Expr::Kind::Operator;
+    e.op = op;
+    e.args = std::move(operands);
+    e.column = column;
+    return e;
   }
 
-  // After '(': arguments up to the closing ')'.
-  bool Arguments(Expr& call) {
-    SkipSpace();
-    if (At(')')) {
+  // Left-associative binary levels: + - over * / over ^.
+  template <typename Next>
+  bool Binary(Expr& out, const char* ops, Next next) {
+    if (!(this->*next)(out)) return false;
+    for (;;) {
+      SkipSpace();
+      if (pos_ >= s_.size() || std::strchr(ops, s_[pos_]) == nullptr) return true;
+      const char op = s_[pos_];
+      const int column = static_cast<int>(pos_) + 1;
       ++pos_;
-      --depth_;
+      Expr right;
+      if (!(this->*next)(right)) return false;
+      Expr left = std::move(out);
+      out = Operator(op, {std::move(left), std::move(right)}, column);
+    }
+  }
+  bool Sum(Expr& out) { return Binary(out, "+-", &Parser::Product); }
+  bool Product(Expr& out) { return Binary(out, "*/", &Parser::Power); }
+  bool Power(Expr& out) { return Binary(out, "^", &Parser::Percent); }
+
+  // A signed operand followed by any number of '%'.
+  bool Percent(Expr& out) {
+    if (!Unary(out)) return false;
+    for (SkipSpace(); At('%'); SkipSpace()) {
+      const int column = static_cast<int>(pos_) + 1;
+      ++pos_;
+      Expr operand = std::move(out);
+      out = Operator('%', {std::move(operand)}, column);
+    }
+    return true;
+  }
+
+  // Unary - and + bind tighter than every other operator: -2^2 is 4.
+  bool Unary(Expr& out) {
+    SkipSpace();
+    if (At('-') || At('+')) {
+      const char op = s_[pos_] == '-' ? 'n' : 'p';
+      const int column = static_cast<int>(pos_) + 1;
+      ++pos_;
+      Expr operand;
+      if (!Unary(operand)) return false;
+      out = Operator(op, {std::move(operand)}, column);
       return true;
     }
-    for (;;) {
-      Expr arg;
-      if (!Argument(arg)) return false;
-      call.args.push_back(std::move(arg));
-      SkipSpace();
-      if (At(',') || At(';')) {
-        ++pos_;
-        continue;
-      }
-      if (At(')')) {
-        ++pos_;
-        --depth_;
-        return true;
-      }
-      return Fail(pos_ >= s_.size() ? "missing ')' at the end of the line"
-                                    : "expected ',' or ';' between arguments, or ')'");
-    }
+    return Primary(out);
   }
 
-  bool Argument(Expr& arg) {
+  bool Primary(Expr& out) {
+    if (++depth_ > kMaxDepth) return Fail("formula nested too deeply");
+    const bool ok = PrimaryAt(out);
+    --depth_;
+    return ok;
+  }
+
+  bool PrimaryAt(Expr& arg) {
     SkipSpace();
     arg.column = static_cast<int>(pos_) + 1;
-    if (pos_ >= s_.size() || At(',') || At(';') || At(')')) {
-      arg.kind = Expr::Kind::Empty;
-      return true;
-    }
+    if (pos_ >= s_.size()) return Fail("expected a number, \"text\", TRUE, FALSE, an error such as #N/A, a call or a column name");
     const char c = s_[pos_];
     if (c == '"') return Text(arg);
     if (c == '#') return ErrorValue(arg);
+    if (c == '(') {
+      ++pos_;
+      if (!Sum(arg)) return false;
+      SkipSpace();
+      if (!At(')')) return Fail(pos_ >= s_.size() ? "missing ')' at the end of the line" : "expected ')'");
+      ++pos_;
+      return true;
+    }
     if (IsNameStart(c)) {
-      const std::size_t start = pos_;
       const std::string_view name = Name();
       SkipSpace();
       if (At('(')) {
-        pos_ = start;
-        return Call(arg);
+        arg.kind = Expr::Kind::Call;
+        arg.name = std::string(name);
+        ++pos_;
+        return Arguments(arg);
       }
       if (SameLetters(name, "TRUE") || SameLetters(name, "FALSE")) {
         arg.kind = Expr::Kind::Boolean;
@@ -129,18 +178,81 @@ class Parser {
     return Number(arg);
   }
 
+  // After '(': arguments up to the closing ')'; an empty one is omitted.
+  bool Arguments(Expr& call) {
+    SkipSpace();
+    if (At(')')) {
+      ++pos_;
+      return true;
+    }
+    for (;;) {
+      Expr arg;
+      SkipSpace();
+      arg.column = static_cast<int>(pos_) + 1;
+      if (!(AtSeparator() || At(')') || pos_ >= s_.size()) && !Sum(arg)) return false;
+      call.args.push_back(std::move(arg));
+      SkipSpace();
+      if (AtSeparator()) {
+        ++pos_;
+        continue;
+      }
+      if (At(')')) {
+        ++pos_;
+        return true;
+      }
+      if (pos_ >= s_.size()) return Fail("missing ')' at the end of the line");
+      if (comma_ && At(','))
+        return Fail("this formula separates arguments with ';', so ',' is its decimal mark: write ';' "
+                    "between every two arguments (or force --decimal-point)");
+      return Fail(comma_ ? "expected ';' between arguments, or ')'" : "expected ',' between arguments, or ')'");
+    }
+  }
+
+  // Digits, one decimal mark ('.', or ',' where ';' separates), an exponent.
   bool Number(Expr& arg) {
-    std::size_t start = pos_;
-    if (At('+')) ++start, ++pos_;
-    const char* first = s_.data() + start;
-    const char* last = s_.data() + s_.size();
+    const std::size_t start = pos_;
+    auto digits = [&] {
+      const std::size_t from = pos_;
+      while (pos_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[pos_]))) ++pos_;
+      return pos_ > from;
+    };
+    std::string text;
+    bool any = digits();
+    char mark = 0;
+    if (At('.') || (comma_ && At(','))) {
+      mark = s_[pos_++];
+      any = digits() || any;
+    }
+    if (any && (At('e') || At('E'))) {
+      const std::size_t e = pos_++;
+      if (At('+') || At('-')) ++pos_;
+      if (!digits()) pos_ = e;
+    }
+    const char* bad = "expected a number, \"text\", TRUE, FALSE, an error such as #N/A, a call or a column name";
+    if (!any || (pos_ < s_.size() && (IsNameChar(s_[pos_]) || s_[pos_] == '"'))) {
+      pos_ = start;
+      return Fail(bad);
+    }
+    if (mark != 0) {
+      if (decimalMark_ != 0 && mark != decimalMark_) {
+        pos_ = start;
+        return Fail("this formula uses both ',' and '.' as decimal marks; write every number the same way");
+      }
+      decimalMark_ = mark;
+      usedComma_ = usedComma_ || mark == ',';
+    }
+    text.assign(s_.substr(start, pos_ - start));
+    if (mark == ',') text[text.find(',')] = '.';
     double value = 0;
-    const auto [end, ec] = std::from_chars(first, last, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range)
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec == std::errc::result_out_of_range) {
+      pos_ = start;
       return Fail("number out of the range of a double");
-    if (ec != std::errc() || (end != last && (IsNameChar(*end) || *end == '"')))
-      return Fail("expected a number, \"text\", TRUE, FALSE, an error such as #N/A, a call or a column name");
-    pos_ = static_cast<std::size_t>(end - s_.data());
+    }
+    if (ec != std::errc() || end != text.data() + text.size()) {
+      pos_ = start;
+      return Fail(bad);
+    }
     arg.kind = Expr::Kind::Number;
     arg.number = value;
     return true;
@@ -186,14 +298,19 @@ class Parser {
   std::string_view s_;
   std::size_t pos_ = 0;
   int depth_ = 0;
+  bool comma_ = false, usedComma_ = false;
+  char decimalMark_ = 0;
   ParseError& error_;
 };
 
 }  // namespace
 
-bool ParseCall(std::string_view line, Expr& call, ParseError& error) {
+bool ParseCall(std::string_view line, Expr& call, ParseError& error, DecimalMark mark, bool* usedComma) {
   call = Expr{};
-  return Parser(line, error).Line(call);
+  Parser parser(line, error, mark);
+  const bool ok = parser.Line(call);
+  if (usedComma != nullptr) *usedComma = parser.UsedComma();
+  return ok;
 }
 
 std::int32_t ErrorCode(std::string_view literal) {

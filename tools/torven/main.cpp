@@ -23,11 +23,19 @@ struct Options {
   std::string csv;
   std::vector<std::string> names;
   int decimals = -1;
+  bool decimalComma = false, decimalPoint = false;
+  std::string delimiter;
   bool showCalls = false;
   bool list = false, info = false, alerts = false;
 };
 
 void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+DecimalMark Mark(const Options& options) {
+  return options.decimalComma ? DecimalMark::kComma
+         : options.decimalPoint ? DecimalMark::kPoint
+                                : DecimalMark::kAuto;
+}
 
 int ListFunctions(const Session& session) {
   for (const Function& f : session.Functions()) {
@@ -93,7 +101,8 @@ bool EvaluateLine(Session& session, const std::string& line, const std::string& 
   Expr call;
   ParseError parseError;
   std::string error;
-  if (!ParseCall(text, call, parseError)) {
+  bool comma = false;
+  if (!ParseCall(text, call, parseError, Mark(options), &comma)) {
     std::fprintf(stderr, "%s, column %d: %s\n", where.c_str(),
                  parseError.column + static_cast<int>(start), parseError.message.c_str());
     return false;
@@ -102,7 +111,7 @@ bool EvaluateLine(Session& session, const std::string& line, const std::string& 
     std::fprintf(stderr, "%s, %s\n", where.c_str(), error.c_str());
     return false;
   }
-  const std::string result = Show(session.Evaluate(call, nullptr), options.decimals);
+  const std::string result = Show(session.Evaluate(call, nullptr), options.decimals, comma);
   if (!options.showCalls) Print(result + "\n");
   else if (comment.empty()) Print(text + " = " + result + "\n");
   else Print(text + " = " + result + "\n    " + comment + "\n");
@@ -130,6 +139,13 @@ int EvaluateCsv(Session& session, const Options& options) {
     return 2;
   }
   CsvReader reader(in);
+  if (options.delimiter.empty()) reader.DetectDelimiter();
+  else reader = CsvReader(in, options.delimiter == "tab" ? '\t' : options.delimiter[0]);
+  // The output keeps the input's dialect: with ';' between fields, numbers
+  // carry a decimal comma (as the spreadsheet writes and reads them back).
+  const char delimiter = reader.Delimiter();
+  const bool comma = delimiter == ';' ? !options.decimalPoint : options.decimalComma;
+  session.SetDecimalComma(comma);
   std::vector<std::string> header, row;
   std::size_t width = 0, count = 0;
   std::string error;
@@ -141,7 +157,7 @@ int EvaluateCsv(Session& session, const Options& options) {
   std::vector<Expr> calls(options.calls.size());
   for (std::size_t i = 0; i < calls.size(); ++i) {
     ParseError parseError;
-    if (!ParseCall(options.calls[i], calls[i], parseError)) {
+    if (!ParseCall(options.calls[i], calls[i], parseError, Mark(options))) {
       std::fprintf(stderr, "call %zu, column %d: %s\n", i + 1, parseError.column, parseError.message.c_str());
       return 2;
     }
@@ -152,12 +168,12 @@ int EvaluateCsv(Session& session, const Options& options) {
   }
   std::string out;
   for (std::size_t i = 0; i < width; ++i) {
-    if (i > 0) out += ',';
-    AppendCsvField(out, header[i]);
+    if (i > 0) out += delimiter;
+    AppendCsvField(out, header[i], delimiter);
   }
   for (std::size_t i = 0; i < calls.size(); ++i) {
-    out += ',';
-    AppendCsvField(out, i < options.names.size() ? options.names[i] : options.calls[i]);
+    out += delimiter;
+    AppendCsvField(out, i < options.names.size() ? options.names[i] : options.calls[i], delimiter);
   }
   out += '\n';
   const bool progress = platform::IsTerminal(stderr);
@@ -173,12 +189,12 @@ int EvaluateCsv(Session& session, const Options& options) {
       continue;
     }
     for (std::size_t i = 0; i < count; ++i) {
-      if (i > 0) out += ',';
-      AppendCsvField(out, row[i]);
+      if (i > 0) out += delimiter;
+      AppendCsvField(out, row[i], delimiter);
     }
     for (const Expr& call : calls) {
-      out += ',';
-      AppendCsvField(out, Show(session.Evaluate(call, &row), options.decimals));
+      out += delimiter;
+      AppendCsvField(out, Show(session.Evaluate(call, &row), options.decimals, comma), delimiter);
     }
     out += '\n';
     if (out.size() > (1 << 16)) {
@@ -200,10 +216,19 @@ int main(int argc, char** argv) {
   CLI::App app{"torven: evaluates the TORVEN add-in's worksheet functions without the spreadsheet"};
   app.add_option("calls", options.calls, "worksheet calls, e.g. 'PVSF56(20)'; with --csv, one formula per added column");
   app.add_option("-a,--addin", options.addIn, "add-in library to load (default: the one built next to this program)");
-  app.add_option("-f,--file", options.files, "file of calls, one per line ('#' starts a comment; '-' reads standard input)");
+  app.add_option("-f,--file", options.files, "file of calls, one per line ('#' starts a comment; '-' reads standard input); repeatable")
+      ->allow_extra_args(false);
   app.add_option("--csv", options.csv, "evaluate the calls over every row of this CSV file (names in calls are its columns)");
-  app.add_option("--as", options.names, "name of the column added by each call (with --csv)");
+  app.add_option("--as", options.names, "name of the column added by a call (with --csv); once per call, in order")
+      ->allow_extra_args(false);
+  app.add_option("--delimiter", options.delimiter, "the CSV file's field delimiter: ',', ';' or tab (default: read from its header)")
+      ->check(CLI::IsMember({",", ";", "tab"}));
   app.add_option("-d,--decimals", options.decimals, "print numbers with this many decimals")->check(CLI::Range(0, 17));
+  auto* commaFlag = app.add_flag("--decimal-comma", options.decimalComma,
+                                 "read and print numbers with a decimal comma, ';' between arguments (21,5)");
+  app.add_flag("--decimal-point", options.decimalPoint,
+               "read and print numbers with a decimal point, ',' or ';' between arguments (21.5)")
+      ->excludes(commaFlag);
   app.add_flag("-s,--show-calls", options.showCalls, "print each call before its result");
   app.add_flag("--list", options.list, "list the registered functions with their help texts");
   app.add_flag("--info", options.info, "show the add-in manager's name and the version text");
@@ -222,7 +247,10 @@ int main(int argc, char** argv) {
   if (options.alerts) return ShowAlerts(session);
   if (!options.csv.empty()) {
     if (options.calls.empty()) {
-      std::fprintf(stderr, "torven: --csv needs at least one call, e.g. 'PVSF56(tmean)'\n");
+      const std::string help = app.help();
+      const std::size_t usage = help.find("Usage:");
+      std::fprintf(stderr, "torven: --csv needs at least one call, e.g. 'PVSF56(tmean)'\n%s\n",
+                   usage == std::string::npos ? "" : help.substr(usage, help.find('\n', usage) - usage).c_str());
       return 2;
     }
     return EvaluateCsv(session, options);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/math.h"
 #include "platform/export.h"
 #include "platform/platform.h"
 #include "tools/hostsim/host.h"
@@ -33,6 +34,33 @@ bool SameName(const std::string& a, const std::string& b) {
     if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
       return false;
   return true;
+}
+
+// Levenshtein distance between two names.
+std::size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::size_t> row(b.size() + 1);
+  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  for (std::size_t i = 1; i <= a.size(); ++i) {
+    std::size_t diagonal = row[0];
+    row[0] = i;
+    for (std::size_t j = 1; j <= b.size(); ++j) {
+      const std::size_t up = row[j];
+      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+      diagonal = up;
+    }
+  }
+  return row[b.size()];
+}
+
+// A number for arithmetic as a cell holds it: a number, a boolean (1 or 0)
+// or an empty cell (0); false for a text or anything else.
+bool Operand(const XLOPER12& v, double& x) {
+  switch (v.xltype & ~(xl::kHostFrees | xl::kAddInFrees)) {
+    case xl::kNum: x = v.val.num; return true;
+    case xl::kBool: x = v.val.xbool != 0 ? 1 : 0; return true;
+    case xl::kMissing: case xl::kNil: x = 0; return true;
+    default: return false;
+  }
 }
 
 XLOPER12 Record(std::uint32_t type) {
@@ -87,12 +115,19 @@ bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string&
     }
     return false;
   }
+  if (e.kind == Expr::Kind::Operator) {
+    for (Expr& operand : e.args)
+      if (!Bind(operand, header, error)) return false;
+    return true;
+  }
   if (e.kind != Expr::Kind::Call) return true;
   e.binding = -1;
   for (std::size_t i = 0; i < functions_.size(); ++i)
     if (SameName(functions_[i].name, e.name)) e.binding = static_cast<int>(i);
   if (e.binding < 0) {
-    error = "column " + std::to_string(e.column) + ": unknown function '" + e.name + "' (see --list)";
+    const std::string closest = ClosestName(e.name);
+    error = "column " + std::to_string(e.column) + ": unknown function '" + e.name + "'" +
+            (closest.empty() ? "" : "; did you mean " + closest + "?") + " (see --list)";
     return false;
   }
   const Function& f = functions_[static_cast<std::size_t>(e.binding)];
@@ -104,6 +139,22 @@ bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string&
   for (Expr& arg : e.args)
     if (!Bind(arg, header, error)) return false;
   return true;
+}
+
+std::string Session::ClosestName(const std::string& name) const {
+  std::string upper;
+  for (char c : name) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  std::string best;
+  std::size_t bestDistance = 3;  // at most two edits away, or a name it begins
+  for (const Function& f : functions_) {
+    // JDIA -> JDIA.VENTISOLA: the worksheet name extends the one written.
+    if (f.name.size() > upper.size() && f.name.compare(0, upper.size(), upper) == 0 &&
+        f.name[upper.size()] == '.')
+      return f.name;
+    const std::size_t d = EditDistance(upper, f.name);
+    if (d < bestDistance) bestDistance = d, best = f.name;
+  }
+  return best;
 }
 
 XCHAR* Session::Store(std::u16string_view counted) {
@@ -121,6 +172,17 @@ void Session::Cell(const std::string& cell, XLOPER12& out) {
   double number;
   const char* first = cell.data() + (cell[0] == '+' ? 1 : 0);
   const char* last = cell.data() + cell.size();
+  // A decimal comma read as the point (one comma, no point).
+  char point[64];
+  const std::size_t comma = decimalComma_ ? cell.find(',') : std::string::npos;
+  if (comma != std::string::npos && cell.size() < sizeof point && cell.find('.') == std::string::npos &&
+      cell.find(',', comma + 1) == std::string::npos) {
+    const std::size_t n = static_cast<std::size_t>(last - first);
+    std::memcpy(point, first, n);
+    point[comma - static_cast<std::size_t>(first - cell.data())] = '.';
+    first = point;
+    last = point + n;
+  }
   const auto [end, ec] = std::from_chars(first, last, number);
   if (ec == std::errc() && end == last) {
     out = Record(xl::kNum);
@@ -182,6 +244,9 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
       out = cells_[column];
       return;
     }
+    case Expr::Kind::Operator:
+      Arithmetic(e, row, out);
+      return;
     case Expr::Kind::Call: break;
   }
   const Function& f = functions_[static_cast<std::size_t>(e.binding)];
@@ -201,6 +266,48 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
     counted.insert(counted.begin(), static_cast<char16_t>(counted.size()));
     out.val.str = Store(counted);
   }
+}
+
+// The spreadsheet's arithmetic: the first error operand wins, a text gives
+// #VALUE!, a division by zero #DIV/0!, a result out of range #NUM!.
+void Session::Arithmetic(const Expr& e, const std::vector<std::string>* row, XLOPER12& out) {
+  XLOPER12 operands[2];
+  double x[2] = {0, 0};
+  for (std::size_t i = 0; i < e.args.size() && i < 2; ++i) {
+    Eval(e.args[i], row, operands[i]);
+    if ((operands[i].xltype & ~(xl::kHostFrees | xl::kAddInFrees)) == xl::kErr) {
+      out = Record(xl::kErr);
+      out.val.err = operands[i].val.err;
+      return;
+    }
+  }
+  auto fail = [&](std::int32_t code) {
+    out = Record(xl::kErr);
+    out.val.err = code;
+  };
+  for (std::size_t i = 0; i < e.args.size() && i < 2; ++i)
+    if (!Operand(operands[i], x[i])) return fail(xl::kErrValue);
+  double r = 0;
+  switch (e.op) {
+    case '+': r = x[0] + x[1]; break;
+    case '-': r = x[0] - x[1]; break;
+    case '*': r = x[0] * x[1]; break;
+    case '/':
+      if (x[1] == 0) return fail(xl::kErrDiv0);
+      r = x[0] / x[1];
+      break;
+    case '^':
+      if (x[0] == 0 && x[1] == 0) return fail(xl::kErrNum);
+      if (x[0] == 0 && x[1] < 0) return fail(xl::kErrDiv0);
+      r = core::math::pow(x[0], x[1]);
+      break;
+    case '%': r = x[0] / 100; break;
+    case 'n': r = -x[0]; break;
+    default: r = x[0]; break;  // unary +
+  }
+  if (!std::isfinite(r)) return fail(xl::kErrNum);
+  out = Record(xl::kNum);
+  out.val.num = r;
 }
 
 Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row) {
@@ -223,7 +330,7 @@ Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row) {
   return v;
 }
 
-std::string Show(const Value& value, int decimals) {
+std::string Show(const Value& value, int decimals, bool decimalComma) {
   switch (value.type) {
     case xl::kNum: {
       if (std::isnan(value.number)) return "NaN";
@@ -231,7 +338,9 @@ std::string Show(const Value& value, int decimals) {
       const auto [end, ec] =
           decimals >= 0 ? std::to_chars(buffer, buffer + sizeof buffer, value.number, std::chars_format::fixed, decimals)
                         : std::to_chars(buffer, buffer + sizeof buffer, value.number);
-      return ec == std::errc() ? std::string(buffer, end) : std::string("#NUM!");
+      if (ec != std::errc()) return "#NUM!";
+      if (decimalComma) std::replace(buffer, const_cast<char*>(end), '.', ',');
+      return std::string(buffer, end);
     }
     case xl::kErr: return ErrorLiteral(value.code);
     case xl::kBool: return value.code != 0 ? "TRUE" : "FALSE";

@@ -47,11 +47,17 @@ class Session {
   // many arguments.
   bool Bind(Expr& call, const std::vector<std::string>* header, std::string& error) const;
 
+  // Whether CSV cells are read with a decimal comma (21,5).
+  void SetDecimalComma(bool comma) { decimalComma_ = comma; }
+
   // Evaluates a bound call; column names read `row`.
   Value Evaluate(const Expr& call, const std::vector<std::string>* row);
 
  private:
   void Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  void Arithmetic(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  // The registered name closest to an unknown one ("" when none is close).
+  std::string ClosestName(const std::string& name) const;
   void Cell(const std::string& cell, XLOPER12& out);
   XCHAR* Store(std::u16string_view counted);
 
@@ -64,11 +70,13 @@ class Session {
   std::vector<XLOPER12> cells_;
   std::vector<unsigned> cellEvaluation_;
   unsigned evaluation_ = 0;
+  bool decimalComma_ = false;
 };
 
 // The text the host would show for a value: a number (shortest round-trip
-// form, or `decimals` fixed decimals when >= 0), an error literal, a text.
-std::string Show(const Value& value, int decimals);
+// form, or `decimals` fixed decimals when >= 0; with a decimal comma when
+// asked), an error literal, a text.
+std::string Show(const Value& value, int decimals, bool decimalComma = false);
 
 // The add-in built next to this program.
 std::string DefaultAddInPath();
