@@ -16,13 +16,7 @@
 
 namespace {
 
-using F1 = double(TORVEN_CALL*)(double);
-using F2 = double(TORVEN_CALL*)(double, double);
-using F3 = double(TORVEN_CALL*)(double, double, double);
-using F4 = double(TORVEN_CALL*)(double, double, double, double);
-using F5 = double(TORVEN_CALL*)(double, double, double, double, double);
-using F10 = double(TORVEN_CALL*)(double, double, double, double, double, double, double, double,
-                                 double, double);
+using hostsim::F1, hostsim::F2, hostsim::F3, hostsim::F4, hostsim::F5, hostsim::F10;
 
 // Realistic days at a few latitudes and elevations.
 struct Day {

@@ -48,9 +48,10 @@ bool HoldsHostMemory(const XLOPER12& record) {
 }
 
 // Gives back, once, whatever memory a successful answer handed over, and
-// empties the record.
-void FreeAnswer(XLOPER12& record) {
-  if (HoldsHostMemory(record)) host::HostCallAndRelease(xl::kFree, nullptr, 1, &record);
+// empties the record.  A failed request handed nothing over.
+void FreeAnswer(XLOPER12& record, int code = xl::kRetSuccess) {
+  if (code == xl::kRetSuccess && HoldsHostMemory(record))
+    host::HostCallAndRelease(xl::kFree, nullptr, 1, &record);
   ClearAnswer(record);
 }
 
@@ -62,8 +63,7 @@ bool RequestAddInName() {
   const int code = host::HostCallAndRelease(xl::kGetName, &addInName, 0);
   if (code == xl::kRetSuccess && addInName.xltype == xl::kStr && addInName.val.str != nullptr)
     return true;
-  if (code == xl::kRetSuccess) FreeAnswer(addInName);
-  ClearAnswer(addInName);
+  FreeAnswer(addInName, code);
   return false;
 }
 
@@ -168,7 +168,7 @@ LPXLOPER12 TORVEN_CALL xlAddInManagerInfo12(LPXLOPER12 action) {
   const int code =
       host::HostCallAndRelease(xl::kCoerce, &actionRecord, 2, action, host::ScratchInt12(xl::kInt));
   const bool one = code == xl::kRetSuccess && actionRecord.xltype == xl::kInt && actionRecord.val.w == 1;
-  if (code == xl::kRetSuccess) FreeAnswer(actionRecord);
+  FreeAnswer(actionRecord, code);
   const XCHAR* const texts[] = {kProductLabel, kAuthorName, kReleaseNote};
   FormatCounted(managerText, kDisplayNameFormat, kCountedDisplayNameFormat, texts);
   if (one) {

@@ -165,41 +165,9 @@ class Evaluation : public ::testing::Test {
   }
 };
 
-// Formulas as in a cell: the spreadsheet's precedence and error rules, both
-// ways of writing numbers, and results printed with the input's decimal mark.
-TEST_F(Evaluation, FormulasAsInACell) {
-  const struct {
-    const char* formula;
-    const char* shown;
-  } cases[] = {
-      {"=1+2*3", "7"},
-      {"(1+2)*3", "9"},
-      {"-2^2", "4"},
-      {"2^-1", "0.5"},
-      {"2^3^2", "64"},
-      {"-50%", "-0.5"},
-      {"50%^2", "0.25"},
-      {"10-2-3", "5"},
-      {"8/2/2", "2"},
-      {"1E-3*2", "0.002"},
-      {"TRUE+1", "2"},
-      {"=1/0", "#DIV/0!"},
-      {"=0^0", "#NUM!"},
-      {"=#N/A+1/0", "#N/A"},
-      {"=1/0+#N/A", "#DIV/0!"},
-      {"\"a\"+1", "#VALUE!"},
-      {"1e308*10", "#NUM!"},
-      {"PVSF56(20)*2", "4.676562541854892"},
-      {"PVSF56(1,5)", "bind: column 1: PVSF56 takes 1 argument, 2 given"},
-      {"=PVHM(21,5;12,3;50)*1", "0,9182880471567597"},
-      {"PVHM(21.5;12.3;50)", "0.9182880471567597"},
-      {"RADF56A(187;9.25;0.25;0.5;50.8)", "22.07205161436855"},
-      {"JDIA(2023,7,6)", "bind: column 1: unknown function 'JDIA'; did you mean JDIA.VENTISOLA? (see --list)"},
-      {"PVSF65(1)", "bind: column 1: unknown function 'PVSF65'; did you mean PVSF56? (see --list)"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Run(c.formula), c.shown) << c.formula;
-  // README's example, as a Spanish-speaking user writes it, gives the bits of
-  // the decimal-point form.
+// README's example, as a Spanish-speaking user writes it (with and without
+// '='), gives the bits of the decimal-point form.
+TEST_F(Evaluation, SpanishFormulasGiveTheBitsOfTheDecimalPointForm) {
   const std::string es =
       "=ETPF56(JDIA.VENTISOLA(2023;7;6); RADF56A(187;9,25;0,25;0,5;50,8); 21,5; 12,3; 0; "
       "PVHRF56(21,5;12,3;84;63); 10/3,6; 10; 100; 50,8)";
@@ -237,6 +205,32 @@ TEST_F(Evaluation, ValuesAsTheHostPassesThem) {
       {"DDIAF56(172; 80)", "NaN"},
       {"JDIA.VENTISOLA(2004, 2, 29)", "60"},
       {"PVSF56(0)", "0.6108"},
+      // Formulas as in a cell: the spreadsheet's precedence and error rules,
+      // both ways of writing numbers, results with the input's decimal mark.
+      {"=1+2*3", "7"},
+      {"(1+2)*3", "9"},
+      {"-2^2", "4"},
+      {"2^-1", "0.5"},
+      {"2^3^2", "64"},
+      {"-50%", "-0.5"},
+      {"50%^2", "0.25"},
+      {"10-2-3", "5"},
+      {"8/2/2", "2"},
+      {"1E-3*2", "0.002"},
+      {"TRUE+1", "2"},
+      {"=1/0", "#DIV/0!"},
+      {"=0^0", "#NUM!"},
+      {"=#N/A+1/0", "#N/A"},
+      {"=1/0+#N/A", "#DIV/0!"},
+      {"\"a\"+1", "#VALUE!"},
+      {"1e308*10", "#NUM!"},
+      {"PVSF56(20)*2", "4.676562541854892"},
+      {"PVSF56(1,5)", "bind: column 1: PVSF56 takes 1 argument, 2 given"},
+      {"=PVHM(21,5;12,3;50)*1", "0,9182880471567597"},
+      {"PVHM(21.5;12.3;50)", "0.9182880471567597"},
+      {"RADF56A(187;9.25;0.25;0.5;50.8)", "22.07205161436855"},
+      {"JDIA(2023,7,6)", "bind: column 1: unknown function 'JDIA'; did you mean JDIA.VENTISOLA? (see --list)"},
+      {"PVSF65(1)", "bind: column 1: unknown function 'PVSF65'; did you mean PVSF56? (see --list)"},
   };
   for (const auto& c : cases) EXPECT_EQ(Run(c.line), c.shown) << c.line;
   EXPECT_EQ(Run("VENTISOLA()").rfind("VENTISOLA.XLL ", 0), 0u);

@@ -14,13 +14,7 @@ namespace testing_support {
 hostsim::AddIn& AddInUnderTest();
 
 // Pointer types of the numeric functions by their count of double arguments.
-using F1 = double(TORVEN_CALL*)(double);
-using F2 = double(TORVEN_CALL*)(double, double);
-using F3 = double(TORVEN_CALL*)(double, double, double);
-using F4 = double(TORVEN_CALL*)(double, double, double, double);
-using F5 = double(TORVEN_CALL*)(double, double, double, double, double);
-using F10 = double(TORVEN_CALL*)(double, double, double, double, double, double, double, double,
-                                 double, double);
+using hostsim::F1, hostsim::F2, hostsim::F3, hostsim::F4, hostsim::F5, hostsim::F10;
 
 // The export's address, or null.
 void* CoreExport(const std::string& name, const std::string& signature);

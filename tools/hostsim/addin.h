@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/records.h"
+#include "platform/export.h"
 
 namespace hostsim {
 
@@ -37,6 +38,15 @@ class AddIn {
   void* library_ = nullptr;
   bool started_ = false;
 };
+
+// Pointer types of the numeric functions by their count of double arguments.
+using F1 = double(TORVEN_CALL*)(double);
+using F2 = double(TORVEN_CALL*)(double, double);
+using F3 = double(TORVEN_CALL*)(double, double, double);
+using F4 = double(TORVEN_CALL*)(double, double, double, double);
+using F5 = double(TORVEN_CALL*)(double, double, double, double, double);
+using F10 = double(TORVEN_CALL*)(double, double, double, double, double, double, double, double,
+                                 double, double);
 
 // The export name of a numeric function on this platform: `signature` has one
 // letter per argument, 'd' for double and 'i' for int.

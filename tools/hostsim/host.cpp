@@ -1,5 +1,6 @@
 #include "tools/hostsim/host.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -56,16 +57,12 @@ int Free(int count, XLOPER12** args) {
     XLOPER12 r = ReadRecord(args[i]);
     if (r.xltype != xl::kStr || r.val.str == nullptr) continue;
     auto& out = state.handedOut;
-    bool known = false;
-    for (auto it = out.begin(); it != out.end() && !known; ++it)
-      if (*it == r.val.str) {
-        out.erase(it);
-        known = true;
-      }
-    if (!known) {
+    const auto it = std::find(out.begin(), out.end(), r.val.str);
+    if (it == out.end()) {
       ++state.foreignFrees;  // never handed out, or freed already: not freed again
       continue;
     }
+    out.erase(it);
     std::free(r.val.str);
     ++state.pathsFreed;
     r.val.str = nullptr;

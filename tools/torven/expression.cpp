@@ -25,6 +25,9 @@ bool IsNameChar(char c) {
   return IsNameStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '.';
 }
 
+constexpr const char* kExpectedOperand =
+    "expected a number, \"text\", TRUE, FALSE, an error such as #N/A, a call or a column name";
+
 bool SameLetters(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
@@ -44,7 +47,7 @@ class Parser {
       semicolon = semicolon || (!quoted && c == ';');
     }
     comma_ = mark == DecimalMark::kComma || (mark == DecimalMark::kAuto && semicolon);
-    usedComma_ = mark == DecimalMark::kComma;
+    forcedComma_ = mark == DecimalMark::kComma;
   }
 
   bool Line(Expr& formula) {
@@ -56,7 +59,7 @@ class Parser {
     return true;
   }
 
-  bool UsedComma() const { return usedComma_; }
+  bool UsedComma() const { return forcedComma_ || decimalMark_ == ','; }
 
  private:
   bool Fail(const std::string& message) {
@@ -145,7 +148,7 @@ class Parser {
   bool PrimaryAt(Expr& arg) {
     SkipSpace();
     arg.column = static_cast<int>(pos_) + 1;
-    if (pos_ >= s_.size()) return Fail("expected a number, \"text\", TRUE, FALSE, an error such as #N/A, a call or a column name");
+    if (pos_ >= s_.size()) return Fail(kExpectedOperand);
     const char c = s_[pos_];
     if (c == '"') return Text(arg);
     if (c == '#') return ErrorValue(arg);
@@ -211,12 +214,15 @@ class Parser {
   // Digits, one decimal mark ('.', or ',' where ';' separates), an exponent.
   bool Number(Expr& arg) {
     const std::size_t start = pos_;
+    auto failAtStart = [&](const char* message) {
+      pos_ = start;
+      return Fail(message);
+    };
     auto digits = [&] {
       const std::size_t from = pos_;
       while (pos_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[pos_]))) ++pos_;
       return pos_ > from;
     };
-    std::string text;
     bool any = digits();
     char mark = 0;
     if (At('.') || (comma_ && At(','))) {
@@ -228,31 +234,17 @@ class Parser {
       if (At('+') || At('-')) ++pos_;
       if (!digits()) pos_ = e;
     }
-    const char* bad = "expected a number, \"text\", TRUE, FALSE, an error such as #N/A, a call or a column name";
-    if (!any || (pos_ < s_.size() && (IsNameChar(s_[pos_]) || s_[pos_] == '"'))) {
-      pos_ = start;
-      return Fail(bad);
-    }
-    if (mark != 0) {
-      if (decimalMark_ != 0 && mark != decimalMark_) {
-        pos_ = start;
-        return Fail("this formula uses both ',' and '.' as decimal marks; write every number the same way");
-      }
-      decimalMark_ = mark;
-      usedComma_ = usedComma_ || mark == ',';
-    }
-    text.assign(s_.substr(start, pos_ - start));
+    if (!any || (pos_ < s_.size() && (IsNameChar(s_[pos_]) || s_[pos_] == '"')))
+      return failAtStart(kExpectedOperand);
+    if (mark != 0 && decimalMark_ != 0 && mark != decimalMark_)
+      return failAtStart("this formula uses both ',' and '.' as decimal marks; write every number the same way");
+    if (mark != 0) decimalMark_ = mark;
+    std::string text(s_.substr(start, pos_ - start));
     if (mark == ',') text[text.find(',')] = '.';
     double value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec == std::errc::result_out_of_range) {
-      pos_ = start;
-      return Fail("number out of the range of a double");
-    }
-    if (ec != std::errc() || end != text.data() + text.size()) {
-      pos_ = start;
-      return Fail(bad);
-    }
+    if (ec == std::errc::result_out_of_range) return failAtStart("number out of the range of a double");
+    if (ec != std::errc() || end != text.data() + text.size()) return failAtStart(kExpectedOperand);
     arg.kind = Expr::Kind::Number;
     arg.number = value;
     return true;
@@ -298,7 +290,7 @@ class Parser {
   std::string_view s_;
   std::size_t pos_ = 0;
   int depth_ = 0;
-  bool comma_ = false, usedComma_ = false;
+  bool comma_ = false, forcedComma_ = false;
   char decimalMark_ = 0;
   ParseError& error_;
 };

@@ -138,9 +138,8 @@ int EvaluateCsv(Session& session, const Options& options) {
     std::fprintf(stderr, "cannot read CSV file '%s'\n", options.csv.c_str());
     return 2;
   }
-  CsvReader reader(in);
+  CsvReader reader(in, options.delimiter == "tab" ? '\t' : options.delimiter.empty() ? ',' : options.delimiter[0]);
   if (options.delimiter.empty()) reader.DetectDelimiter();
-  else reader = CsvReader(in, options.delimiter == "tab" ? '\t' : options.delimiter[0]);
   // The output keeps the input's dialect: with ';' between fields, numbers
   // carry a decimal comma (as the spreadsheet writes and reads them back).
   const char delimiter = reader.Delimiter();
