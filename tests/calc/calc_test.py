@@ -1,0 +1,220 @@
+"""The Calc extension in a real, headless LibreOffice: every function's value
+or error in cells equals, to the last bit, what the substitute host gets from
+the same library for the same call; the function wizard's texts equal the
+registered ones; workbooks in the other spreadsheet's format compute and keep
+its names.
+
+Usage: /usr/bin/python3 calc_test.py TORVEN.OXT TORVEN EXAMPLES_FOLDER"""
+import os
+import random
+import re
+import subprocess
+import sys
+import tempfile
+import unittest
+import zipfile
+
+import uno
+from office import Office, properties
+
+OXT, TORVEN, EXAMPLES = map(os.path.abspath, sys.argv[1:4])
+
+# Calc's error codes for the errors the functions give; a result that is not a
+# number (torven prints NaN) shows #NUM!, as in the other spreadsheet.
+CALC_ERRORS = {"#NUM!": 503, "NaN": 503, "#VALUE!": 519, "#N/A": 32767}
+
+# Argument kinds besides numbers.
+TEXT, EMPTY, ERROR = "text", "empty", "error"
+
+# Ranges of the random arguments: mostly sensible, partly outside, so that
+# values and #NUM! both occur.
+DAY, LAT, T, HR = (-5, 371), (-95, 95), (-30, 45), (-5, 105)
+RANGES = {
+    "RADF56A": (DAY, (-1, 25), (0.1, 0.4), (0.3, 0.7), LAT),
+    "RADF56P": (DAY, (-5, 105), (0.1, 0.4), (0.3, 0.7), LAT),
+    "DDIAF56": (DAY, LAT),
+    "RADAF56": (DAY, LAT),
+    "PVSF56": (T,),
+    "PVTRF56": (T,),
+    "PVHRF56": (T, T, HR, HR),
+    "PVHM": (T, T, HR),
+    "ETPF56": (DAY, (0, 35), T, T, (-3, 3), (0.1, 4), (0, 10), (0.5, 12), (-100, 4500), LAT),
+    "JDIA.VENTISOLA": ((-5, 2100), (0, 13), (0, 32)),
+}
+RANDOM_SETS = 300
+
+
+def torven(lines):
+    """The substitute host's answers, one per line."""
+    done = subprocess.run([TORVEN, "--decimal-point", "--file", "-"], input="\n".join(lines) + "\n",
+                          capture_output=True, text=True, check=True)
+    return done.stdout.splitlines()
+
+
+def torven_argument(value):
+    return {TEXT: '"x"', EMPTY: "0", ERROR: "#N/A"}.get(value, repr(value))
+
+
+def column(index):
+    return chr(ord("A") + index)
+
+
+def cases():
+    rng = random.Random(20261207)
+    result = []
+    for name, ranges in RANGES.items():
+        for _ in range(RANDOM_SETS):
+            result.append((name, [rng.uniform(*r) for r in ranges]))
+        # Each class of bad input in each position of a sound call.
+        sound = [(low + high) / 2 for low, high in ranges]
+        for position in range(len(ranges)):
+            for bad in (TEXT, EMPTY, ERROR, 1e200, -1e200):
+                result.append((name, sound[:position] + [bad] + sound[position + 1:]))
+    return result
+
+
+class CalcExtension(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.office = Office(OXT)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.office.close()
+
+    def assertCell(self, cell, expected, what):
+        if expected in CALC_ERRORS:
+            self.assertEqual(cell.getError(), CALC_ERRORS[expected], what)
+        else:
+            self.assertEqual(cell.getError(), 0, what)
+            self.assertEqual(cell.getValue().hex(), float(expected).hex(), what)
+
+    def test_every_function_gives_the_library_result_to_the_bit(self):
+        doc = self.office.open()
+        sheet = doc.Sheets.getByIndex(0)
+        calls = cases()
+        # Arguments in A..J (numbers stored exactly), the call in L.
+        rows = []
+        for _, args in calls:
+            row = [a if isinstance(a, float) else "" for a in args]
+            rows.append(tuple(row + [""] * (10 - len(row))))
+        sheet.getCellRangeByName("A1:J%d" % len(calls)).setDataArray(tuple(rows))
+        formulas = []
+        for r, (name, args) in enumerate(calls):
+            for c, a in enumerate(args):
+                cell = sheet.getCellByPosition(c, r)
+                if a == TEXT:
+                    cell.setString("x")
+                elif a == ERROR:
+                    cell.setFormula("=NA()")
+            refs = ";".join("%s%d" % (column(c), r + 1) for c in range(len(args)))
+            formulas.append(("=%s(%s)" % (name, refs),))
+        sheet.getCellRangeByName("L1:L%d" % len(calls)).setFormulaArray(tuple(formulas))
+        expected = torven(["%s(%s)" % (n, ", ".join(map(torven_argument, a))) for n, a in calls])
+        self.assertEqual(len(expected), len(calls))
+        for r, ((name, args), want) in enumerate(zip(calls, expected)):
+            self.assertCell(sheet.getCellByPosition(11, r), want, "%s%r" % (name, args))
+        doc.close(True)
+
+    def test_worked_examples_and_version_text(self):
+        with open(os.path.join(EXAMPLES, "fao56_worked_examples.txt"), encoding="utf-8") as f:
+            lines = [line for line in (raw.split("#")[0].strip() for raw in f) if line]
+        doc = self.office.open()
+        sheet = doc.Sheets.getByIndex(0)
+        for r, (line, want) in enumerate(zip(lines, torven(lines))):
+            cell = sheet.getCellByPosition(0, r)
+            cell.setFormula("=" + line)
+            self.assertCell(cell, want, line)
+        for r, call in enumerate(("VENTISOLA()", "VENTISOLA(1)")):
+            cell = sheet.getCellByPosition(1, r)
+            cell.setFormula("=" + call)
+            self.assertEqual(cell.getString(), torven([call])[0])
+        doc.close(True)
+
+    def test_the_holyoke_year_as_readme_shows_it(self):
+        csv = os.path.join(EXAMPLES, "holyoke_2020.csv")
+        # Comma separated, '"' quotes, UTF-8, from line 1, English (USA) numbers.
+        doc = self.office.desktop.loadComponentFromURL(
+            uno.systemPathToFileUrl(csv), "_blank", 0,
+            properties(Hidden=True, FilterName="Text - txt - csv (StarCalc)",
+                       FilterOptions="44,34,76,1,,1033"))
+        sheet = doc.Sheets.getByIndex(0)
+        days = sum(1 for _ in open(csv, encoding="utf-8")) - 1
+        formula = "=ETPF56(JDIA.VENTISOLA(B{0};C{0};D{0});I{0};E{0};F{0};0;" \
+                  "PVHRF56(E{0};F{0};G{0};H{0});J{0};2;1138;40.49)"
+        sheet.getCellRangeByName("M2:M%d" % (days + 1)).setFormulaArray(
+            tuple((formula.format(r),) for r in range(2, days + 2)))
+        out = subprocess.run([TORVEN, "--csv", csv, "--as", "et0",
+                              "ETPF56(JDIA.VENTISOLA(year;month;day); rs; tmax; tmin; 0; "
+                              "PVHRF56(tmax;tmin;rhmax;rhmin); u2; 2; 1138; 40.49)"],
+                             capture_output=True, text=True, check=True).stdout.splitlines()
+        self.assertEqual(len(out), days + 1)
+        for r, line in enumerate(out[1:], start=1):
+            self.assertCell(sheet.getCellByPosition(12, r), line.split(",")[-1], line)
+        doc.close(True)
+
+    def test_wizard_texts_are_the_registered_ones(self):
+        # torven --list: "NAME(arg; arg)    [...]", "  description", "    arg: help".
+        listing = subprocess.run([TORVEN, "--list"], capture_output=True, text=True,
+                                 check=True).stdout.split("\n\n")
+        registered = {}
+        for block in filter(None, (b.strip("\n") for b in listing)):
+            head, description, *helps = block.split("\n")
+            name, names = re.match(r"(\S+)\((.*)\)    \[", head).groups()
+            names = names.split("; ")
+            args = [(n, h[len("    " + n + ": "):]) for n, h in zip(names, helps)]
+            registered[name] = (description[2:], args)
+        self.assertEqual(len(registered), 11)
+        shown = {}
+        descriptions = self.office.create("com.sun.star.sheet.FunctionDescriptions")
+        for i in range(descriptions.getCount()):
+            d = {p.Name: p.Value for p in descriptions.getByIndex(i)}
+            if d["Name"] in registered:
+                shown[d["Name"]] = (d["Description"],
+                                    [(a.Name, a.Description) for a in d["Arguments"]])
+        self.assertEqual(shown, registered)
+
+    def test_workbooks_of_the_other_spreadsheet(self):
+        import openpyxl
+        folder = tempfile.mkdtemp(prefix="torven-xlsx-", dir=self.office.folder)
+        made = os.path.join(folder, "made.xlsx")
+        book = openpyxl.Workbook()
+        sheet = book.active
+        args = [187, 22.07, 21.5, 12.3, 0, 1.409, 2.778, 10, 100, 50.8]
+        for c, a in enumerate(args):
+            sheet.cell(row=1, column=c + 1, value=a)
+        refs = ",".join("%s1" % column(c) for c in range(len(args)))
+        calls = ["_xll.ETPF56(%s)" % refs, "ETPF56(%s)" % refs, "_xll.JDIA.VENTISOLA(2023,7,6)",
+                 "jdia.ventisola(2024,12,31)", "_xll.PVHRF56(25,18,82,54)", "PVSF56(A1*0)"]
+        for r, call in enumerate(calls):
+            sheet.cell(row=r + 2, column=1, value="=" + call)
+        book.save(made)
+        expected = torven([re.sub(r"_xll\.", "", c).replace("A1*0", "0").replace(
+            refs, ",".join(map(str, args))) for c in calls])
+
+        def check(path):
+            doc = self.office.open(path)
+            doc.calculateAll()
+            cells = doc.Sheets.getByIndex(0)
+            for r, (call, want) in enumerate(zip(calls, expected)):
+                self.assertCell(cells.getCellByPosition(0, r + 1), want, call)
+            return doc
+
+        doc = check(made)
+        saved = os.path.join(folder, "saved.xlsx")
+        doc.storeAsURL(uno.systemPathToFileUrl(saved),
+                       properties(FilterName="Calc MS Excel 2007 XML"))
+        native = os.path.join(folder, "saved.ods")
+        doc.storeToURL(uno.systemPathToFileUrl(native), properties(FilterName="calc8"))
+        doc.close(True)
+        with zipfile.ZipFile(saved) as z:
+            stored = re.findall(r"<f[^>]*>([^<]*)</f>", z.read("xl/worksheets/sheet1.xml").decode())
+        self.assertEqual([re.match(r"[\w.]+", f).group() for f in stored],
+                         ["ETPF56", "ETPF56", "JDIA.VENTISOLA", "JDIA.VENTISOLA", "PVHRF56", "PVSF56"])
+        with zipfile.ZipFile(native) as z:
+            self.assertIn("ORG.TORVEN.CALC.VENTISOLA.ETPF56(", z.read("content.xml").decode())
+        check(saved).close(True)
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)
