@@ -38,6 +38,7 @@ def _call_pattern(name):
 
 
 def _use_calc_names(model):
+    modified = model.isModified()  # a renamed call is no change of the user's
     for sheet in model.Sheets:
         for _, _, name, _, _ in FUNCTIONS:
             descriptor = sheet.createReplaceDescriptor()
@@ -46,6 +47,7 @@ def _use_calc_names(model):
             descriptor.setSearchString(_call_pattern(name))
             descriptor.setReplaceString(name + "(")
             sheet.replaceAll(descriptor)
+    model.setModified(modified)
 
 
 _FULL_NAMES = re.compile(
