@@ -1,8 +1,8 @@
 // The scratch pool table: one pool per thread identifier, found by a scan of
 // the slots in use.  The table's making, scan, slot assignment and growth are
 // serialised by one lock; a thread's pieces come only from its own block.
+#include <atomic>
 #include <cstdlib>
-#include <mutex>
 
 #include "host/scratch.h"
 #include "platform/platform.h"
@@ -25,7 +25,21 @@ struct ScratchPoolTable {
   ScratchPool* slots;
 };
 
-std::mutex tableLock;
+// The table's lock.  It is held for a few dozen instructions, so a waiter
+// yields and tries again; it cannot fail or throw (a mutex of the C++ library
+// can, and would bring the library's thread and exception support into the
+// add-in).
+std::atomic<bool> tableHeld{false};
+
+class TableGuard {
+ public:
+  TableGuard() {
+    while (tableHeld.exchange(true, std::memory_order_acquire)) platform::YieldThread();
+  }
+  ~TableGuard() { tableHeld.store(false, std::memory_order_release); }
+  TableGuard(const TableGuard&) = delete;
+  TableGuard& operator=(const TableGuard&) = delete;
+};
 ScratchPoolTable table{0, 0, nullptr};  // slots null: not made yet
 
 // Makes `n` free slots, each with a fresh block; null if the heap refuses
@@ -67,7 +81,7 @@ bool GrowTable() {
 }
 
 // The calling thread's pool, made if needed; null when the heap refuses.
-// Caller holds tableLock.
+// Caller holds the table's lock.
 ScratchPool* FindPool() {
   if (table.slots == nullptr && !MakeTable()) return nullptr;
   const std::uint32_t id = platform::CurrentThreadId();
@@ -82,7 +96,7 @@ ScratchPool* FindPool() {
 }  // namespace
 
 void* ScratchAlloc(std::size_t size) {
-  std::lock_guard<std::mutex> guard(tableLock);
+  TableGuard guard;
   ScratchPool* pool = FindPool();
   if (pool == nullptr || size == 0 || size > kScratchPoolBytes - pool->fill) return nullptr;
   void* piece = pool->block + pool->fill;
@@ -91,13 +105,13 @@ void* ScratchAlloc(std::size_t size) {
 }
 
 void ScratchRelease() {
-  std::lock_guard<std::mutex> guard(tableLock);
+  TableGuard guard;
   ScratchPool* pool = FindPool();
   if (pool != nullptr) pool->fill = 0;
 }
 
 void ScratchTeardown() {
-  std::lock_guard<std::mutex> guard(tableLock);
+  TableGuard guard;
   if (table.slots == nullptr) return;
   // A pool whose pieces are still held keeps its block: at the end of the
   // process another thread may still be using them.  (When the library is
@@ -112,7 +126,7 @@ void ScratchReleaseAll() { ScratchRelease(); }
 void ScratchReleaseAll12() { ScratchRelease(); }
 
 std::size_t ScratchFillLevel() {
-  std::lock_guard<std::mutex> guard(tableLock);
+  TableGuard guard;
   const std::uint32_t id = platform::CurrentThreadId();
   for (std::int32_t i = 0; i < table.count; ++i)
     if (table.slots[i].owner == id) return table.slots[i].fill;
@@ -120,12 +134,12 @@ std::size_t ScratchFillLevel() {
 }
 
 int ScratchTableCount() {
-  std::lock_guard<std::mutex> guard(tableLock);
+  TableGuard guard;
   return table.count;
 }
 
 int ScratchTableCapacity() {
-  std::lock_guard<std::mutex> guard(tableLock);
+  TableGuard guard;
   return table.capacity;
 }
 

@@ -21,6 +21,9 @@ void* FindHostExport(const char* name);
 // Identifier of the calling thread; never 0xFFFFFFFF.
 std::uint32_t CurrentThreadId();
 
+// Gives the rest of the calling thread's time slice to another thread.
+void YieldThread();
+
 // --- Legacy call library (XLCALL32, ordinals 2 and 3), bound at run time ---------
 
 using LegacyVariadicCall = int(TORVEN_CDECL*)(int function, XLOPER* result, int count, ...);

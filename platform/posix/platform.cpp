@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 #include <pthread.h>
+#include <sched.h>
 
 #include <atomic>
 
@@ -17,6 +18,8 @@ std::uint32_t CurrentThreadId() {
   if (id == 0) id = next.fetch_add(1, std::memory_order_relaxed);
   return id;
 }
+
+void YieldThread() { sched_yield(); }
 
 // The legacy call library has no ordinals here: its two routines are found
 // among the process's global symbols under these names.

@@ -15,6 +15,8 @@ void* FindHostExport(const char* name) {
 
 std::uint32_t CurrentThreadId() { return GetCurrentThreadId(); }
 
+void YieldThread() { SwitchToThread(); }
+
 namespace {
 
 // XLCALL32.DLL: the module already loaded in the process, else loaded by name.
