@@ -6,13 +6,17 @@
 
 #include "host/records.h"
 #include "platform/export.h"
+#include "torven_version.h"
 
 namespace worksheet {
 
+// The version and the author come from the build, which also writes them into
+// the Windows version resources.
 inline constexpr const XCHAR* kProductLabel =
-    platform::k32Bit ? u"VENTISOLA.XLL 32 bits v2" : u"VENTISOLA.XLL 64 bits v2";
-inline constexpr const XCHAR* kAuthorName = u"Equipo TORVEN";
-inline constexpr const XCHAR* kAuthorContact = u"torven@example.org";
+    platform::k32Bit ? u"VENTISOLA.XLL 32 bits v" TORVEN_VERSION_MAJOR_TEXT
+                     : u"VENTISOLA.XLL 64 bits v" TORVEN_VERSION_MAJOR_TEXT;
+inline constexpr const XCHAR* kAuthorName = u"" TORVEN_AUTHOR_TEXT;
+inline constexpr const XCHAR* kAuthorContact = u"" TORVEN_CONTACT_TEXT;
 inline constexpr const XCHAR* kReleaseNote = u"Jun-2018 (versi\u00f3n original oct-2004)";
 
 // Formats of the texts shown to users.
