@@ -10,7 +10,3 @@ else()
     set(TORVEN_SOURCE_DATE 315532800)  # 1980-01-01, the earliest time a zip holds
   endif()
 endif()
-set(saved "$ENV{SOURCE_DATE_EPOCH}")
-set(ENV{SOURCE_DATE_EPOCH} ${TORVEN_SOURCE_DATE})
-string(TIMESTAMP TORVEN_ARCHIVE_TIME "%Y-%m-%d %H:%M:%S UTC" UTC)
-set(ENV{SOURCE_DATE_EPOCH} "${saved}")
