@@ -8,7 +8,6 @@
 //                        the other spreadsheet's name for it), Spanish
 //                        description, argument names and descriptions.
 // Usage: torven_calc_generate OUTPUT_FOLDER
-#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -88,10 +87,18 @@ Function FromRow(const XCHAR* const* row) {
 std::string ArgumentName(std::size_t i) { return "arg" + std::to_string(i + 1); }
 
 void WriteIdl(std::ostream& out, const std::vector<Function>& functions) {
+  // "org.torven.calc" -> module org { module torven { module calc {
+  std::string opening, closing;
+  const std::string module = calc::kModule;
+  for (std::size_t start = 0, dot = 0; dot != std::string::npos; start = dot + 1) {
+    dot = module.find('.', start);
+    opening += "module " + module.substr(start, dot - start) + " { ";
+    closing += "}; ";
+  }
   out << "// Generated from the function catalogue; do not edit.\n"
          "#include <com/sun/star/uno/XInterface.idl>\n\n"
-         "module org { module torven { module calc {\n\n"
-         "interface " << calc::kInterface << " : com::sun::star::uno::XInterface\n{\n";
+      << opening << "\n\ninterface " << calc::kInterface
+      << " : com::sun::star::uno::XInterface\n{\n";
   for (const Function& f : functions) {
     out << "    any " << f.method << "(";
     for (std::size_t i = 0; i < f.argumentNames.size(); ++i) {
@@ -99,7 +106,7 @@ void WriteIdl(std::ostream& out, const std::vector<Function>& functions) {
     }
     out << ");\n";
   }
-  out << "};\n\n}; }; };\n";
+  out << "};\n\n" << closing << "\n";
 }
 
 // A Python text literal (the module is UTF-8).

@@ -10,6 +10,7 @@
 import ctypes
 import os
 import sys
+import threading
 
 import uno
 import unohelper
@@ -155,13 +156,19 @@ class Ventisola(unohelper.Base, uno.getClass(INTERFACE), XAddIn, XCompatibilityN
         return SERVICES
 
 
+# An entry answers in a cell of its own that its next call overwrites: one
+# call at a time, its answer read before the next.
+_ENTRY_LOCK = threading.Lock()
+
+
 def _method(entry, arity):
     def call(self, *args):
         records = (Record * arity)()
         keep = []
         for record, value in zip(records, args):
             _fill(record, value, keep)
-        return _answer(entry(*[ctypes.byref(r) for r in records]).contents)
+        with _ENTRY_LOCK:
+            return _answer(entry(*[ctypes.byref(r) for r in records]).contents)
     return call
 
 
