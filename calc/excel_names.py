@@ -64,7 +64,7 @@ def _write_plain_names(path):
     try:
         with os.fdopen(handle, "wb") as raw, zipfile.ZipFile(raw, "w") as target:
             for info, data in members:
-                if info.filename.startswith("xl/"):
+                if info.filename.startswith("xl/") and info.filename.endswith(".xml"):
                     data = _FULL_NAMES.sub(lambda m: _PLAIN[m.group(1)] + "(",
                                            data.decode("utf-8")).encode("utf-8")
                 target.writestr(info, data)
@@ -91,7 +91,7 @@ class ExcelNames(unohelper.Base, XJob, XServiceInfo):
         elif event in ("OnSaveDone", "OnSaveAsDone") and model.getURL():
             try:
                 _write_plain_names(uno.fileUrlToSystemPath(model.getURL()))
-            except OSError:
+            except (OSError, ValueError, zipfile.BadZipFile):
                 pass  # the file keeps Calc's names: Calc still reads it
         return None
 
