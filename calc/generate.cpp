@@ -14,74 +14,33 @@
 #include <vector>
 
 #include "calc/names.h"
+#include "tools/torven/session.h"
 #include "worksheet/catalogue.h"
 
 namespace {
 
+using torven::Function;
 using worksheet::kCatalogue;
 using worksheet::kCatalogueRows;
 
-// UTF-16 (the catalogue's texts) to UTF-8.
-std::string Utf8(const XCHAR* text) {
-  std::string out;
-  for (const XCHAR* p = text; *p != 0; ++p) {
-    char32_t c = *p;
-    if (c >= 0xD800 && c < 0xDC00 && p[1] >= 0xDC00 && p[1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (*++p - 0xDC00);
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+std::string Utf8(const XCHAR* text) { return torven::ToUtf8(text); }
 
-// One worksheet function as Calc sees it.
-struct Function {
-  std::string method;     // programmatic name: the entry's name without "_XLL"
-  std::string entry;      // the library's export
-  std::string name;       // what the user types
-  std::string help;       // function description
-  std::vector<std::string> argumentNames;  // from the comma-separated argument text
-  std::vector<std::string> argumentHelp;
-};
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
+// A worksheet function from its catalogue row, with the texts of the wizard.
 Function FromRow(const XCHAR* const* row) {
   Function f;
-  f.entry = Utf8(row[worksheet::kProcedure]);
-  f.method = f.entry.substr(0, f.entry.size() - calc::kEntrySuffix.size());
+  f.procedure = Utf8(row[worksheet::kProcedure]);
   f.name = Utf8(row[worksheet::kFunctionText]);
   f.help = Utf8(row[worksheet::kFunctionHelp]);
-  // The wizard's argument names: the argument text split at commas.
-  std::string names = Utf8(row[worksheet::kArgumentText]);
-  for (std::size_t start = 0;;) {
-    const std::size_t comma = names.find(',', start);
-    f.argumentNames.push_back(Trimmed(names.substr(start, comma - start)));
-    if (comma == std::string::npos) break;
-    start = comma + 1;
-  }
+  f.argumentNames = torven::SplitArguments(Utf8(row[worksheet::kArgumentText]));
   for (std::size_t i = 0; i < f.argumentNames.size(); ++i) {
     f.argumentHelp.push_back(Utf8(row[worksheet::kFirstArgumentHelp + i]));
   }
   return f;
+}
+
+// Calc's name of the method: the entry's name without its suffix.
+std::string Method(const Function& f) {
+  return f.procedure.substr(0, f.procedure.size() - calc::kEntrySuffix.size());
 }
 
 std::string ArgumentName(std::size_t i) { return "arg" + std::to_string(i + 1); }
@@ -100,7 +59,7 @@ void WriteIdl(std::ostream& out, const std::vector<Function>& functions) {
       << opening << "\n\ninterface " << calc::kInterface
       << " : com::sun::star::uno::XInterface\n{\n";
   for (const Function& f : functions) {
-    out << "    any " << f.method << "(";
+    out << "    any " << Method(f) << "(";
     for (std::size_t i = 0; i < f.argumentNames.size(); ++i) {
       out << (i ? ", " : "") << "[in] any " << ArgumentName(i);
     }
@@ -130,7 +89,7 @@ void WritePython(std::ostream& out, const std::vector<Function>& functions) {
          "# method, library entry, name, description, ((argument, description), ...)\n"
          "FUNCTIONS = (\n";
   for (const Function& f : functions) {
-    out << "    (" << PythonText(f.method) << ", " << PythonText(f.entry) << ", "
+    out << "    (" << PythonText(Method(f)) << ", " << PythonText(f.procedure) << ", "
         << PythonText(f.name) << ",\n     " << PythonText(f.help) << ",\n     (";
     for (std::size_t i = 0; i < f.argumentNames.size(); ++i) {
       out << "(" << PythonText(f.argumentNames[i]) << ", " << PythonText(f.argumentHelp[i])

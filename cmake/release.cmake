@@ -16,6 +16,20 @@ configure_file(${PROJECT_SOURCE_DIR}/cmake/templates/torven_version.h.in
                ${TORVEN_GENERATED_DIR}/torven_version.h @ONLY)
 include_directories(${TORVEN_GENERATED_DIR})
 
+# The time stamped into archives (torven.oxt): SOURCE_DATE_EPOCH when the
+# release sets it, else the time of the commit built, so that two builds of one
+# commit agree.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+  set(TORVEN_SOURCE_DATE $ENV{SOURCE_DATE_EPOCH})
+else()
+  execute_process(COMMAND git -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct
+                  OUTPUT_VARIABLE TORVEN_SOURCE_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
+                  RESULT_VARIABLE git_failed ERROR_QUIET)
+  if(git_failed OR TORVEN_SOURCE_DATE STREQUAL "")
+    set(TORVEN_SOURCE_DATE 315532800)  # 1980-01-01, the earliest time a zip holds
+  endif()
+endif()
+
 # No folder of the build machine in any output (file names in debug
 # information and __FILE__), and no time: Windows images get no link time.
 add_compile_options(-ffile-prefix-map=${PROJECT_SOURCE_DIR}=.

@@ -3,13 +3,14 @@
 // string of its string tables.  Reads the file only; exit 1 when the file is
 // no PE image or carries no version resource.
 #include <cstdint>
-#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
+
+#include "tools/torven/expression.h"
 
 namespace {
 
@@ -63,26 +64,14 @@ std::optional<Bytes> VersionResource(const Bytes& image) {
   return Bytes(image.begin() + static_cast<long>(*data), image.begin() + static_cast<long>(*data + size));
 }
 
+// The zero-terminated 16-bit text at `at`, as UTF-8; `end` is just past it.
 std::string Utf8(const Bytes& b, std::size_t at, std::size_t& end) {
-  std::string out;
-  for (end = at; end + 1 < b.size(); end += 2) {
-    std::uint32_t c = U16(b, end);
-    if (c == 0) break;
-    if (c >= 0xD800 && c < 0xDC00) c = 0x10000 + ((c - 0xD800) << 10) + (U16(b, end += 2) - 0xDC00);
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += {static_cast<char>(0xC0 | c >> 6), static_cast<char>(0x80 | (c & 0x3F))};
-    } else if (c < 0x10000) {
-      out += {static_cast<char>(0xE0 | c >> 12), static_cast<char>(0x80 | (c >> 6 & 0x3F)),
-              static_cast<char>(0x80 | (c & 0x3F))};
-    } else {
-      out += {static_cast<char>(0xF0 | c >> 18), static_cast<char>(0x80 | (c >> 12 & 0x3F)),
-              static_cast<char>(0x80 | (c >> 6 & 0x3F)), static_cast<char>(0x80 | (c & 0x3F))};
-    }
+  std::u16string text;
+  for (end = at; end + 1 < b.size() && U16(b, end) != 0; end += 2) {
+    text += static_cast<char16_t>(U16(b, end));
   }
   end += 2;
-  return out;
+  return torven::ToUtf8(text);
 }
 
 std::size_t Aligned(std::size_t at) { return (at + 3) & ~std::size_t{3}; }

@@ -342,6 +342,21 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
+std::vector<std::string> SplitArguments(const std::string& text) {
+  std::vector<std::string> names;
+  std::string current;
+  for (char c : text) {
+    if (c == ',') {
+      names.push_back(current);
+      current.clear();
+    } else if (!(current.empty() && c == ' ')) {
+      current += c;
+    }
+  }
+  if (!current.empty() || !names.empty()) names.push_back(current);
+  return names;
+}
+
 std::string ToUtf8(std::u16string_view text) {
   std::string out;
   out.reserve(text.size());

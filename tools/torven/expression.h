@@ -60,4 +60,8 @@ const char* ErrorLiteral(std::int32_t code);
 std::u16string FromUtf8(std::string_view text);
 std::string ToUtf8(std::u16string_view text);
 
+// The argument names of a registered argument text ("Jdia,He (h), as"), as the
+// function wizard shows them: split at commas, leading spaces dropped.
+std::vector<std::string> SplitArguments(const std::string& text);
+
 }  // namespace torven

@@ -13,21 +13,6 @@
 namespace torven {
 namespace {
 
-std::vector<std::string> SplitArguments(const std::string& text) {
-  std::vector<std::string> names;
-  std::string current;
-  for (char c : text) {
-    if (c == ',') {
-      names.push_back(current);
-      current.clear();
-    } else if (!(current.empty() && c == ' ')) {
-      current += c;
-    }
-  }
-  if (!current.empty() || !names.empty()) names.push_back(current);
-  return names;
-}
-
 bool SameName(const std::string& a, const std::string& b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
