@@ -65,7 +65,9 @@ function(torven_split_debug target)
   if(TORVEN_SPLIT_DEBUG)
     add_custom_command(TARGET ${target} POST_BUILD
       COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE_NAME:${target}> $<TARGET_FILE_NAME:${target}>.debug
-      COMMAND ${CMAKE_OBJCOPY} --strip-all
+      # -p: keeps a Windows image's time stamp as linked (none), where objcopy
+      # would write the time of day.
+      COMMAND ${CMAKE_OBJCOPY} --strip-all -p
               --add-gnu-debuglink=$<TARGET_FILE_NAME:${target}>.debug $<TARGET_FILE_NAME:${target}>
       WORKING_DIRECTORY $<TARGET_FILE_DIR:${target}>
       VERBATIM)
