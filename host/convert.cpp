@@ -106,7 +106,7 @@ bool ConvertReference(const From& from, To& to, Tag& tag, ConvertRect convertRec
 // of a current tag.  Such a value cannot be converted: its pointer would be
 // lost or dropped.
 bool IsUnusablePointerTag(std::uint32_t tag) {
-  const std::uint32_t type = tag & 0xFFFFu & ~(xl::kHostFrees | xl::kAddInFrees);
+  const std::uint32_t type = xl::AnswerType(tag & 0xFFFFu);
   const bool carriesPointer =
       type == xl::kStr || type == xl::kRef || type == xl::kMulti || type == xl::kBigData;
   return carriesPointer && tag != type;

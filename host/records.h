@@ -150,6 +150,11 @@ inline constexpr std::uint32_t kBigData = kStr | kInt;  // 2050
 inline constexpr std::uint32_t kHostFrees = 0x1000;   // the host frees it
 inline constexpr std::uint32_t kAddInFrees = 0x4000;  // the add-in frees it
 
+// The type of a record that the host filled: its tag read through the two
+// release flags (a string with either flag is still a string).  Records the
+// add-in makes are compared whole.
+constexpr std::uint32_t AnswerType(std::uint32_t tag) { return tag & ~(kHostFrees | kAddInFrees); }
+
 inline constexpr std::int32_t kErrNull = 0;
 inline constexpr std::int32_t kErrDiv0 = 7;
 inline constexpr std::int32_t kErrValue = 15;

@@ -37,9 +37,10 @@ void ClearAnswer(XLOPER12& record) {
   record.xltype = xl::kNil;
 }
 
-// True when a record carries memory that the host handed over.
+// True when a record carries memory that the host handed over, whatever
+// release flags its tag carries.
 bool HoldsHostMemory(const XLOPER12& record) {
-  switch (record.xltype) {
+  switch (xl::AnswerType(record.xltype)) {
     case xl::kStr: return record.val.str != nullptr;
     case xl::kRef: return record.val.mref.lpmref != nullptr;
     case xl::kMulti: return record.val.array.lparray != nullptr;
@@ -61,7 +62,8 @@ void FreeAnswer(XLOPER12& record, int code = xl::kRetSuccess) {
 bool RequestAddInName() {
   ClearAnswer(addInName);
   const int code = host::HostCallAndRelease(xl::kGetName, &addInName, 0);
-  if (code == xl::kRetSuccess && addInName.xltype == xl::kStr && addInName.val.str != nullptr)
+  if (code == xl::kRetSuccess && xl::AnswerType(addInName.xltype) == xl::kStr &&
+      addInName.val.str != nullptr)
     return true;
   FreeAnswer(addInName, code);
   return false;
@@ -69,7 +71,9 @@ bool RequestAddInName() {
 
 // Registers one catalogue row: the path record, then its 20 columns as
 // temporary strings.  The host's answer, when it is a register identifier
-// (a number) or an error, goes to `answer`; any other answer is given back.
+// (a number) or an error, goes to `answer` without its release flags (it
+// holds no memory, and the cell the add-in hands back carries none); any
+// other answer is given back.
 void RegisterColumns(const XCHAR* const* row, XLOPER12* answer) {
   XLOPER12* s[kCatalogueColumns];
   for (int c = 0; c < kCatalogueColumns; ++c) s[c] = host::ScratchText12(row[c]);
@@ -80,10 +84,13 @@ void RegisterColumns(const XCHAR* const* row, XLOPER12* answer) {
       s[4], s[5], s[6], s[7], s[8], s[9], s[10], s[11], s[12], s[13], s[14], s[15], s[16], s[17],
       s[18], s[19]);
   if (answer == nullptr || code != xl::kRetSuccess) return;
-  if (reply.xltype == xl::kNum || reply.xltype == xl::kErr)
+  const std::uint32_t type = xl::AnswerType(reply.xltype);
+  if (type == xl::kNum || type == xl::kErr) {
     *answer = reply;
-  else
+    answer->xltype = type;
+  } else {
     FreeAnswer(reply);
+  }
 }
 
 // Formats a counted string into `buffer`: a first pass learns the length n
@@ -137,7 +144,8 @@ int TORVEN_CALL xlAutoClose() {
 LPXLOPER12 TORVEN_CALL xlAutoRegister12(LPXLOPER12 procedure) {
   SetError(registrationCell, xl::kErrValue);
   // Nothing to compare unless the host passed a string.
-  if (procedure == nullptr || procedure->xltype != xl::kStr || procedure->val.str == nullptr)
+  if (procedure == nullptr || xl::AnswerType(procedure->xltype) != xl::kStr ||
+      procedure->val.str == nullptr)
     return &registrationCell;
   for (const auto& row : kCatalogue) {
     if (SameProcedure(row[kProcedure], procedure->val.str)) {
@@ -167,7 +175,8 @@ LPXLOPER12 TORVEN_CALL xlAddInManagerInfo12(LPXLOPER12 action) {
   ClearAnswer(actionRecord);
   const int code =
       host::HostCallAndRelease(xl::kCoerce, &actionRecord, 2, action, host::ScratchInt12(xl::kInt));
-  const bool one = code == xl::kRetSuccess && actionRecord.xltype == xl::kInt && actionRecord.val.w == 1;
+  const bool one = code == xl::kRetSuccess && xl::AnswerType(actionRecord.xltype) == xl::kInt &&
+                   actionRecord.val.w == 1;
   FreeAnswer(actionRecord, code);
   const XCHAR* const texts[] = {kProductLabel, kAuthorName, kReleaseNote};
   FormatCounted(managerText, kDisplayNameFormat, kCountedDisplayNameFormat, texts);

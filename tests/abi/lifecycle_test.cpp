@@ -32,16 +32,25 @@ std::u16string CellText(const XLOPER12* cell) {
   return cell->xltype == xl::kStr ? hostsim::CountedText(cell->val.str) : std::u16string();
 }
 
-class Lifecycle : public ::testing::Test {
+// Every test runs with plain answers and with each release flag or-ed into
+// the tag of every answer the host fills: a flagged answer is still the answer.
+class Lifecycle : public ::testing::TestWithParam<std::uint32_t> {
  protected:
   void SetUp() override {
     hostsim::State().failRegistration = -1;
+    hostsim::State().answerFlags = GetParam();
     hostsim::Reset();
   }
-  void TearDown() override { hostsim::State().failRegistration = -1; }
+  void TearDown() override {
+    hostsim::State().failRegistration = -1;
+    hostsim::State().answerFlags = 0;
+  }
 };
 
-TEST_F(Lifecycle, AutoOpenRegistersTheCatalogueInOrder) {
+INSTANTIATE_TEST_SUITE_P(AnswerFlags, Lifecycle,
+                         ::testing::Values(0u, xl::kHostFrees, xl::kAddInFrees));
+
+TEST_P(Lifecycle, AutoOpenRegistersTheCatalogueInOrder) {
   EXPECT_EQ(AddInUnderTest().CallVoid("xlAutoOpen"), 1);
   const auto& requests = hostsim::State().requests;
   ASSERT_EQ(requests.size(), 13u);
@@ -67,14 +76,14 @@ TEST_F(Lifecycle, AutoOpenRegistersTheCatalogueInOrder) {
   for (const auto& reg : hostsim::State().registry) EXPECT_NE(reg.Name(), u"JDIA");
 }
 
-TEST_F(Lifecycle, AFailedRegistrationDoesNotStopTheOthers) {
+TEST_P(Lifecycle, AFailedRegistrationDoesNotStopTheOthers) {
   hostsim::State().failRegistration = 3;
   AddInUnderTest().CallVoid("xlAutoOpen");
   EXPECT_EQ(hostsim::State().registerRequests, 11);
   EXPECT_EQ(hostsim::State().registry.size(), 10u);
 }
 
-TEST_F(Lifecycle, AutoCloseDeletesEveryName) {
+TEST_P(Lifecycle, AutoCloseDeletesEveryName) {
   AddInUnderTest().CallVoid("xlAutoOpen");
   EXPECT_EQ(hostsim::State().definedNames.size(), 11u);
   EXPECT_EQ(AddInUnderTest().CallVoid("xlAutoClose"), 1);
@@ -87,7 +96,7 @@ TEST_F(Lifecycle, AutoCloseDeletesEveryName) {
   EXPECT_EQ(deletions, 11);
 }
 
-TEST_F(Lifecycle, RegisterOnRequestMatchesWholeNamesCaseInsensitively) {
+TEST_P(Lifecycle, RegisterOnRequestMatchesWholeNamesCaseInsensitively) {
   const XCHAR lower[] = {11, 'r', 'a', 'd', 'f', '5', '6', 'a', '_', 'x', 'l', 'l'};
   XLOPER12 name = Str(lower);
   XLOPER12* answer = Callback("xlAutoRegister12", &name);
@@ -99,7 +108,7 @@ TEST_F(Lifecycle, RegisterOnRequestMatchesWholeNamesCaseInsensitively) {
   EXPECT_EQ(hostsim::State().pathsFreed, hostsim::State().pathsHandedOut);
 }
 
-TEST_F(Lifecycle, RegisterOnRequestRefusesPrefixesUnknownNamesAndBadInput) {
+TEST_P(Lifecycle, RegisterOnRequestRefusesPrefixesUnknownNamesAndBadInput) {
   const XCHAR prefix[] = {7, 'R', 'A', 'D', 'F', '5', '6', 'A'};
   const XCHAR unknown[] = {3, 'X', 'Y', 'Z'};
   const XCHAR empty[] = {0};
@@ -115,7 +124,7 @@ TEST_F(Lifecycle, RegisterOnRequestRefusesPrefixesUnknownNamesAndBadInput) {
   EXPECT_EQ(hostsim::State().registerRequests, 0);
 }
 
-TEST_F(Lifecycle, AddInManagerDisplayName) {
+TEST_P(Lifecycle, AddInManagerDisplayName) {
   const std::u16string display = kLabel + u" (" + kAuthor + u", " + kNote + u")";
   const XCHAR one[] = {1, '1'};
   const XCHAR word[] = {3, 'a', 'b', 'c'};
@@ -134,7 +143,7 @@ TEST_F(Lifecycle, AddInManagerDisplayName) {
   }
 }
 
-TEST_F(Lifecycle, AlertsOnAddAndRemove) {
+TEST_P(Lifecycle, AlertsOnAddAndRemove) {
   EXPECT_EQ(AddInUnderTest().CallVoid("xlAutoAdd"), 1);
   EXPECT_EQ(AddInUnderTest().CallVoid("xlAutoRemove"), 1);
   const auto& alerts = hostsim::State().alerts;
@@ -147,7 +156,7 @@ TEST_F(Lifecycle, AlertsOnAddAndRemove) {
   EXPECT_EQ(alerts[1].type, 2);
 }
 
-TEST_F(Lifecycle, VersionTextWhateverTheArgument) {
+TEST_P(Lifecycle, VersionTextWhateverTheArgument) {
   const std::u16string version = kLabel + u"; " + kAuthor + u" (" + kContact + u"), " + kNote + u".";
   XLOPER12 args[] = {Typed(xl::kMissing), Num(3), Err(xl::kErrNA), Typed(xl::kNil)};
   for (auto& a : args) {

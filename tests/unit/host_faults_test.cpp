@@ -20,11 +20,13 @@ struct Injection {
   int code;
 };
 
-// 1, 2, 4, ... 64: the host's failure codes; 0x7777 one it never gave.
+// 1, 2, 4, ... 64: the host's failure codes; 0x7777 one it never gave.  The
+// last two are no failures: the right answer with a release flag in its tag.
 const Injection kInjections[] = {
     {Fault::kCode, 1},  {Fault::kCode, 2},        {Fault::kCode, 4},        {Fault::kCode, 8},
     {Fault::kCode, 16}, {Fault::kCode, 32},       {Fault::kCode, 64},       {Fault::kCode, 0x7777},
-    {Fault::kWrongType, 0}, {Fault::kNullText, 0}, {Fault::kLyingCount, 0}, {Fault::kEmpty, 0}};
+    {Fault::kWrongType, 0}, {Fault::kNullText, 0}, {Fault::kLyingCount, 0}, {Fault::kEmpty, 0},
+    {Fault::kFlagged, xl::kHostFrees}, {Fault::kFlagged, xl::kAddInFrees}};
 
 const char16_t* const kProcedures[] = {u"VENTISOLA_XLL", u"RADF56A_XLL", u"RADF56P_XLL", u"DDIAF56_XLL",
                                        u"RADAF56_XLL",   u"PVSF56_XLL",  u"PVTRF56_XLL", u"PVHRF56_XLL",
@@ -47,11 +49,12 @@ XLOPER12 Number(double x) {
 }
 
 // True when the injected fault fell on a request made since `before` and
-// spoils its answer: not a request to free (no answer), nor a path whose
-// count lies (still a text the add-in passes on).
+// spoils its answer: not a flagged answer (still the answer), not a request
+// to free (no answer), nor a path whose count lies (still a text the add-in
+// passes on).
 bool Hit(int before) {
   const auto& s = hostsim::State();
-  if (s.faultAt < before || s.faultAt >= s.requestCount) return false;
+  if (s.fault == Fault::kFlagged || s.faultAt < before || s.faultAt >= s.requestCount) return false;
   const int function = s.requests.at(static_cast<std::size_t>(s.faultAt)).function;
   return function != xl::kFree && !(function == xl::kGetName && s.fault == Fault::kLyingCount);
 }
@@ -111,13 +114,14 @@ TEST(HostFaults, EveryRequestFailsInTurnAndTheLifecycleStaysSound) {
       // Nothing freed that the host did not hand out (or freed twice), and
       // everything it handed out given back (but what a failed free kept).
       EXPECT_EQ(s.foreignFrees, 0) << where;
-      const bool failedFree = s.requests.at(static_cast<std::size_t>(at)).function == xl::kFree;
+      const bool failedFree = injection.fault != Fault::kFlagged &&
+                              s.requests.at(static_cast<std::size_t>(at)).function == xl::kFree;
       EXPECT_EQ(s.handedOut.size(), failedFree ? 1u : 0u) << where;
       // Every registration names the library by a path the host gave.
       for (const hostsim::Request& r : s.requests)
         if (r.function == xl::kRegister) {
           ASSERT_FALSE(r.args.empty()) << where;
-          EXPECT_EQ(r.args[0].type, xl::kStr) << where;
+          EXPECT_EQ(xl::AnswerType(r.args[0].type), xl::kStr) << where;
           EXPECT_EQ(r.args[0].text.substr(0, s.addInPath.size()), s.addInPath) << where;
         }
       EXPECT_EQ(host::ScratchFillLevel(), 0u) << where;

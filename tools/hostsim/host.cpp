@@ -10,8 +10,15 @@ namespace hostsim {
 namespace {
 
 HostState state;
+std::uint32_t flagsOfThisAnswer = 0;  // the flags of the request being answered
 
 void WriteRecord(XLOPER12* to, const XLOPER12& value) { std::memcpy(to, &value, sizeof value); }
+
+// Writes an answer the host filled, with the release flags of this answer.
+void WriteAnswer(XLOPER12* to, XLOPER12 value) {
+  value.xltype |= flagsOfThisAnswer;
+  WriteRecord(to, value);
+}
 
 SeenValue See(const XLOPER12* pointer) {
   SeenValue v;
@@ -19,7 +26,7 @@ SeenValue See(const XLOPER12* pointer) {
   if (pointer == nullptr) return v;
   const XLOPER12 r = ReadRecord(pointer);
   v.type = r.xltype;
-  switch (r.xltype & ~(xl::kHostFrees | xl::kAddInFrees)) {
+  switch (xl::AnswerType(r.xltype)) {
     case xl::kNum: v.num = r.val.num; break;
     case xl::kStr: v.text = CountedText(r.val.str); break;
     case xl::kBool: v.integer = r.val.xbool; break;
@@ -48,14 +55,14 @@ int GetName(XLOPER12* result) {
   XLOPER12 r{};
   r.val.str = HostString(state.addInPath);
   r.xltype = xl::kStr;
-  WriteRecord(result, r);
+  WriteAnswer(result, r);
   return xl::kRetSuccess;
 }
 
 int Free(int count, XLOPER12** args) {
   for (int i = 0; i < count; ++i) {
     XLOPER12 r = ReadRecord(args[i]);
-    if (r.xltype != xl::kStr || r.val.str == nullptr) continue;
+    if (xl::AnswerType(r.xltype) != xl::kStr || r.val.str == nullptr) continue;
     auto& out = state.handedOut;
     const auto it = std::find(out.begin(), out.end(), r.val.str);
     if (it == out.end()) {
@@ -106,7 +113,7 @@ int Register(const Request& request, XLOPER12* result) {
     XLOPER12 r{};
     r.val.num = state.nextRegisterId++;
     r.xltype = xl::kNum;
-    WriteRecord(result, r);
+    WriteAnswer(result, r);
   }
   return xl::kRetSuccess;
 }
@@ -134,7 +141,7 @@ int Coerce(const Request& request, XLOPER12* result) {
   if (request.count < 2 || result == nullptr) return xl::kRetInvCount;
   const SeenValue& v = request.args[0];
   double number;
-  switch (v.type) {
+  switch (xl::AnswerType(v.type)) {
     case xl::kNum: number = v.num; break;
     case xl::kInt: number = v.integer; break;
     case xl::kBool: number = v.integer != 0 ? 1 : 0; break;
@@ -151,7 +158,7 @@ int Coerce(const Request& request, XLOPER12* result) {
   XLOPER12 r{};
   r.val.w = static_cast<std::int32_t>(std::lround(number));
   r.xltype = xl::kInt;
-  WriteRecord(result, r);
+  WriteAnswer(result, r);
   return xl::kRetSuccess;
 }
 
@@ -159,7 +166,7 @@ int SheetId(XLOPER12* result) {
   if (result == nullptr) return xl::kRetFailed;
   XLOPER12 r = ReadRecord(result);
   r.val.mref.idSheet = state.sheetId;
-  WriteRecord(result, r);
+  WriteAnswer(result, r);
   return xl::kRetSuccess;
 }
 
@@ -174,6 +181,7 @@ void Reset() {
   HostState fresh;
   fresh.addInPath = state.addInPath;
   fresh.sheetId = state.sheetId;
+  fresh.answerFlags = state.answerFlags;
   state = fresh;
 }
 
@@ -206,7 +214,9 @@ int TORVEN_CALL Dispatch(int function, int count, XLOPER12** args, XLOPER12* res
   const Fault fault = state.faultFor != nullptr ? state.faultFor(index, code)
                       : index == state.faultAt  ? state.fault
                                                 : Fault::kNone;
-  if (fault != Fault::kNone) return Faulty(fault, code, result);
+  flagsOfThisAnswer = state.answerFlags;
+  if (fault == Fault::kFlagged) flagsOfThisAnswer |= static_cast<std::uint32_t>(code);
+  else if (fault != Fault::kNone) return Faulty(fault, code, result);
   switch (function) {
     case xl::kGetName: return GetName(result);
     case xl::kFree: return Free(count, args);

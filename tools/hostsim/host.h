@@ -50,6 +50,7 @@ enum class Fault {
   kNullText,    // success, the result a text with a null pointer
   kLyingCount,  // success, a host text whose count claims more than its characters
   kEmpty,       // success, the result an empty (nil) value
+  kFlagged,     // the host's normal answer, its tag or-ed with `faultCode`
 };
 
 struct HostState {
@@ -57,6 +58,7 @@ struct HostState {
   IDSHEET sheetId = 0x5EE7;
   int failRegistration = -1;  // 0-based index of a register request to refuse
   int answerCode = -1;        // when >= 0, every request answers this code
+  std::uint32_t answerFlags = 0;  // or-ed into the tag of every answer the host fills
   bool record = true;         // keep each request in `requests`
 
   std::vector<Request> requests;
@@ -86,7 +88,7 @@ struct HostState {
 // The host state behind the process's entry point.
 HostState& State();
 // Forgets every request, registration, name and alert, and frees the host
-// memory still handed out; keeps the path and sheet identifier.
+// memory still handed out; keeps the path, sheet identifier and answer flags.
 void Reset();
 
 // The entry point: (function number, count, argument array, result).

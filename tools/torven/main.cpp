@@ -61,7 +61,7 @@ int ShowInfo(Session& session) {
   args[0] = &missing;
   const XLOPER12* version = session.AddIn().CallProcedure("VENTISOLA_XLL", 1, args);
   auto text = [](const XLOPER12* r) {
-    return r != nullptr && r->xltype == xl::kStr ? ToUtf8(hostsim::CountedText(r->val.str)) : "(none)";
+    return r != nullptr && xl::AnswerType(r->xltype) == xl::kStr ? ToUtf8(hostsim::CountedText(r->val.str)) : "(none)";
   };
   Print("Add-in manager: " + text(display) + "\nVersion:        " + text(version) + "\n");
   return 0;

@@ -40,7 +40,7 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
 // A number for arithmetic as a cell holds it: a number, a boolean (1 or 0)
 // or an empty cell (0); false for a text or anything else.
 bool Operand(const XLOPER12& v, double& x) {
-  switch (v.xltype & ~(xl::kHostFrees | xl::kAddInFrees)) {
+  switch (xl::AnswerType(v.xltype)) {
     case xl::kNum: x = v.val.num; return true;
     case xl::kBool: x = v.val.xbool != 0 ? 1 : 0; return true;
     case xl::kMissing: case xl::kNil: x = 0; return true;
@@ -246,7 +246,7 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
   // The result cell is the entry's own: copy it out before the next call.
   out = result != nullptr ? hostsim::ReadRecord(result) : Record(xl::kErr);
   if (result == nullptr) out.val.err = xl::kErrValue;
-  if ((out.xltype & ~(xl::kHostFrees | xl::kAddInFrees)) == xl::kStr) {
+  if (xl::AnswerType(out.xltype) == xl::kStr) {
     std::u16string counted = hostsim::CountedText(out.val.str);
     counted.insert(counted.begin(), static_cast<char16_t>(counted.size()));
     out.val.str = Store(counted);
@@ -260,7 +260,7 @@ void Session::Arithmetic(const Expr& e, const std::vector<std::string>* row, XLO
   double x[2] = {0, 0};
   for (std::size_t i = 0; i < e.args.size() && i < 2; ++i) {
     Eval(e.args[i], row, operands[i]);
-    if ((operands[i].xltype & ~(xl::kHostFrees | xl::kAddInFrees)) == xl::kErr) {
+    if (xl::AnswerType(operands[i].xltype) == xl::kErr) {
       out = Record(xl::kErr);
       out.val.err = operands[i].val.err;
       return;
@@ -304,7 +304,7 @@ Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row) {
   XLOPER12 r;
   Eval(call, row, r);
   Value v;
-  v.type = r.xltype & ~(xl::kHostFrees | xl::kAddInFrees);
+  v.type = xl::AnswerType(r.xltype);
   switch (v.type) {
     case xl::kNum: v.number = r.val.num; break;
     case xl::kErr: v.code = r.val.err; break;
