@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/torven/csv.h"
+#include "tools/torven/encoding.h"
 #include "tools/torven/expression.h"
 #include "tools/torven/session.h"
 
@@ -137,6 +138,28 @@ TEST(Csv, Rfc4180) {
   EXPECT_EQ(out, "plain\"with,comma and \"\"quote\"\"\"");
 }
 
+TEST(Encoding, Utf8ValidityAndWindows1252BothWays) {
+  const struct {
+    const char* bytes;
+    bool valid;
+  } cases[] = {{"a\xC3\xB1o", true},     {"a\xF1o", false},         {"\xE2\x82\xAC", true},
+               {"\xC0\xAF", false},       {"\xED\xA0\x80", false},  {"\xF4\x90\x80\x80", false},
+               {"\xF0\x9F\x98\x80", true}, {"\xE2\x82", false}};
+  for (const auto& c : cases) {
+    Utf8Check check;
+    const std::string_view bytes = c.bytes;
+    check.Feed(bytes.substr(0, 1));  // a sequence split between two pieces
+    check.Feed(bytes.substr(1));
+    EXPECT_EQ(check.Valid(), c.valid) << c.bytes;
+  }
+  std::string all, back;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  ASSERT_TRUE(Utf8ToWindows1252(Windows1252ToUtf8(all), back));
+  EXPECT_EQ(back, all);
+  EXPECT_EQ(Windows1252ToUtf8("a\xF1o \x80"), "año €");
+  EXPECT_FALSE(Utf8ToWindows1252("et₀", back));
+}
+
 class Evaluation : public ::testing::Test {
  protected:
   static Session& S() {
@@ -158,10 +181,11 @@ class Evaluation : public ::testing::Test {
     Expr call;
     ParseError parseError;
     std::string error;
-    bool comma = false;
-    if (!ParseCall(line, call, parseError, DecimalMark::kAuto, &comma)) return "parse: " + parseError.message;
+    Writing writing;
+    if (!ParseCall(line, call, parseError, DecimalMark::kAuto, &writing)) return "parse: " + parseError.message;
     if (!S().Bind(call, header, error)) return "bind: " + error;
-    return Show(S().Evaluate(call, row), -1, comma);
+    const Language dialect = DialectOf(call, writing);
+    return Show(S().Evaluate(call, row, dialect), -1, writing.decimalComma, dialect);
   }
 };
 
@@ -194,14 +218,14 @@ TEST_F(Evaluation, ValuesAsTheHostPassesThem) {
   } cases[] = {
       {"ETPF56(187, 22.07, 21.5, 12.3, 0, 1.409, 2.778, 10, 100, 50.8)", "3.879111527565527"},
       {"etpf56(jdia.ventisola(2023;7;6); 22.07; 21.5; 12.3; 0; 1.409; 2.778; 10; 100; 50.8)", "3.879111527565527"},
-      {"ETPF56(JDIA.VENTISOLA(2023;4;31); 22.07; 21.5; 12.3; 0; 1.409; 2.778; 10; 100; 50.8)", "#VALUE!"},
-      {"ETPF56(#DIV/0!; 22.07)", "#DIV/0!"},
-      {"ETPF56(PVSF56(#N/A); 22.07)", "#N/A"},
+      {"ETPF56(JDIA.VENTISOLA(2023;4;31); 22.07; 21.5; 12.3; 0; 1.409; 2.778; 10; 100; 50.8)", "#¡VALOR!"},
+      {"ETPF56(#DIV/0!, 22.07)", "#DIV/0!"},
+      {"ETPF56(PVSF56(#N/A), 22.07)", "#N/A"},
       {"PVSF56()", "#VALUE!"},
       {"PVSF56(\"20\")", "#VALUE!"},
       {"PVSF56(TRUE)", "#VALUE!"},
-      {"PVHRF56(21.5; 12.3; 84)", "#VALUE!"},
-      {"DDIAF56(0; 10)", "#NUM!"},
+      {"PVHRF56(21.5, 12.3, 84)", "#VALUE!"},
+      {"DDIAF56(0, 10)", "#NUM!"},
       {"DDIAF56(172; 80)", "NaN"},
       {"JDIA.VENTISOLA(2004, 2, 29)", "60"},
       {"PVSF56(0)", "0.6108"},
@@ -225,7 +249,8 @@ TEST_F(Evaluation, ValuesAsTheHostPassesThem) {
       {"\"a\"+1", "#VALUE!"},
       {"1e308*10", "#NUM!"},
       {"PVSF56(20)*2", "4.676562541854892"},
-      {"PVSF56(1,5)", "bind: column 1: PVSF56 takes 1 argument, 2 given"},
+      {"PVSF56(1,5)", "bind: column 1: PVSF56 takes 1 argument, 2 given; if ',' was meant as a decimal comma, "
+                      "write ';' between the arguments or pass --decimal-comma"},
       {"=PVHM(21,5;12,3;50)*1", "0,9182880471567597"},
       {"PVHM(21.5;12.3;50)", "0.9182880471567597"},
       {"RADF56A(187;9.25;0.25;0.5;50.8)", "22.07205161436855"},
@@ -253,7 +278,57 @@ TEST_F(Evaluation, ColumnsReadTheRow) {
            {{"25", "cold", "68"}, "#VALUE!"},
            {{"25", "TRUE", "68"}, "#VALUE!"},
            {{"18", "25", "68"}, "#NUM!"}})
-    EXPECT_EQ(Run("PVHM(tmax; tmin; hr)", &header, &row), shown) << row[1];
+    EXPECT_EQ(Run("PVHM(tmax, tmin, hr)", &header, &row), shown) << row[1];
+}
+
+// The Spanish-language spreadsheet's words and dates: errors and truth
+// values in either language, results in the formula's dialect (';' or a
+// Spanish name), the 1900 date system's serials and date texts.
+TEST_F(Evaluation, SpanishWordsAndDates) {
+  const std::vector<std::string> header = {"fecha", "año", "t"};
+  const std::vector<std::string> row = {"31/01/2020", "2020", "#¡div/0!"};
+  const struct {
+    const char* line;
+    const char* shown;
+  } cases[] = {
+      {"=PVSF56(#N/D)", "#N/D"},
+      {"PVSF56(#N/A)", "#N/A"},
+      {"PVSF56(#n/d)", "#N/D"},
+      {"PVSF56(#¡div/0!)", "#¡DIV/0!"},
+      {"=PVHRF56(\"x\";12;84;63)", "#¡VALOR!"},
+      {"PVHRF56(\"x\",12,84,63)", "#VALUE!"},
+      {"#¿NOMBRE?+DDIAF56(0, 10)", "#¿NOMBRE?"},
+      {"VERDADERO+1", "2"},
+      {"falso", "FALSO"},
+      {"TRUE", "TRUE"},
+      {"PVSF56(t)", "#DIV/0!"},  // the cell's Spanish error, shown in the formula's English
+      {"=JDIA.VENTISOLA(AÑO(\"31/01/2020\");MES(\"31/01/2020\");DIA(\"31/01/2020\"))", "31"},
+      {"JDIA.VENTISOLA(año(fecha); mes(fecha); dia(fecha))", "31"},
+      {"AÑO(\"2020-01-31\")*1", "2020"},
+      {"YEAR(\"2020-01-31\")", "2020"},
+      {"YEAR(\"31/01/2020\")", "#VALUE!"},  // dd/mm/aaaa only in the Spanish dialect
+      {"DIA(\"31/02/2020\")", "#¡VALOR!"},
+      {"DIA(\"29/02/1900\")", "29"},
+      {"DIA(\"29/02/2100\")", "#¡VALOR!"},
+      {"DIA(\"1/3/1900\")", "1"},
+      {"DIA(\"20-01-31\")", "#¡VALOR!"},
+      {"DAY(0)", "0"},
+      {"MONTH(0)", "1"},
+      {"DAY(59)", "28"},
+      {"DAY(60)", "29"},
+      {"MONTH(60)", "2"},
+      {"DAY(61)", "1"},
+      {"MONTH(61)", "3"},
+      {"YEAR(43861.75)", "2020"},
+      {"DAY(43861)", "31"},
+      {"YEAR(2958465)", "9999"},
+      {"YEAR(2958466)", "#NUM!"},
+      {"YEAR(-1)", "#NUM!"},
+      {"YEAR(#N/A)", "#N/A"},
+      {"AÑO(año)", "1905"},  // a column holding 2020 is serial 2020: 12 July 1905
+      {"MES(1;2)", "bind: column 1: MES takes 1 argument, 2 given"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Run(c.line, &header, &row), c.shown) << c.line;
 }
 
 TEST(Show, NumbersErrorsAndTexts) {

@@ -56,5 +56,29 @@ formula='ETPF56(JDIA.VENTISOLA(year;month;day); rs; tmax; tmin; 0; PVHRF56(tmax;
 "$torven" --csv "$examples/holyoke_2020.csv" --as et0 "${formula/40,49/40.49}" | awk -F, '{print $NF}' >"$work/et0_point.txt"
 "$torven" --csv "$work/es.csv" --as et0 "$formula" | awk -F';' '{print $NF}' | tr -d '\r' | tr , . >"$work/et0_comma.txt"
 expect "';' CSV with decimal commas" 0 '^367 ' -- sh -c "cmp '$work/et0_point.txt' '$work/et0_comma.txt' && wc -l <'$work/et0_comma.txt' | sed 's/$/ rows/'"
-expect "';' CSV written back as read" 0 '^date;year;' -- sh -c "'$torven' --csv '$work/es.csv' 'PVSF56(tmax)' --as es | head -1"
+expect "';' CSV written back as read" 0 'date;year;month;' -- sh -c "'$torven' --csv '$work/es.csv' 'PVSF56(tmax)' --as es | head -1"
+
+# The same year as a Spanish-language spreadsheet's plain CSV export writes
+# it: Windows-1252, CRLF, ';', decimal commas, Spanish column names, one date
+# column (dd/mm/aaaa) and an error cell.  Read, the column added, everything
+# else written back byte for byte; the same ET0 digits but for the error row.
+formula_es='ETPF56(JDIA.VENTISOLA(AÑO(fecha);MES(fecha);DÍA(fecha)); rs; tmáx; tmín; 0; PVHRF56(tmáx;tmín;hrmáx;hrmín); u2; 2; 1138; 40,49)'
+awk -F, -v OFS=';' 'NR == 1 { print "fecha;año;mes;día;tmáx;tmín;hrmáx;hrmín;rs;u2;et_asce0;hr_limitada"; next }
+  { split($1, d, "-"); $1 = d[3] "/" d[2] "/" d[1]; if (NR == 3) $5 = "#¡VALOR!"; print }' "$examples/holyoke_2020.csv" |
+  sed -e 's/\([0-9]\)\.\([0-9]\)/\1,\2/g' -e 's/$/\r/' | iconv -f UTF-8 -t WINDOWS-1252 >"$work/w1252.csv"
+"$torven" --csv "$work/w1252.csv" --as et0 "$formula_es" >"$work/w1252_out.csv"
+sed '3s/.*/#¡VALOR!/' "$work/et0_point.txt" >"$work/et0_expected.txt"
+expect "Windows-1252 CSV written back as read" 0 '^same$' -- sh -c \
+  "LC_ALL=C sed 's/;[^;]*\r\$/\r/' '$work/w1252_out.csv' | cmp - '$work/w1252.csv' && echo same"
+expect "Windows-1252 CSV: the same ET0, a Spanish error" 0 '^367 ' -- sh -c \
+  "awk -F';' '{print \$NF}' '$work/w1252_out.csv' | tr -d '\r' | iconv -f WINDOWS-1252 -t UTF-8 | tr , . |
+   cmp - '$work/et0_expected.txt' && wc -l <'$work/et0_expected.txt' | sed 's/$/ rows/'"
+expect "a UTF-8 CSV keeps its mark and CRLF" 0 '^same$' -- sh -c \
+  "'$torven' --csv '$work/es.csv' --as es 'PVSF56(tmax)' | sed 's/;[^;]*\r\$/\r/' | cmp - '$work/es.csv' && echo same"
+expect "a name Windows-1252 cannot hold" 2 'cannot be written in Windows-1252' -- \
+  "$torven" --csv "$work/w1252.csv" --as 'et₀' 'PVSF56(tmáx)'
+expect "Spanish errors"         0 '^#N/D$' -- "$torven" '=PVSF56(#N/D)'
+expect "Spanish #VALUE!"        0 '^#¡VALOR!$' -- "$torven" '=PVHRF56("x";12;84;63)'
+expect "dates"                  0 '^31$' -- "$torven" '=JDIA.VENTISOLA(AÑO("31/01/2020");MES("31/01/2020");DIA("31/01/2020"))'
+expect "a decimal comma meant"  1 'write .;. between the arguments or pass --decimal-comma' -- "$torven" '=PVSF56(20,5)'
 exit $((failures > 0))

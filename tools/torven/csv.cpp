@@ -1,6 +1,26 @@
 #include "tools/torven/csv.h"
 
+#include "tools/torven/encoding.h"
+
 namespace torven {
+
+void CsvReader::FillFirstBlock() {
+  if (at_ == have_ && pending_ == -2) {
+    have_ = std::fread(buffer_, 1, sizeof buffer_, in_);
+    at_ = 0;
+  }
+}
+
+bool CsvReader::FirstBlockIsUtf8() {
+  FillFirstBlock();
+  // A sequence cut by the block's end: its lead byte and what follows dropped.
+  std::size_t end = have_;
+  for (std::size_t back = 0; back < 3 && end > at_ && (static_cast<unsigned char>(buffer_[end - 1]) & 0xC0) == 0x80; ++back) --end;
+  if (end > at_ && static_cast<unsigned char>(buffer_[end - 1]) >= 0xC0) --end;
+  Utf8Check check;
+  check.Feed({buffer_ + at_, end - at_});
+  return check.Valid();
+}
 
 int CsvReader::Get() {
   if (pending_ != -2) {
@@ -17,10 +37,7 @@ int CsvReader::Get() {
 }
 
 char CsvReader::DetectDelimiter() {
-  if (at_ == have_ && pending_ == -2) {
-    have_ = std::fread(buffer_, 1, sizeof buffer_, in_);
-    at_ = 0;
-  }
+  FillFirstBlock();
   std::size_t counts[3] = {0, 0, 0};
   const char candidates[3] = {',', ';', '\t'};
   bool quoted = false;
@@ -49,6 +66,7 @@ bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::
         error = "malformed byte-order mark";
         return false;
       }
+      byteOrderMark_ = true;
       c = Get();
     }
   }
@@ -86,10 +104,12 @@ bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::
     if (c == '\r') {
       const int next = Get();
       if (next != '\n') Unget(next);
+      if (!lineEndSeen_) lineEndSeen_ = true, crlf_ = next == '\n';
       ++line_;
       return true;
     }
     if (c == '\n') {
+      lineEndSeen_ = true;
       ++line_;
       return true;
     }

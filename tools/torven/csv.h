@@ -1,7 +1,7 @@
 // A streaming CSV reader and writer after RFC 4180: quoted fields with
 // separators, doubled quotes and line breaks; CRLF or LF; an optional UTF-8
 // byte-order mark.  Records are read one at a time, so memory does not grow
-// with the number of rows.
+// with the number of rows.  Fields are the file's bytes, in its encoding.
 #pragma once
 
 #include <cstdio>
@@ -20,14 +20,22 @@ class CsvReader {
   // anything; then used for every record.
   char DetectDelimiter();
   char Delimiter() const { return delimiter_; }
+  // Whether the first block of the input (read ahead, nothing consumed) is
+  // valid UTF-8 but for a sequence cut at its end.
+  bool FirstBlockIsUtf8();
 
   // Reads the next record into `fields` (reusing their storage); false at
   // the end of the input.  `error` is set for a quote left open at the end.
   bool Next(std::vector<std::string>& fields, std::size_t& count, std::string& error);
   // Line number where the last record began (1-based).
   long RecordLine() const { return recordLine_; }
+  // Whether the input began with a UTF-8 byte-order mark, and the line end
+  // of its first line ("\r\n" or "\n"), to be written back the same way.
+  bool HadByteOrderMark() const { return byteOrderMark_; }
+  const char* LineEnd() const { return crlf_ ? "\r\n" : "\n"; }
 
  private:
+  void FillFirstBlock();
   int Get();
   void Unget(int c) { pending_ = c; }
 
@@ -37,6 +45,8 @@ class CsvReader {
   long line_ = 1;
   long recordLine_ = 0;
   bool first_ = true;
+  bool byteOrderMark_ = false;
+  bool crlf_ = false, lineEndSeen_ = false;
   char buffer_[1 << 16];
   std::size_t have_ = 0, at_ = 0;
 };

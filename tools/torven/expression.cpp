@@ -8,13 +8,23 @@ namespace torven {
 namespace {
 
 struct ErrorName {
-  const char* literal;
+  const char* english;
+  const char* spanish;  // as the Spanish-language spreadsheet shows it
   std::int32_t code;
 };
 
-constexpr ErrorName kErrors[] = {{"#NULL!", 0},  {"#DIV/0!", 7}, {"#VALUE!", 15},
-                                 {"#REF!", 23},  {"#NAME?", 29}, {"#NUM!", 36},
-                                 {"#N/A", 42},   {"#GETTING_DATA", 43}};
+constexpr ErrorName kErrors[] = {
+    {"#NULL!", "#¡NULO!", 0},         {"#DIV/0!", "#¡DIV/0!", 7}, {"#VALUE!", "#¡VALOR!", 15},
+    {"#REF!", "#¡REF!", 23},          {"#NAME?", "#¿NOMBRE?", 29}, {"#NUM!", "#¡NUM!", 36},
+    {"#N/A", "#N/D", 42},             {"#GETTING_DATA", "#OBTENIENDO_DATOS", 43}};
+
+struct TruthWord {
+  const char* english;
+  const char* spanish;
+  bool value;
+};
+
+constexpr TruthWord kTruths[] = {{"TRUE", "VERDADERO", true}, {"FALSE", "FALSO", false}};
 
 // Names: ASCII letters, digits, '_' and '.', and any non-ASCII character
 // (the UTF-8 bytes of año, Día ...).
@@ -36,6 +46,19 @@ bool SameLetters(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The error whose literal (either language) `text` begins with; null if none.
+const ErrorName* ErrorAtStart(std::string_view text, bool& spanish) {
+  for (const auto& e : kErrors)
+    for (const char* literal : {e.english, e.spanish}) {
+      const std::string_view l = literal;
+      if (SameLetters(text.substr(0, l.size()), l)) {
+        spanish = literal == e.spanish;
+        return &e;
+      }
+    }
+  return nullptr;
+}
+
 class Parser {
  public:
   Parser(std::string_view text, ParseError& error, DecimalMark mark) : s_(text), error_(error) {
@@ -48,6 +71,7 @@ class Parser {
     }
     comma_ = mark == DecimalMark::kComma || (mark == DecimalMark::kAuto && semicolon);
     forcedComma_ = mark == DecimalMark::kComma;
+    semicolons_ = semicolon || forcedComma_;
   }
 
   bool Line(Expr& formula) {
@@ -59,7 +83,7 @@ class Parser {
     return true;
   }
 
-  bool UsedComma() const { return forcedComma_ || decimalMark_ == ','; }
+  Writing HowWritten() const { return {forcedComma_ || decimalMark_ == ',', semicolons_}; }
 
  private:
   bool Fail(const std::string& message) {
@@ -166,12 +190,13 @@ class Parser {
       if (At('(')) {
         arg.kind = Expr::Kind::Call;
         arg.name = std::string(name);
+        arg.commaSeparated = !comma_;
         ++pos_;
         return Arguments(arg);
       }
-      if (SameLetters(name, "TRUE") || SameLetters(name, "FALSE")) {
+      if (const int truth = TruthValue(name, &arg.spanish); truth >= 0) {
         arg.kind = Expr::Kind::Boolean;
-        arg.boolean = SameLetters(name, "TRUE");
+        arg.boolean = truth == 1;
       } else {
         arg.kind = Expr::Kind::Column;
         arg.name = std::string(name);
@@ -274,47 +299,88 @@ class Parser {
   }
 
   bool ErrorValue(Expr& arg) {
-    for (const auto& e : kErrors) {
-      const std::string_view literal = e.literal;
-      if (SameLetters(s_.substr(pos_, literal.size()), literal)) {
-        pos_ += literal.size();
-        arg.kind = Expr::Kind::Error;
-        arg.error = e.code;
-        return true;
-      }
+    if (const ErrorName* e = ErrorAtStart(s_.substr(pos_), arg.spanish)) {
+      pos_ += std::strlen(arg.spanish ? e->spanish : e->english);
+      arg.kind = Expr::Kind::Error;
+      arg.error = e->code;
+      return true;
     }
-    return Fail("unknown error literal; expected #NULL!, #DIV/0!, #VALUE!, #REF!, #NAME?, #NUM! or #N/A");
+    return Fail("unknown error literal; expected #NULL!, #DIV/0!, #VALUE!, #REF!, #NAME?, #NUM! or #N/A "
+                "(or #¡NULO!, #¡DIV/0!, #¡VALOR!, #¡REF!, #¿NOMBRE?, #¡NUM!, #N/D)");
   }
 
   static constexpr int kMaxDepth = 64;
   std::string_view s_;
   std::size_t pos_ = 0;
   int depth_ = 0;
-  bool comma_ = false, forcedComma_ = false;
+  bool comma_ = false, forcedComma_ = false, semicolons_ = false;
   char decimalMark_ = 0;
   ParseError& error_;
 };
 
 }  // namespace
 
-bool ParseCall(std::string_view line, Expr& call, ParseError& error, DecimalMark mark, bool* usedComma) {
+bool ParseCall(std::string_view line, Expr& call, ParseError& error, DecimalMark mark, Writing* writing) {
   call = Expr{};
   Parser parser(line, error, mark);
   const bool ok = parser.Line(call);
-  if (usedComma != nullptr) *usedComma = parser.UsedComma();
+  if (writing != nullptr) *writing = parser.HowWritten();
   return ok;
 }
 
-std::int32_t ErrorCode(std::string_view literal) {
+std::int32_t ErrorCode(std::string_view literal, bool* spanish) {
+  bool inSpanish = false;
+  const ErrorName* e = ErrorAtStart(literal, inSpanish);
+  if (e == nullptr || std::strlen(inSpanish ? e->spanish : e->english) != literal.size()) return -1;
+  if (spanish != nullptr) *spanish = inSpanish;
+  return e->code;
+}
+
+const char* ErrorLiteral(std::int32_t code, Language language) {
   for (const auto& e : kErrors)
-    if (SameLetters(literal, e.literal)) return e.code;
+    if (e.code == code) return language == Language::kSpanish ? e.spanish : e.english;
+  return "#ERROR!";
+}
+
+int TruthValue(std::string_view name, bool* spanish) {
+  for (const auto& t : kTruths)
+    for (const char* n : {t.english, t.spanish})
+      if (SameLetters(name, n)) {
+        if (spanish != nullptr) *spanish = n == t.spanish;
+        return t.value ? 1 : 0;
+      }
   return -1;
 }
 
-const char* ErrorLiteral(std::int32_t code) {
-  for (const auto& e : kErrors)
-    if (e.code == code) return e.literal;
-  return "#ERROR!";
+const char* TruthName(bool value, Language language) {
+  const TruthWord& t = kTruths[value ? 0 : 1];
+  return language == Language::kSpanish ? t.spanish : t.english;
+}
+
+bool UsesSpanishName(const Expr& formula) {
+  if (formula.spanish) return true;
+  for (const Expr& arg : formula.args)
+    if (UsesSpanishName(arg)) return true;
+  return false;
+}
+
+Language DialectOf(const Expr& formula, const Writing& writing) {
+  return writing.semicolons || UsesSpanishName(formula) ? Language::kSpanish : Language::kEnglish;
+}
+
+std::string UpperName(std::string_view name) {
+  std::string upper(name);
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    const auto c = static_cast<unsigned char>(upper[i]);
+    if (c < 0x80) {
+      upper[i] = static_cast<char>(std::toupper(c));
+    } else if (c == 0xC3 && i + 1 < upper.size()) {
+      // U+00E0..U+00FE, but the division sign, are the lower case of U+00C0..U+00DE.
+      const auto next = static_cast<unsigned char>(upper[++i]);
+      if (next >= 0xA0 && next <= 0xBE && next != 0xB7) upper[i] = static_cast<char>(next - 0x20);
+    }
+  }
+  return upper;
 }
 
 std::u16string FromUtf8(std::string_view text) {

@@ -14,6 +14,11 @@
 // ';' (outside texts), the second way otherwise, unless forced: so a bare
 // PVSF56(1,5) passes two arguments, and PVSF56(1,5) with a forced decimal
 // comma passes 1.5.  A forced decimal point lets ',' and ';' both separate.
+//
+// Error literals and truth values are read in English and as the
+// Spanish-language spreadsheet writes them (#N/D, #¡VALOR!, VERDADERO ...),
+// in any case.  A formula is in the Spanish dialect when ';' separates its
+// arguments or it uses a Spanish name; its results print that way.
 #pragma once
 
 #include <cstdint>
@@ -34,9 +39,14 @@ struct Expr {
   std::string name;     // function or column name, as written
   std::vector<Expr> args;
   int column = 0;       // 1-based position in the line
+  bool spanish = false; // an error or truth value written with its Spanish name
+  bool commaSeparated = false;  // Call: ',' separated its arguments
 
-  // Bound before evaluation: the registered function or the CSV column.
+  // Bound before evaluation: the registered function or the CSV column; or,
+  // for a call of the host's own date functions, the part it takes.
   int binding = -1;
+  enum class DatePart { kNone, kYear, kMonth, kDay };
+  DatePart datePart = DatePart::kNone;
 };
 
 struct ParseError {
@@ -46,15 +56,38 @@ struct ParseError {
 
 enum class DecimalMark { kAuto, kComma, kPoint };
 
-// Parses one formula; false with `error` filled when the text is malformed.
-// `usedComma`, when given, tells whether the formula's numbers are written
-// with a decimal comma (or one was forced): results print the same way.
-bool ParseCall(std::string_view line, Expr& call, ParseError& error,
-               DecimalMark mark = DecimalMark::kAuto, bool* usedComma = nullptr);
+// How a formula was written.
+struct Writing {
+  bool decimalComma = false;  // its numbers carry a decimal comma (or one was forced)
+  bool semicolons = false;    // ';' separates its arguments (or a decimal comma was forced)
+};
 
-// The error literals and their codes; "" / -1 when unknown.
-std::int32_t ErrorCode(std::string_view literal);
-const char* ErrorLiteral(std::int32_t code);
+// Parses one formula; false with `error` filled when the text is malformed.
+// `writing`, when given, tells how the formula was written: results print
+// the same way.
+bool ParseCall(std::string_view line, Expr& call, ParseError& error,
+               DecimalMark mark = DecimalMark::kAuto, Writing* writing = nullptr);
+
+// The language in which errors and truth values are shown.
+enum class Language { kEnglish, kSpanish };
+
+// Whether a bound formula uses a Spanish name (an error, a truth value or a
+// function of the host's own); with its ';' separators, its dialect.
+bool UsesSpanishName(const Expr& formula);
+Language DialectOf(const Expr& formula, const Writing& writing);
+
+// The error literals (either language, any case) and their codes; -1 when
+// unknown.  `spanish`, when given, tells which language the literal was in.
+std::int32_t ErrorCode(std::string_view literal, bool* spanish = nullptr);
+const char* ErrorLiteral(std::int32_t code, Language language = Language::kEnglish);
+// TRUE/FALSE and VERDADERO/FALSO, any case: 1 or 0 (-1 when neither);
+// `spanish`, when given, tells which language.
+int TruthValue(std::string_view name, bool* spanish = nullptr);
+const char* TruthName(bool value, Language language);
+
+// Names compared as the spreadsheet does, ignoring case, also of the
+// accented letters (año, AÑO): the name in upper case.
+std::string UpperName(std::string_view name);
 
 // UTF-8 <-> UTF-16.
 std::u16string FromUtf8(std::string_view text);

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "tools/hostsim/host.h"
 #include "tools/torven/csv.h"
+#include "tools/torven/encoding.h"
 #include "tools/torven/session.h"
 
 namespace {
@@ -25,6 +26,8 @@ struct Options {
   int decimals = -1;
   bool decimalComma = false, decimalPoint = false;
   std::string delimiter;
+  std::string encoding;  // of the CSV file: "" (detected), utf-8 or windows-1252
+  std::string language;  // of errors and truth values: "" (the formula's), es or en
   bool showCalls = false;
   bool list = false, info = false, alerts = false;
 };
@@ -35,6 +38,13 @@ DecimalMark Mark(const Options& options) {
   return options.decimalComma ? DecimalMark::kComma
          : options.decimalPoint ? DecimalMark::kPoint
                                 : DecimalMark::kAuto;
+}
+
+// The language of results: forced, or the dialect of how they were written.
+Language ResultLanguage(const Options& options, Language dialect) {
+  if (options.language == "es") return Language::kSpanish;
+  if (options.language == "en") return Language::kEnglish;
+  return dialect;
 }
 
 int ListFunctions(const Session& session) {
@@ -101,8 +111,8 @@ bool EvaluateLine(Session& session, const std::string& line, const std::string& 
   Expr call;
   ParseError parseError;
   std::string error;
-  bool comma = false;
-  if (!ParseCall(text, call, parseError, Mark(options), &comma)) {
+  Writing writing;
+  if (!ParseCall(text, call, parseError, Mark(options), &writing)) {
     std::fprintf(stderr, "%s, column %d: %s\n", where.c_str(),
                  parseError.column + static_cast<int>(start), parseError.message.c_str());
     return false;
@@ -111,7 +121,9 @@ bool EvaluateLine(Session& session, const std::string& line, const std::string& 
     std::fprintf(stderr, "%s, %s\n", where.c_str(), error.c_str());
     return false;
   }
-  const std::string result = Show(session.Evaluate(call, nullptr), options.decimals, comma);
+  const Language dialect = DialectOf(call, writing);
+  const std::string result = Show(session.Evaluate(call, nullptr, dialect), options.decimals,
+                                  writing.decimalComma, ResultLanguage(options, dialect));
   if (!options.showCalls) Print(result + "\n");
   else if (comment.empty()) Print(text + " = " + result + "\n");
   else Print(text + " = " + result + "\n    " + comment + "\n");
@@ -132,6 +144,29 @@ bool EvaluateStream(Session& session, std::FILE* in, const std::string& name, co
   return ok;
 }
 
+// The CSV file's encoding: forced, or UTF-8 when the whole file is valid
+// UTF-8 (standard input: its first block), else Windows-1252.
+Encoding CsvEncoding(const Options& options, std::FILE* in, CsvReader& reader) {
+  if (options.encoding == "utf-8") return Encoding::kUtf8;
+  if (options.encoding == "windows-1252") return Encoding::kWindows1252;
+  bool utf8 = true;
+  if (!SeekableFileIsUtf8(in, utf8)) utf8 = reader.FirstBlockIsUtf8();
+  return utf8 ? Encoding::kUtf8 : Encoding::kWindows1252;
+}
+
+// Writes the program's UTF-8 text as the file's encoding; false when the
+// file's encoding has no byte for one of its characters.
+bool AppendEncoded(std::string& out, const std::string& text, Encoding encoding, char delimiter) {
+  if (encoding == Encoding::kUtf8) {
+    AppendCsvField(out, text, delimiter);
+    return true;
+  }
+  std::string bytes;
+  if (!Utf8ToWindows1252(text, bytes)) return false;
+  AppendCsvField(out, bytes, delimiter);
+  return true;
+}
+
 int EvaluateCsv(Session& session, const Options& options) {
   std::FILE* in = options.csv == "-" ? stdin : std::fopen(options.csv.c_str(), "rb");
   if (in == nullptr) {
@@ -139,12 +174,16 @@ int EvaluateCsv(Session& session, const Options& options) {
     return 2;
   }
   CsvReader reader(in, options.delimiter == "tab" ? '\t' : options.delimiter.empty() ? ',' : options.delimiter[0]);
+  const Encoding encoding = CsvEncoding(options, in, reader);
   if (options.delimiter.empty()) reader.DetectDelimiter();
   // The output keeps the input's dialect: with ';' between fields, numbers
-  // carry a decimal comma (as the spreadsheet writes and reads them back).
+  // carry a decimal comma and errors their Spanish names (as the
+  // Spanish-language spreadsheet writes and reads them back).
   const char delimiter = reader.Delimiter();
   const bool comma = delimiter == ';' ? !options.decimalPoint : options.decimalComma;
+  const Language language = ResultLanguage(options, delimiter == ';' ? Language::kSpanish : Language::kEnglish);
   session.SetDecimalComma(comma);
+  session.SetCellEncoding(encoding);
   std::vector<std::string> header, row;
   std::size_t width = 0, count = 0;
   std::string error;
@@ -153,28 +192,41 @@ int EvaluateCsv(Session& session, const Options& options) {
     return 2;
   }
   header.resize(width);
+  // Column names as the formulas write them: in UTF-8.
+  std::vector<std::string> names = header;
+  if (encoding == Encoding::kWindows1252)
+    for (std::string& name : names) name = Windows1252ToUtf8(name);
   std::vector<Expr> calls(options.calls.size());
+  std::vector<Language> dialects(calls.size());
   for (std::size_t i = 0; i < calls.size(); ++i) {
     ParseError parseError;
-    if (!ParseCall(options.calls[i], calls[i], parseError, Mark(options))) {
+    Writing writing;
+    if (!ParseCall(options.calls[i], calls[i], parseError, Mark(options), &writing)) {
       std::fprintf(stderr, "call %zu, column %d: %s\n", i + 1, parseError.column, parseError.message.c_str());
       return 2;
     }
-    if (!session.Bind(calls[i], &header, error)) {
+    if (!session.Bind(calls[i], &names, error)) {
       std::fprintf(stderr, "call %zu, %s\n", i + 1, error.c_str());
       return 2;
     }
+    dialects[i] = DialectOf(calls[i], writing);
   }
-  std::string out;
+  const char* lineEnd = reader.LineEnd();
+  std::string out = reader.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
   for (std::size_t i = 0; i < width; ++i) {
     if (i > 0) out += delimiter;
     AppendCsvField(out, header[i], delimiter);
   }
   for (std::size_t i = 0; i < calls.size(); ++i) {
     out += delimiter;
-    AppendCsvField(out, i < options.names.size() ? options.names[i] : options.calls[i], delimiter);
+    const std::string& name = i < options.names.size() ? options.names[i] : options.calls[i];
+    if (!AppendEncoded(out, name, encoding, delimiter)) {
+      std::fprintf(stderr, "the column name '%s' cannot be written in %s, the encoding of '%s'\n", name.c_str(),
+                   EncodingName(encoding), options.csv.c_str());
+      return 2;
+    }
   }
-  out += '\n';
+  out += lineEnd;
   const bool progress = platform::IsTerminal(stderr);
   long rows = 0, bad = 0;
   while (reader.Next(row, count, error)) {
@@ -191,11 +243,16 @@ int EvaluateCsv(Session& session, const Options& options) {
       if (i > 0) out += delimiter;
       AppendCsvField(out, row[i], delimiter);
     }
-    for (const Expr& call : calls) {
+    for (std::size_t i = 0; i < calls.size(); ++i) {
       out += delimiter;
-      AppendCsvField(out, Show(session.Evaluate(call, &row), options.decimals, comma), delimiter);
+      const std::string shown = Show(session.Evaluate(calls[i], &row, dialects[i]), options.decimals, comma, language);
+      if (!AppendEncoded(out, shown, encoding, delimiter)) {
+        std::fprintf(stderr, "%s:%ld: the result '%s' cannot be written in %s; its cell is left empty\n",
+                     options.csv.c_str(), reader.RecordLine(), shown.c_str(), EncodingName(encoding));
+        ++bad;
+      }
     }
-    out += '\n';
+    out += lineEnd;
     if (out.size() > (1 << 16)) {
       Print(out);
       out.clear();
@@ -222,6 +279,14 @@ int main(int argc, char** argv) {
       ->allow_extra_args(false);
   app.add_option("--delimiter", options.delimiter, "the CSV file's field delimiter: ',', ';' or tab (default: read from its header)")
       ->check(CLI::IsMember({",", ";", "tab"}));
+  app.add_option("--encoding", options.encoding,
+                 "the CSV file's encoding: utf-8 or windows-1252 (default: UTF-8 when the file is valid UTF-8, "
+                 "else Windows-1252); the output keeps it")
+      ->check(CLI::IsMember({"utf-8", "windows-1252"}));
+  app.add_option("--language", options.language,
+                 "print errors and truth values in Spanish (es: #¡VALOR!, VERDADERO) or English (en: #VALUE!, "
+                 "TRUE); default: Spanish for formulas with ';' or Spanish names and for ';' CSV files")
+      ->check(CLI::IsMember({"es", "en"}));
   app.add_option("-d,--decimals", options.decimals, "print numbers with this many decimals")->check(CLI::Range(0, 17));
   auto* commaFlag = app.add_flag("--decimal-comma", options.decimalComma,
                                  "read and print numbers with a decimal comma, ';' between arguments (21,5)");

@@ -9,17 +9,27 @@
 #include "platform/export.h"
 #include "platform/platform.h"
 #include "tools/hostsim/host.h"
+#include "tools/torven/dates.h"
+#include "worksheet/catalogue.h"
 
 namespace torven {
 namespace {
 
-bool SameName(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::toupper(static_cast<unsigned char>(a[i])) != std::toupper(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
+bool SameName(const std::string& a, const std::string& b) { return UpperName(a) == UpperName(b); }
+
+// The host's own functions: the parts of a date, in English and as the
+// Spanish-language spreadsheets write them (DIA in one, DÍA in the other).
+struct DateFunction {
+  const char* name;
+  Expr::DatePart part;
+  bool spanish;
+};
+
+constexpr DateFunction kDateFunctions[] = {
+    {"YEAR", Expr::DatePart::kYear, false}, {"MONTH", Expr::DatePart::kMonth, false},
+    {"DAY", Expr::DatePart::kDay, false},   {"AÑO", Expr::DatePart::kYear, true},
+    {"MES", Expr::DatePart::kMonth, true},  {"DIA", Expr::DatePart::kDay, true},
+    {"DÍA", Expr::DatePart::kDay, true}};
 
 // Levenshtein distance between two names.
 std::size_t EditDistance(const std::string& a, const std::string& b) {
@@ -56,6 +66,20 @@ XLOPER12 Record(std::uint32_t type) {
 }
 
 }  // namespace
+
+Function FromCatalogueRow(const XCHAR* const* row) {
+  Function f;
+  f.procedure = ToUtf8(row[worksheet::kProcedure]);
+  f.name = ToUtf8(row[worksheet::kFunctionText]);
+  f.category = ToUtf8(row[worksheet::kCategory]);
+  f.helpTopic = ToUtf8(row[worksheet::kHelpTopic]);
+  f.help = ToUtf8(row[worksheet::kFunctionHelp]);
+  f.argumentNames = SplitArguments(ToUtf8(row[worksheet::kArgumentText]));
+  f.arity = static_cast<int>(f.argumentNames.size());
+  for (std::size_t i = 0; i < f.argumentNames.size(); ++i)
+    f.argumentHelp.push_back(ToUtf8(row[worksheet::kFirstArgumentHelp + static_cast<int>(i)]));
+  return f;
+}
 
 std::string DefaultAddInPath() {
   if (platform::kWindows) return platform::k32Bit ? "TORVEN32.xll" : "TORVEN64.xll";
@@ -109,6 +133,14 @@ bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string&
   e.binding = -1;
   for (std::size_t i = 0; i < functions_.size(); ++i)
     if (SameName(functions_[i].name, e.name)) e.binding = static_cast<int>(i);
+  for (const DateFunction& d : kDateFunctions)
+    if (e.binding < 0 && SameName(d.name, e.name)) {
+      e.datePart = d.part;
+      e.spanish = d.spanish;
+      if (e.args.size() > 1)
+        return TooManyArguments(e, d.name, 1, error);
+      return e.args.empty() || Bind(e.args[0], header, error);
+    }
   if (e.binding < 0) {
     const std::string closest = ClosestName(e.name);
     error = "column " + std::to_string(e.column) + ": unknown function '" + e.name + "'" +
@@ -116,14 +148,19 @@ bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string&
     return false;
   }
   const Function& f = functions_[static_cast<std::size_t>(e.binding)];
-  if (static_cast<int>(e.args.size()) > f.arity) {
-    error = "column " + std::to_string(e.column) + ": " + f.name + " takes " + std::to_string(f.arity) +
-            " argument" + (f.arity == 1 ? "" : "s") + ", " + std::to_string(e.args.size()) + " given";
-    return false;
-  }
+  if (static_cast<int>(e.args.size()) > f.arity) return TooManyArguments(e, f.name, f.arity, error);
   for (Expr& arg : e.args)
     if (!Bind(arg, header, error)) return false;
   return true;
+}
+
+bool Session::TooManyArguments(const Expr& e, const std::string& name, int arity, std::string& error) {
+  error = "column " + std::to_string(e.column) + ": " + name + " takes " + std::to_string(arity) +
+          " argument" + (arity == 1 ? "" : "s") + ", " + std::to_string(e.args.size()) + " given";
+  // PVSF56(20,5): most likely a decimal comma.
+  if (e.commaSeparated)
+    error += "; if ',' was meant as a decimal comma, write ';' between the arguments or pass --decimal-comma";
+  return false;
 }
 
 std::string Session::ClosestName(const std::string& name) const {
@@ -174,17 +211,20 @@ void Session::Cell(const std::string& cell, XLOPER12& out) {
     out.val.num = number;
     return;
   }
-  if (cell == "TRUE" || cell == "FALSE") {
+  // Truth values and errors, in either language; the file's text as UTF-8.
+  const bool ascii = std::all_of(cell.begin(), cell.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  const std::string decoded = ascii || cellEncoding_ == Encoding::kUtf8 ? cell : Windows1252ToUtf8(cell);
+  if (const int truth = TruthValue(decoded); truth >= 0) {
     out = Record(xl::kBool);
-    out.val.xbool = cell == "TRUE";
+    out.val.xbool = truth;
     return;
   }
-  if (const std::int32_t code = ErrorCode(cell); code >= 0) {
+  if (const std::int32_t code = ErrorCode(decoded); code >= 0) {
     out = Record(xl::kErr);
     out.val.err = code;
     return;
   }
-  std::u16string text = FromUtf8(cell);
+  std::u16string text = FromUtf8(decoded);
   if (text.size() > 255) text.resize(255);  // a cell text as the host passes it
   text.insert(text.begin(), static_cast<char16_t>(text.size()));
   out = Record(xl::kStr);
@@ -234,6 +274,7 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
       return;
     case Expr::Kind::Call: break;
   }
+  if (e.datePart != Expr::DatePart::kNone) return DatePart(e, row, out);
   const Function& f = functions_[static_cast<std::size_t>(e.binding)];
   XLOPER12 args[hostsim::kMaxProcedureArguments];
   XLOPER12* pointers[hostsim::kMaxProcedureArguments];
@@ -251,6 +292,36 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
     counted.insert(counted.begin(), static_cast<char16_t>(counted.size()));
     out.val.str = Store(counted);
   }
+}
+
+// YEAR, MONTH, DAY (AÑO, MES, DIA) of a serial number or a date text: an
+// error passes on, a truth value or an empty argument is a number (0 or 1),
+// a number out of the 1900 system's range gives #NUM!, any other text
+// #VALUE!.
+void Session::DatePart(const Expr& e, const std::vector<std::string>* row, XLOPER12& out) {
+  XLOPER12 arg = Record(xl::kMissing);
+  if (!e.args.empty()) Eval(e.args[0], row, arg);
+  CivilDate date;
+  bool ok = true;
+  std::int32_t failure = xl::kErrNum;
+  double serial = 0;
+  switch (xl::AnswerType(arg.xltype)) {
+    case xl::kErr: out = arg; return;
+    case xl::kStr:
+      ok = DateOfText(ToUtf8(hostsim::CountedText(arg.val.str)), dialect_ == Language::kSpanish, date);
+      failure = xl::kErrValue;
+      break;
+    default:
+      if (!Operand(arg, serial)) ok = false, failure = xl::kErrValue;
+      else ok = DateOfSerial(serial, date);
+  }
+  if (!ok) {
+    out = Record(xl::kErr);
+    out.val.err = failure;
+    return;
+  }
+  out = Record(xl::kNum);
+  out.val.num = e.datePart == Expr::DatePart::kYear ? date.year : e.datePart == Expr::DatePart::kMonth ? date.month : date.day;
 }
 
 // The spreadsheet's arithmetic: the first error operand wins, a text gives
@@ -295,8 +366,9 @@ void Session::Arithmetic(const Expr& e, const std::vector<std::string>* row, XLO
   out.val.num = r;
 }
 
-Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row) {
+Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row, Language dialect) {
   textsUsed_ = 0;
+  dialect_ = dialect;
   if (++evaluation_ == 0) {  // after 2^32 evaluations: forget every cell
     std::fill(cellEvaluation_.begin(), cellEvaluation_.end(), 0u);
     evaluation_ = 1;
@@ -315,7 +387,7 @@ Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row) {
   return v;
 }
 
-std::string Show(const Value& value, int decimals, bool decimalComma) {
+std::string Show(const Value& value, int decimals, bool decimalComma, Language language) {
   switch (value.type) {
     case xl::kNum: {
       if (std::isnan(value.number)) return "NaN";
@@ -327,8 +399,8 @@ std::string Show(const Value& value, int decimals, bool decimalComma) {
       if (decimalComma) std::replace(buffer, const_cast<char*>(end), '.', ',');
       return std::string(buffer, end);
     }
-    case xl::kErr: return ErrorLiteral(value.code);
-    case xl::kBool: return value.code != 0 ? "TRUE" : "FALSE";
+    case xl::kErr: return ErrorLiteral(value.code, language);
+    case xl::kBool: return TruthName(value.code != 0, language);
     case xl::kStr: return ToUtf8(value.text);
     default: return "";
   }

@@ -8,6 +8,7 @@
 
 #include "host/records.h"
 #include "tools/hostsim/addin.h"
+#include "tools/torven/encoding.h"
 #include "tools/torven/expression.h"
 
 namespace torven {
@@ -23,6 +24,9 @@ struct Function {
   std::vector<std::string> argumentHelp;
   void* address = nullptr;
 };
+
+// A worksheet function as the catalogue row `row` registers it (no address).
+Function FromCatalogueRow(const XCHAR* const* row);
 
 // A result as the host holds it: number, error, text or boolean.
 struct Value {
@@ -42,20 +46,26 @@ class Session {
   const std::vector<Function>& Functions() const { return functions_; }
   hostsim::AddIn& AddIn() { return addIn_; }
 
-  // Resolves function names (case-insensitively) and column names (against
-  // `header`, when given); false with a message for an unknown name or too
-  // many arguments.
+  // Resolves function names (case-insensitively: the add-in's, and the
+  // host's own YEAR, MONTH, DAY and AÑO, MES, DIA) and column names (against
+  // `header`, when given, in UTF-8); false with a message for an unknown name
+  // or too many arguments.
   bool Bind(Expr& call, const std::vector<std::string>* header, std::string& error) const;
 
-  // Whether CSV cells are read with a decimal comma (21,5).
+  // Whether CSV cells are read with a decimal comma (21,5), and their encoding.
   void SetDecimalComma(bool comma) { decimalComma_ = comma; }
+  void SetCellEncoding(Encoding encoding) { cellEncoding_ = encoding; }
 
-  // Evaluates a bound call; column names read `row`.
-  Value Evaluate(const Expr& call, const std::vector<std::string>* row);
+  // Evaluates a bound call; column names read `row`.  A formula in the
+  // Spanish dialect also reads dates written dd/mm/aaaa.
+  Value Evaluate(const Expr& call, const std::vector<std::string>* row,
+                 Language dialect = Language::kEnglish);
 
  private:
   void Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
   void Arithmetic(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  void DatePart(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  static bool TooManyArguments(const Expr& e, const std::string& name, int arity, std::string& error);
   // The registered name closest to an unknown one ("" when none is close).
   std::string ClosestName(const std::string& name) const;
   void Cell(const std::string& cell, XLOPER12& out);
@@ -71,12 +81,15 @@ class Session {
   std::vector<unsigned> cellEvaluation_;
   unsigned evaluation_ = 0;
   bool decimalComma_ = false;
+  Encoding cellEncoding_ = Encoding::kUtf8;
+  Language dialect_ = Language::kEnglish;  // of the formula being evaluated
 };
 
 // The text the host would show for a value: a number (shortest round-trip
 // form, or `decimals` fixed decimals when >= 0; with a decimal comma when
-// asked), an error literal, a text.
-std::string Show(const Value& value, int decimals, bool decimalComma = false);
+// asked), an error literal or truth value in `language`, a text.
+std::string Show(const Value& value, int decimals, bool decimalComma = false,
+                 Language language = Language::kEnglish);
 
 // The add-in built next to this program.
 std::string DefaultAddInPath();

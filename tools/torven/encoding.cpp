@@ -1,0 +1,75 @@
+#include "tools/torven/encoding.h"
+
+#include "tools/torven/expression.h"
+
+namespace torven {
+namespace {
+
+// The characters of Windows-1252's bytes 0x80..0x9F (the rest are Latin-1).
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
+
+void Utf8Check::Feed(std::string_view bytes) {
+  for (const char ch : bytes) {
+    if (!valid_) return;
+    const auto b = static_cast<unsigned char>(ch);
+    if (pending_ > 0) {
+      valid_ = b >= low_ && b <= high_;
+      low_ = 0x80, high_ = 0xBF;
+      --pending_;
+      continue;
+    }
+    if (b < 0x80) continue;
+    if (b >= 0xC2 && b <= 0xDF) pending_ = 1;
+    else if (b >= 0xE0 && b <= 0xEF) pending_ = 2, low_ = b == 0xE0 ? 0xA0 : 0x80, high_ = b == 0xED ? 0x9F : 0xBF;
+    else if (b >= 0xF0 && b <= 0xF4) pending_ = 3, low_ = b == 0xF0 ? 0x90 : 0x80, high_ = b == 0xF4 ? 0x8F : 0xBF;
+    else valid_ = false;
+  }
+}
+
+bool SeekableFileIsUtf8(std::FILE* file, bool& utf8) {
+  const long start = std::ftell(file);
+  if (start < 0) return false;
+  Utf8Check check;
+  char buffer[1 << 16];
+  std::size_t n;
+  while (check.Valid() && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0) check.Feed({buffer, n});
+  utf8 = check.Valid();
+  return std::fseek(file, start, SEEK_SET) == 0;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes) {
+  std::u16string text;
+  text.reserve(bytes.size());
+  for (const char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    text.push_back(b >= 0x80 && b < 0xA0 ? kHighControls[b - 0x80] : static_cast<char16_t>(b));
+  }
+  return ToUtf8(text);
+}
+
+bool Utf8ToWindows1252(std::string_view text, std::string& out) {
+  out.clear();
+  for (const char16_t c : FromUtf8(text)) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+      out += static_cast<char>(c);
+      continue;
+    }
+    int byte = -1;
+    for (int i = 0; i < 32 && byte < 0; ++i)
+      if (kHighControls[i] == c) byte = 0x80 + i;
+    if (byte < 0) return false;
+    out += static_cast<char>(byte);
+  }
+  return true;
+}
+
+const char* EncodingName(Encoding encoding) {
+  return encoding == Encoding::kUtf8 ? "UTF-8" : "Windows-1252";
+}
+
+}  // namespace torven
