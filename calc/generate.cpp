@@ -23,21 +23,6 @@ using torven::Function;
 using worksheet::kCatalogue;
 using worksheet::kCatalogueRows;
 
-std::string Utf8(const XCHAR* text) { return torven::ToUtf8(text); }
-
-// A worksheet function from its catalogue row, with the texts of the wizard.
-Function FromRow(const XCHAR* const* row) {
-  Function f;
-  f.procedure = Utf8(row[worksheet::kProcedure]);
-  f.name = Utf8(row[worksheet::kFunctionText]);
-  f.help = Utf8(row[worksheet::kFunctionHelp]);
-  f.argumentNames = torven::SplitArguments(Utf8(row[worksheet::kArgumentText]));
-  for (std::size_t i = 0; i < f.argumentNames.size(); ++i) {
-    f.argumentHelp.push_back(Utf8(row[worksheet::kFirstArgumentHelp + i]));
-  }
-  return f;
-}
-
 // Calc's name of the method: the entry's name without its suffix.
 std::string Method(const Function& f) {
   return f.procedure.substr(0, f.procedure.size() - calc::kEntrySuffix.size());
@@ -117,7 +102,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::vector<Function> functions;
-  for (int r = 0; r < kCatalogueRows; ++r) functions.push_back(FromRow(kCatalogue[r]));
+  for (int r = 0; r < kCatalogueRows; ++r) functions.push_back(torven::FromCatalogueRow(kCatalogue[r]));
   const std::string folder = argv[1];
   const bool ok = Write(folder + "/" + calc::kInterface + ".idl", WriteIdl, functions) &&
                   Write(folder + "/torven_catalogue.py", WritePython, functions);

@@ -1,37 +1,12 @@
-// The ten worksheet entries and their screening rules.
+// The ten worksheet entries.
 #include "worksheet/entries.h"
 
 #include "core/torven_core.h"
-#include "worksheet/screening.h"
+#include "worksheet/rules.h"
 
 namespace {
 
 using namespace worksheet;
-
-constexpr double M = kMaxDouble;
-constexpr RangeRule kDayOfYear = AboveAtMost(0, 366);  // greater than 0, not at least 1
-constexpr RangeRule kLatitude = AbsAtMost(90);
-constexpr RangeRule kAnyFinite = AtLeastAtMost(-M, M);
-constexpr RangeRule kOpenFinite = Between(-M, M);
-constexpr RangeRule kPercentage = AtLeastAtMost(0, 100);
-
-// One table row per entry: range rule per argument, then the cross checks
-// (after argument #, lesser argument #, greater argument #; 0-based).
-constexpr EntryRules kRadf56a = {5, {kDayOfYear, AtLeastAtMost(0, 24), kAnyFinite, kAnyFinite, kLatitude}, 0, {}};
-constexpr EntryRules kRadf56p = {5, {kDayOfYear, kPercentage, kAnyFinite, kAnyFinite, kLatitude}, 0, {}};
-constexpr EntryRules kSolar = {2, {kDayOfYear, kLatitude}, 0, {}};
-constexpr EntryRules kPvsf56 = {1, {kAnyFinite}, 0, {}};
-constexpr EntryRules kPvtrf56 = {1, {kOpenFinite}, 0, {}};
-constexpr EntryRules kPvhrf56 = {4, {kOpenFinite, kOpenFinite, kPercentage, kPercentage},
-                                 2, {{3, 1, 0}, {3, 3, 2}}};  // Tmin <= Tmax, HRmin <= HRmax
-constexpr EntryRules kPvhm = {3, {kOpenFinite, kOpenFinite, kPercentage}, 1, {{2, 1, 0}}};
-constexpr EntryRules kEtpf56 = {10,
-                                {kDayOfYear, AtLeastAtMost(0, 1000), Between(-1e76, 1e76),
-                                 Between(-1e76, 1e76), kOpenFinite, Between(0, 1000),
-                                 AtLeastBelow(0, M), AtLeastBelow(0, 1e300),
-                                 Between(-100000, 100000), kLatitude},
-                                1, {{3, 3, 2}}};  // Tmin <= Tmax, before DTP
-constexpr EntryRules kJdia = {3, {AtLeastAtMost(0, 9999), AtLeastAtMost(1, 12), AtLeastAtMost(1, 31)}, 0, {}};
 
 // The result cells, one per entry, zero-filled at load.
 XLOPER12 radf56aCell, radf56pCell, ddiaf56Cell, radaf56Cell, pvsf56Cell, pvtrf56Cell,

@@ -1,0 +1,98 @@
+// The hand-written part of the function reference: per worksheet function,
+// the unit of its result and of each argument, the FAO-56 equations it uses,
+// notes, and a worked example (a formula as typed in a Spanish-language
+// spreadsheet; the generator computes its result through the library).  The
+// rest of the reference comes from the catalogue and the screening rules.
+#pragma once
+
+namespace reference {
+
+struct FunctionNote {
+  const char* name;        // worksheet name, as registered
+  const char* resultUnit;  // "" for a text or a number without unit
+  const char* equations;   // how it computes, with FAO-56 equation numbers
+  const char* units[10];   // of each argument, in order ("" when none)
+  const char* notes;       // "" when none
+  const char* example;     // a formula, Spanish dialect
+  const char* exampleText; // what the example computes
+};
+
+inline constexpr FunctionNote kNotes[] = {
+    {"VENTISOLA", "",
+     "Devuelve el texto de versión del complemento: rótulo, autor, contacto y fecha de la versión.",
+     {"cualquiera"},
+     "El argumento se ignora y puede omitirse.",
+     "=VENTISOLA()", "El texto de versión."},
+    {"RADF56A", "MJ/m²/d",
+     "Rs = (as + bs·n/N)·Ra (FAO 56, ec. 35), con la radiación astronómica Ra (ec. 21: distancia "
+     "relativa Tierra-Sol, ec. 23; declinación solar, ec. 24; ángulo horario de la puesta del sol, "
+     "ec. 25) y la duración astronómica del día N (ec. 34).",
+     {"día", "h", "", "", "°"},
+     "Sin calibración local, FAO 56 recomienda as = 0,25 y bs = 0,50. El día del año se trunca a un "
+     "número entero.",
+     "=RADF56A(135; 7,1; 0,25; 0,5; -22,9)",
+     "FAO 56, ejemplo 10: Río de Janeiro, 14 de mayo, 7,1 h de sol (publicado: 14,5 MJ/m²/d)."},
+    {"RADF56P", "MJ/m²/d",
+     "Como RADF56A, con la heliofanía relativa n/N = He/100: Rs = (as + bs·He/100)·Ra (FAO 56, "
+     "ec. 35 y 21).",
+     {"día", "%", "", "", "°"},
+     "La heliofanía se da como porcentaje de la duración astronómica del día (DDIAF56).",
+     "=RADF56P(135; 65; 0,25; 0,5; -22,9)", "Río de Janeiro, 14 de mayo, con el 65 % de la heliofanía posible."},
+    {"DDIAF56", "h",
+     "N = 24/π · ωs (FAO 56, ec. 34), con la declinación solar (ec. 24) y el ángulo horario de la "
+     "puesta del sol (ec. 25).",
+     {"día", "°"},
+     "En la noche o el día polar (latitudes altas en invierno o verano) el ángulo de la puesta del sol "
+     "no existe: el resultado no es un número y la planilla muestra #¡NUM!.",
+     "=DDIAF56(246; -20)", "FAO 56, ejemplo 9: 3 de septiembre a 20° S (publicado: 11,7 h)."},
+    {"RADAF56", "MJ/m²/d",
+     "Ra = 24·60/π · Gsc · dr · (ωs·sen φ·sen δ + cos φ·cos δ·sen ωs) (FAO 56, ec. 21), con "
+     "Gsc = 0,0820 MJ/m²/min, dr (ec. 23), δ (ec. 24) y ωs (ec. 25).",
+     {"día", "°"},
+     "",
+     "=RADAF56(246; -20)", "FAO 56, ejemplo 8: 3 de septiembre a 20° S (publicado: 32,2 MJ/m²/d)."},
+    {"PVSF56", "kPa",
+     "e°(T) = 0,6108 · exp(17,27·T / (T + 237,3)) (FAO 56, ec. 11).",
+     {"°C"},
+     "",
+     "=PVSF56(24,5)", "FAO 56, ejemplo 3: a 24,5 °C (publicado: 3,075 kPa)."},
+    {"PVTRF56", "kPa",
+     "ea = e°(Troc) (FAO 56, ec. 14).",
+     {"°C"},
+     "Sin punto de rocío ni humedades relativas, la temperatura mínima da un valor aproximado "
+     "(FAO 56, ec. 48).",
+     "=PVTRF56(17,5)", "Presión de vapor con punto de rocío de 17,5 °C."},
+    {"PVHRF56", "kPa",
+     "ea = (e°(Tmín)·HRmáx/100 + e°(Tmáx)·HRmín/100) / 2 (FAO 56, ec. 17): la humedad máxima va "
+     "con la temperatura mínima, la mínima con la máxima.",
+     {"°C", "°C", "%", "%"},
+     "",
+     "=PVHRF56(25; 18; 82; 54)", "FAO 56, ejemplo 5 (publicado: 1,70 kPa)."},
+    {"PVHM", "kPa",
+     "ea = HRmed / (50/e°(Tmín) + 50/e°(Tmáx)): la humedad relativa media por la media armónica de "
+     "e°(Tmín) y e°(Tmáx) (Tarvo et al., 1992; la ec. 19 de FAO 56 usa la media aritmética).",
+     {"°C", "°C", "%"},
+     "",
+     "=PVHM(25; 18; 68)", "Tmáx 25 °C, Tmín 18 °C, humedad relativa media 68 %."},
+    {"ETPF56", "mm/d",
+     "Penman-Monteith FAO 56 (ec. 6) para el cultivo de referencia: presión atmosférica (ec. 7), "
+     "constante psicrométrica (ec. 8), temperatura media (ec. 9), presión de vapor de saturación "
+     "media (ec. 12) y su pendiente (ec. 13), radiación astronómica (ec. 21), radiación de cielo "
+     "despejado (ec. 37), radiación neta de onda corta (ec. 38) y larga (ec. 39), radiación neta "
+     "(ec. 40), flujo de calor del suelo (ec. 43) y viento a 2 m (ec. 47).",
+     {"día", "MJ/m²/d", "°C", "°C", "°C", "kPa", "m/s", "m", "m", "°"},
+     "El viento se lleva a 2 m de altura con el perfil logarítmico (ec. 47). Para datos diarios, "
+     "DTP = 0 (el flujo de calor del suelo es despreciable). El resultado nunca es negativo; una "
+     "radiación neta negativa se toma como 0.",
+     "=ETPF56(JDIA.VENTISOLA(2023;7;6); RADF56A(187;9,25;0,25;0,5;50,8); 21,5; 12,3; 0; "
+     "PVHRF56(21,5;12,3;84;63); 10/3,6; 10; 100; 50,8)",
+     "FAO 56, ejemplo 18: Bruselas, 6 de julio, viento de 10 km/h medido a 10 m (publicado: 3,88 mm/d)."},
+    {"JDIA.VENTISOLA", "día",
+     "Número de día del año del calendario gregoriano: 1 el 1 de enero, 365 o 366 el 31 de diciembre.",
+     {"", "", ""},
+     "Año, mes y día se truncan a números enteros; un año menor que 1900 se toma sumándole 1900. Un "
+     "día que el mes no tiene (31 de abril) da #¡VALOR!.",
+     "=JDIA.VENTISOLA(2004; 2; 29)", "29 de febrero de 2004, año bisiesto."},
+};
+
+}  // namespace reference

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# The function reference: generated twice, the same bytes; every worked
+# example in it, evaluated by torven, prints the result shown; every function
+# and argument name of the catalogue appears.
+#   reference_test.sh TORVEN_REFERENCE ADDIN TORVEN REFERENCIA.HTML
+set -euo pipefail
+generator=$1 addin=$2 torven=$3 page=$4
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+fail() { echo "FAIL $*"; failures=$((failures + 1)); }
+
+"$generator" "$addin" "$work/again.html"
+cmp -s "$page" "$work/again.html" || fail "generating the reference again gives other bytes"
+
+unescape() { sed -e 's/&lt;/</g' -e 's/&gt;/>/g' -e 's/&quot;/"/g' -e 's/&amp;/\&/g'; }
+grep -o '<code class="formula">[^<]*</code>' "$page" | sed 's/<[^>]*>//g' | unescape >"$work/formulas"
+grep -o '<code class="resultado">[^<]*</code>' "$page" | sed 's/<[^>]*>//g' | unescape >"$work/shown"
+examples=$(wc -l <"$work/formulas")
+[ "$examples" -ge 11 ] && [ "$(wc -l <"$work/shown")" -eq "$examples" ] || fail "$examples examples, $(wc -l <"$work/shown") results"
+while IFS= read -r formula && IFS= read -r shown <&3; do
+  got=$("$torven" --decimal-comma "$formula")
+  [ "$got" = "$shown" ] || fail "$formula: torven prints '$got', the reference shows '$shown'"
+done <"$work/formulas" 3<"$work/shown"
+
+# Names as torven --list shows the registered functions: NAME(ARG; ARG).
+"$torven" --list | sed -n 's/^\([^ ][^(]*\)(\(.*\))    \[.*/\1;\2/p' | tr ';' '\n' | sed 's/^ *//' |
+  sort -u >"$work/names"
+[ "$(wc -l <"$work/names")" -gt 30 ] || fail "too few names from torven --list"
+while IFS= read -r name; do
+  grep -qF -- "$name" "$page" || fail "'$name' does not appear in the reference"
+done <"$work/names"
+for topic in $("$torven" --list | sed -n 's/.*torven.hlp!\([0-9]*\)\]$/\1/p' | sort -u); do
+  grep -q "<section id=\"$topic\">" "$page" || fail "no section for help topic $topic"
+done
+echo "reference: $examples examples as torven computes them, $(wc -l <"$work/names") names, the same bytes twice"
+exit $((failures > 0))
