@@ -15,7 +15,10 @@ import unittest
 import zipfile
 
 import uno
-from office import Office, properties
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "calc"))
+from office import Office, properties  # noqa: E402
+import workbooks  # noqa: E402
 
 OXT, TORVEN, EXAMPLES = map(os.path.abspath, sys.argv[1:4])
 
@@ -214,6 +217,34 @@ class CalcExtension(unittest.TestCase):
         with zipfile.ZipFile(native) as z:
             self.assertIn("ORG.TORVEN.CALC.VENTISOLA.ETPF56(", z.read("content.xml").decode())
         check(saved).close(True)
+
+    def test_example_workbooks(self):
+        folder = tempfile.mkdtemp(prefix="torven-workbooks-", dir=self.office.folder)
+        paths = workbooks.make(self.office, EXAMPLES, folder, workbooks.source_date())
+        examples = workbooks.worked_examples(EXAMPLES)
+        et0 = subprocess.run([TORVEN, "--csv", os.path.join(EXAMPLES, "holyoke_2020.csv"), "--as", "et0",
+                              "ETPF56(JDIA.VENTISOLA(year,month,day), rs, tmax, tmin, 0, "
+                              "PVHRF56(tmax,tmin,rhmax,rhmin), u2, 2, 1138, 40.49)"],
+                             capture_output=True, text=True, check=True).stdout.splitlines()[1:]
+        worked = torven([call for _, call, _, _ in examples])
+        for path in paths:
+            doc = self.office.open(path)
+            doc.calculateAll()
+            station = doc.Sheets.getByName("Datos")
+            for r, line in enumerate(et0, start=1):
+                self.assertCell(station.getCellByPosition(8, r), line.split(",")[-1], "%s row %d" % (path, r))
+            self.assertEqual(station.Charts.getCount(), 1, path)
+            sheet = doc.Sheets.getByName("Ejemplos FAO 56")
+            for r, ((_, call, published, _), want) in enumerate(zip(examples, worked), start=1):
+                self.assertCell(sheet.getCellByPosition(2, r), want, call)
+                self.assertEqual(sheet.getCellByPosition(3, r).getValue(), published, call)
+            doc.close(True)
+        with zipfile.ZipFile(paths[1]) as z:
+            formulas = re.findall(r"<f[^>]*>([^<]*)</f>", z.read("xl/worksheets/sheet1.xml").decode())
+            self.assertIn("xl/charts/chart1.xml", z.namelist())
+        # The plain names, for the other spreadsheet: one ET0 per day, the sums.
+        self.assertEqual(sum(f.startswith("ETPF56(JDIA.VENTISOLA(YEAR(") for f in formulas), len(et0))
+        self.assertEqual(len(formulas), len(et0) + 4)
 
 
 if __name__ == "__main__":

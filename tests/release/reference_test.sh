@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# The function reference: generated twice, the same bytes; every worked
+# The function reference: generated twice, the same bytes (and those of the
+# copy in docs/, which README links); every worked
 # example in it, evaluated by torven, prints the result shown; every function
 # and argument name of the catalogue appears.
-#   reference_test.sh TORVEN_REFERENCE ADDIN TORVEN REFERENCIA.HTML
+#   reference_test.sh TORVEN_REFERENCE ADDIN TORVEN REFERENCIA.HTML DOCS_COPY
 set -euo pipefail
-generator=$1 addin=$2 torven=$3 page=$4
+generator=$1 addin=$2 torven=$3 page=$4 copy=$5
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -12,6 +13,7 @@ fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 
 "$generator" "$addin" "$work/again.html"
 cmp -s "$page" "$work/again.html" || fail "generating the reference again gives other bytes"
+cmp -s "$page" "$copy" || fail "$copy is not the generated reference: cp $page $copy"
 
 unescape() { sed -e 's/&lt;/</g' -e 's/&gt;/>/g' -e 's/&quot;/"/g' -e 's/&amp;/\&/g'; }
 grep -o '<code class="formula">[^<]*</code>' "$page" | sed 's/<[^>]*>//g' | unescape >"$work/formulas"

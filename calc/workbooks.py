@@ -1,0 +1,257 @@
+"""The example workbooks, holyoke_2020.ods and holyoke_2020.xlsx, made in a
+headless LibreOffice with the extension installed, so that they carry their
+computed values:
+  sheet "Datos"            the Holyoke station-year, the add-in's ET0 per day as
+                           a formula a user writes, the annual sums, a chart;
+  sheet "Ejemplos FAO 56"  the worked examples as live formulas beside their
+                           published values.
+The .xlsx is saved the way a user saves it, so that the extension writes the
+plain function names back for the other spreadsheet.  Both files are then
+stamped with one date, so that two runs give the same bytes.
+
+Usage: /usr/bin/python3 workbooks.py TORVEN.OXT EXAMPLES_FOLDER OUTPUT_FOLDER [CHART.png]
+(the date is SOURCE_DATE_EPOCH, else 2020-12-31)."""
+import csv
+import datetime
+import os
+import re
+import sys
+import zipfile
+
+import uno
+from com.sun.star.awt import Rectangle
+from com.sun.star.table import CellRangeAddress
+
+from office import Office, properties
+
+STATION = "Holyoke (Colorado, EE. UU.), estación hyk02 de CoAgMet"
+CONSTANTS = (("Latitud (°)", 40.49), ("Altitud (m)", 1138), ("Altura del anemómetro (m)", 2))
+# Column title, CSV column.
+COLUMNS = (("Fecha", "date"), ("Tmáx (°C)", "tmax"), ("Tmín (°C)", "tmin"), ("HRmáx (%)", "rhmax"),
+           ("HRmín (%)", "rhmin"), ("Rs (MJ/m²/d)", "rs"), ("Viento a 2 m (m/s)", "u2"),
+           ("ET0 estación (mm/d)", "et_asce0"))
+ET0_TITLE = "ET0 TORVEN (mm/d)"
+# The add-in's ET0 of row {0}, as a user writes it (the constants in L2:L4).
+ET0_FORMULA = ("=ETPF56(JDIA.VENTISOLA(YEAR(A{0});MONTH(A{0});DAY(A{0}));F{0};B{0};C{0};0;"
+               "PVHRF56(B{0};C{0};D{0};E{0});G{0};$L$4;$L$3;$L$2)")
+# The worked examples: quantity symbol -> Spanish name; example -> its place.
+QUANTITIES = {"e°": "presión de vapor de saturación", "ea": "presión de vapor actual",
+              "Ra": "radiación astronómica", "N": "duración astronómica del día",
+              "Rs": "radiación global", "ET0": "evapotranspiración de referencia"}
+PLACES = {"8": "3 de septiembre, 20° S", "9": "3 de septiembre, 20° S",
+          "10": "Río de Janeiro, 14 de mayo", "17": "Bangkok, abril",
+          "18": "Bruselas, 6 de julio"}
+SERIAL_ORIGIN = datetime.date(1899, 12, 30)  # the spreadsheets' day 0, as both count after 1900
+
+
+def station_days(examples):
+    with open(os.path.join(examples, "holyoke_2020.csv"), encoding="utf-8") as f:
+        return list(csv.DictReader(f))
+
+
+def worked_examples(examples):
+    """(description, formula, published value, unit) of each worked example."""
+    result = []
+    with open(os.path.join(examples, "fao56_worked_examples.txt"), encoding="utf-8") as f:
+        for line in f:
+            call, _, comment = line.partition("#")
+            match = re.match(r"\s*Ex\. (\d+): (\S+?)(\(.*\))? = ([\d.]+) (.+)", comment)
+            if not call.strip() or not match:
+                continue
+            number, symbol, argument, value, unit = match.groups()
+            what = QUANTITIES[symbol] + (" a " + argument.strip("()").replace(".", ",") if argument else "")
+            place = PLACES.get(number)
+            description = "Ejemplo %s: %s%s" % (number, what, " (%s)" % place if place else "")
+            result.append((description, call.strip(), float(value), unit.strip()))
+    return result
+
+
+def spanish(formula):
+    """A formula as the Spanish-language spreadsheet shows it: decimal commas."""
+    return re.sub(r"(\d)\.(\d)", r"\1,\2", formula)
+
+
+def number_format(doc, code):
+    formats = doc.NumberFormats
+    locale = uno.createUnoStruct("com.sun.star.lang.Locale")
+    locale.Language, locale.Country = "en", "US"
+    key = formats.queryKey(code, locale, False)
+    return key if key != -1 else formats.addNew(code, locale)
+
+
+def fill_station_sheet(doc, sheet, days):
+    titles = [title for title, _ in COLUMNS] + [ET0_TITLE]
+    rows = [tuple(titles)]
+    for day in days:
+        date = datetime.date.fromisoformat(day["date"])
+        rows.append(((date - SERIAL_ORIGIN).days,) + tuple(float(day[c]) for _, c in COLUMNS[1:]) + ("",))
+    last = len(rows)
+    sheet.getCellRangeByName("A1:I%d" % last).setDataArray(tuple(rows))
+    sheet.getCellRangeByName("A2:A%d" % last).NumberFormat = number_format(doc, "DD/MM/YYYY")
+    sheet.getCellRangeByName("I2:I%d" % last).setFormulaArray(
+        tuple((ET0_FORMULA.format(r),) for r in range(2, last + 1)))
+    sheet.getCellRangeByName("I2:I%d" % last).NumberFormat = number_format(doc, "0.00")
+    block = [("Estación", STATION)] + list(CONSTANTS)
+    for r, (label, value) in enumerate(block):
+        sheet.getCellByPosition(10, r).setString(label)
+        cell = sheet.getCellByPosition(11, r)
+        if isinstance(value, str):
+            cell.setString(value)
+        else:
+            cell.setValue(value)
+    sums = (("ET0 anual TORVEN (mm)", "=SUM(I2:I%d)" % last, "0.0"),
+            ("ET0 anual estación (mm)", "=SUM(H2:H%d)" % last, "0.0"),
+            ("Diferencia (mm)", "=L6-L7", "0.0"),
+            ("Diferencia", "=L8/L7", "0.00%"))
+    for r, (label, formula, code) in enumerate(sums, start=5):
+        sheet.getCellByPosition(10, r).setString(label)
+        cell = sheet.getCellByPosition(11, r)
+        cell.setFormula(formula)
+        cell.NumberFormat = number_format(doc, code)
+    sheet.getCellByPosition(10, 10).setString(
+        "En 24 días la humedad medida pasa del 100 % (la función daría #¡NUM!): "
+        "esos días se limitaron al 100 %.")
+    sheet.getColumns().getByIndex(0).Width = 2400
+    for c in range(1, 9):
+        sheet.getColumns().getByIndex(c).Width = 2600
+    sheet.getColumns().getByIndex(10).Width = 5600
+    return last
+
+
+def add_chart(sheet, last):
+    """A line chart of both daily ET0 over the year, in Spanish."""
+    ranges = []
+    for first, final in ((0, 0), (7, 8)):
+        a = CellRangeAddress()
+        a.Sheet, a.StartColumn, a.EndColumn, a.StartRow, a.EndRow = 0, first, final, 0, last - 1
+        ranges.append(a)
+    rectangle = Rectangle(25000, 5200, 20000, 10000)  # 1/100 mm, right of the table
+    sheet.Charts.addNewByName("ET0", rectangle, tuple(ranges), True, True)
+    chart = sheet.Charts.getByName("ET0").EmbeddedObject
+    chart.lockControllers()
+    chart.Diagram = chart.createInstance("com.sun.star.chart.LineDiagram")
+    chart.HasMainTitle = True
+    chart.Title.String = "ET0 diaria en Holyoke, 2020: TORVEN y la estación"
+    diagram = chart.Diagram
+    diagram.SymbolType = uno.getConstantByName("com.sun.star.chart.ChartSymbolType.NONE")
+    diagram.HasXAxisTitle = True
+    diagram.XAxisTitle.String = "Fecha"
+    diagram.HasYAxisTitle = True
+    diagram.YAxisTitle.String = "ET0 (mm/d)"
+    chart.HasLegend = True
+    chart.unlockControllers()
+
+
+def fill_examples_sheet(doc, sheet, examples):
+    titles = ("Descripción", "Fórmula", "Resultado TORVEN", "Valor publicado (FAO 56)", "Unidad")
+    for c, title in enumerate(titles):
+        sheet.getCellByPosition(c, 0).setString(title)
+    for r, (description, call, value, unit) in enumerate(examples, start=1):
+        sheet.getCellByPosition(0, r).setString(description)
+        sheet.getCellByPosition(1, r).setString(spanish("=" + call))
+        sheet.getCellByPosition(2, r).setFormula("=" + call)
+        sheet.getCellByPosition(3, r).setValue(value)
+        sheet.getCellByPosition(4, r).setString(unit)
+    sheet.getCellRangeByName("C2:C%d" % (len(examples) + 1)).NumberFormat = number_format(doc, "0.000")
+    sheet.getCellByPosition(0, len(examples) + 2).setString(
+        "FAO 56 redondea sus valores intermedios: la última cifra publicada puede diferir.")
+    for c, width in enumerate((9000, 14000, 3600, 4600, 2600)):
+        sheet.getColumns().getByIndex(c).Width = width
+
+
+def export_chart(office, doc, path):
+    """The chart as the spreadsheet draws it, to PNG."""
+    shape = doc.Sheets.getByName("Datos").DrawPage.getByIndex(0)
+    exporter = office.create("com.sun.star.drawing.GraphicExportFilter")
+    exporter.setSourceDocument(shape)
+    exporter.filter(properties(URL=uno.systemPathToFileUrl(path), MediaType="image/png",
+                               FilterData=uno.Any("[]com.sun.star.beans.PropertyValue",
+                                                  properties(PixelWidth=1400, PixelHeight=700))))
+
+
+def numbered_axes(text):
+    """A chart's axis identifiers, random in each save, numbered in order."""
+    numbers = {}
+    return re.sub(r'(<c:(?:axId|crossAx) val=")(\d+)"',
+                  lambda m: '%s%d"' % (m.group(1), numbers.setdefault(m.group(2), 1000 + len(numbers))),
+                  text)
+
+
+def stamp(path, when):
+    """Rewrites a saved workbook with every date and time the same (the
+    document's own dates and the archive members' times) and its charts'
+    axes numbered in order."""
+    iso = when.strftime("%Y-%m-%dT%H:%M:%S")
+    patterns = [
+        (r"<meta:creation-date>[^<]*<", "<meta:creation-date>%s<" % iso),
+        (r"<dc:date>[^<]*<", "<dc:date>%s<" % iso),
+        (r"<meta:editing-duration>[^<]*<", "<meta:editing-duration>PT0S<"),
+        (r"<meta:editing-cycles>[^<]*<", "<meta:editing-cycles>1<"),
+        (r"(<dcterms:(created|modified)[^>]*>)[^<]*<", r"\g<1>%sZ<" % iso),
+        (r"<TotalTime>[^<]*<", "<TotalTime>0<"),
+    ]
+    with zipfile.ZipFile(path) as z:
+        members = [(info, z.read(info.filename)) for info in z.infolist()]
+    with zipfile.ZipFile(path, "w") as z:
+        for info, data in members:
+            if info.filename in ("meta.xml", "docProps/core.xml", "docProps/app.xml"):
+                text = data.decode("utf-8")
+                for pattern, replacement in patterns:
+                    text = re.sub(pattern, replacement, text)
+                data = text.encode("utf-8")
+            if info.filename.startswith("xl/charts/"):
+                data = numbered_axes(data.decode("utf-8")).encode("utf-8")
+            fixed = zipfile.ZipInfo(info.filename, date_time=when.timetuple()[:6])
+            fixed.compress_type = info.compress_type
+            fixed.external_attr = 0o644 << 16
+            z.writestr(fixed, data)
+
+
+def make(office, examples, folder, when, chart_png=None):
+    """Makes both workbooks in `folder`; returns their paths."""
+    doc = office.open()
+    sheets = doc.Sheets
+    sheets.getByIndex(0).Name = "Datos"
+    if sheets.getCount() < 2:
+        sheets.insertNewByName("Ejemplos FAO 56", 1)
+    station = sheets.getByName("Datos")
+    last = fill_station_sheet(doc, station, station_days(examples))
+    add_chart(station, last)
+    fill_examples_sheet(doc, sheets.getByName("Ejemplos FAO 56"), worked_examples(examples))
+    doc.calculateAll()
+    info = doc.DocumentProperties
+    info.Title = "TORVEN: evapotranspiración de referencia en Holyoke, 2020"
+    info.Author = info.ModifiedBy = "Equipo TORVEN"
+    info.Generator = "TORVEN"
+    paths = []
+    for name, filter_name in (("holyoke_2020.ods", "calc8"), ("holyoke_2020.xlsx", "Calc MS Excel 2007 XML")):
+        path = os.path.join(folder, name)
+        doc.storeAsURL(uno.systemPathToFileUrl(path), properties(FilterName=filter_name))
+        paths.append(path)
+    if chart_png:
+        export_chart(office, doc, chart_png)
+    doc.close(True)
+    for path in paths:
+        stamp(path, when)
+    return paths
+
+
+def source_date():
+    epoch = os.environ.get("SOURCE_DATE_EPOCH")
+    if epoch:
+        return datetime.datetime.fromtimestamp(int(epoch), datetime.timezone.utc).replace(tzinfo=None)
+    return datetime.datetime(2020, 12, 31)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) not in (4, 5):
+        sys.exit(__doc__)
+    oxt, examples, folder = map(os.path.abspath, sys.argv[1:4])
+    os.makedirs(folder, exist_ok=True)
+    office = Office(oxt)
+    try:
+        made = make(office, examples, folder, source_date(),
+                    os.path.abspath(sys.argv[4]) if len(sys.argv) == 5 else None)
+    finally:
+        office.close()
+    print("\n".join(made))
