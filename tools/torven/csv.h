@@ -32,7 +32,7 @@ class CsvReader {
   // Whether the input began with a UTF-8 byte-order mark, and the line end
   // of its first line ("\r\n" or "\n"), to be written back the same way.
   bool HadByteOrderMark() const { return byteOrderMark_; }
-  const char* LineEnd() const { return crlf_ ? "\r\n" : "\n"; }
+  std::string_view LineEnd() const { return crlf_ ? "\r\n" : "\n"; }
 
  private:
   void FillFirstBlock();

@@ -1,5 +1,8 @@
 #include "tools/torven/encoding.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "tools/torven/expression.h"
 
 namespace torven {
@@ -14,9 +17,17 @@ constexpr char16_t kHighControls[32] = {
 }  // namespace
 
 void Utf8Check::Feed(std::string_view bytes) {
-  for (const char ch : bytes) {
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
     if (!valid_) return;
-    const auto b = static_cast<unsigned char>(ch);
+    // Runs of ASCII, eight bytes at a time.
+    if (pending_ == 0) {
+      std::uint64_t word;
+      while (i + sizeof word <= bytes.size() &&
+             (std::memcpy(&word, bytes.data() + i, sizeof word), (word & 0x8080808080808080u) == 0))
+        i += sizeof word;
+      if (i == bytes.size()) return;
+    }
+    const auto b = static_cast<unsigned char>(bytes[i]);
     if (pending_ > 0) {
       valid_ = b >= low_ && b <= high_;
       low_ = 0x80, high_ = 0xBF;

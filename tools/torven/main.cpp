@@ -211,7 +211,7 @@ int EvaluateCsv(Session& session, const Options& options) {
     }
     dialects[i] = DialectOf(calls[i], writing);
   }
-  const char* lineEnd = reader.LineEnd();
+  const std::string_view lineEnd = reader.LineEnd();
   std::string out = reader.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
   for (std::size_t i = 0; i < width; ++i) {
     if (i > 0) out += delimiter;
