@@ -5,6 +5,8 @@ function(torven_flags target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wconversion -Wdouble-promotion -Wfloat-conversion -Wshadow
     -ffp-contract=off -fno-fast-math -finput-charset=UTF-8)
+  # The square root of x86 targets (the WebAssembly build uses mathlib/sqrt/wasm).
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/mathlib/sqrt/sse2)
   # The library binds its own calls inside itself (-Bsymbolic on ELF, a DLL on
   # Windows), so the compiler may inline them.
   if(NOT WIN32 AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")

@@ -3,11 +3,12 @@
 // sin, cos, tan, acos, exp, log and pow come from the portable library compiled
 // into the add-in (mathlib/), never from the system's: so every target gives
 // the same bits, and no host can change them by its x87 precision or rounding
-// settings.  The square root is the SSE2 instruction (correctly rounded).
-// trunc is the library's too: an integer operation on the bits.
+// settings.  The square root is the processor's instruction, correctly
+// rounded (torven_sqrt.h: SSE2 on x86, f64.sqrt on WebAssembly).  trunc is
+// the library's too: an integer operation on the bits.
 #pragma once
 
-#include <emmintrin.h>
+#include "torven_sqrt.h"
 
 extern "C" {
 double torven_m_sin(double);
@@ -30,6 +31,6 @@ inline double exp(double x) { return torven_m_exp(x); }
 inline double log(double x) { return torven_m_log(x); }
 inline double pow(double x, double y) { return torven_m_pow(x, y); }
 inline double trunc(double x) { return torven_m_trunc(x); }
-inline double sqrt(double x) { return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_setzero_pd(), _mm_set_sd(x))); }
+inline double sqrt(double x) { return torven_sqrt(x); }
 
 }  // namespace core::math

@@ -8,10 +8,11 @@
 #ifndef TORVEN_LIBM_H
 #define TORVEN_LIBM_H
 
-/* SSE2 arithmetic only: with x87 evaluation (FLT_EVAL_METHOD 2) double_t
-   would be long double and the host's precision control would leak in. */
-#if !defined(__FLT_EVAL_METHOD__) || __FLT_EVAL_METHOD__ != 0 || !defined(__SSE2__)
-#error "the mathematics library must be compiled for SSE2 arithmetic (-msse2 -mfpmath=sse)"
+/* Double arithmetic in doubles only: SSE2 on x86 (with x87 evaluation,
+   FLT_EVAL_METHOD 2, double_t would be long double and the host's precision
+   control would leak in) or WebAssembly, whose arithmetic is IEEE 754. */
+#if !defined(__FLT_EVAL_METHOD__) || __FLT_EVAL_METHOD__ != 0 || !(defined(__SSE2__) || defined(__wasm__))
+#error "the mathematics library must be compiled for SSE2 arithmetic (-msse2 -mfpmath=sse) or WebAssembly"
 #endif
 
 /* No errno: the add-in reads none, and the results stay pure. */
@@ -63,10 +64,8 @@ double torven_m_floor(double);
 double torven_m_scalbn(double, int);
 double torven_m_trunc(double);
 
-/* The square root is the SSE2 instruction, correctly rounded. */
-#include <emmintrin.h>
-static inline double torven_m_sqrt(double x) {
-  return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_setzero_pd(), _mm_set_sd(x)));
-}
+/* The square root is the target's instruction, correctly rounded. */
+#include "torven_sqrt.h"
+static inline double torven_m_sqrt(double x) { return torven_sqrt(x); }
 
 #endif
