@@ -26,6 +26,8 @@
 #include <string_view>
 #include <vector>
 
+#include "tools/torven/names.h"
+
 namespace torven {
 
 struct Expr {
@@ -68,26 +70,10 @@ struct Writing {
 bool ParseCall(std::string_view line, Expr& call, ParseError& error,
                DecimalMark mark = DecimalMark::kAuto, Writing* writing = nullptr);
 
-// The language in which errors and truth values are shown.
-enum class Language { kEnglish, kSpanish };
-
 // Whether a bound formula uses a Spanish name (an error, a truth value or a
 // function of the host's own); with its ';' separators, its dialect.
 bool UsesSpanishName(const Expr& formula);
 Language DialectOf(const Expr& formula, const Writing& writing);
-
-// The error literals (either language, any case) and their codes; -1 when
-// unknown.  `spanish`, when given, tells which language the literal was in.
-std::int32_t ErrorCode(std::string_view literal, bool* spanish = nullptr);
-const char* ErrorLiteral(std::int32_t code, Language language = Language::kEnglish);
-// TRUE/FALSE and VERDADERO/FALSO, any case: 1 or 0 (-1 when neither);
-// `spanish`, when given, tells which language.
-int TruthValue(std::string_view name, bool* spanish = nullptr);
-const char* TruthName(bool value, Language language);
-
-// Names compared as the spreadsheet does, ignoring case, also of the
-// accented letters (año, AÑO): the name in upper case.
-std::string UpperName(std::string_view name);
 
 // UTF-8 <-> UTF-16.
 std::u16string FromUtf8(std::string_view text);
