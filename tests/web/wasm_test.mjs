@@ -1,0 +1,34 @@
+// The WebAssembly build against the native one: the cross-target table bit
+// for bit, and numbers printed by the page as torven prints them.
+//   node wasm_test.mjs TORVEN_TABLE.WASM NATIVE_TABLE.BIN TORVEN
+import { execFileSync } from "node:child_process";
+import { readFileSync } from "node:fs";
+import { showNumber } from "../../web/page/torven.js";
+
+const [tableWasm, nativeTable, torven] = process.argv.slice(2);
+let failures = 0;
+const fail = (message) => { console.log("FAIL " + message); ++failures; };
+
+const { instance } = await WebAssembly.instantiate(readFileSync(tableWasm), {});
+instance.exports._initialize();
+const count = instance.exports.table_words();
+const wasm = new BigUint64Array(instance.exports.memory.buffer, instance.exports.table_data(), count);
+const bytes = readFileSync(nativeTable);
+const native = new BigUint64Array(bytes.buffer, bytes.byteOffset, bytes.length / 8);
+if (native.length !== count) fail(`the module gives ${count} words, native ${native.length}`);
+let differing = 0;
+for (let i = 0; i < Math.min(count, native.length); ++i)
+  if (wasm[i] !== native[i] && differing++ < 10) fail(`word ${i}: ${wasm[i].toString(16)} here, ${native[i].toString(16)} native`);
+console.log(`${count} words compared with ${nativeTable}: ${differing} differ`);
+
+// Numbers of every shape, printed the page's way and torven's.
+const values = [0, -0, 1, -1, 0.1 + 0.2, 1 / 3, 2 ** 53, 1e15 + 0.3, 123456.789, 1e-5, 1.5e-5, 0.0001, 1e-7,
+                1e21, 1e22, 1.2345e21, 5e-324, 1.7976931348623157e308, 3.879111527565527, -0.000123456789];
+const lines = values.map((x) => Object.is(x, -0) ? "-0" : x.toPrecision(17));
+const printed = execFileSync(torven, ["--decimal-point", "--file", "-"], { input: lines.join("\n") + "\n" })
+  .toString().trim().split("\n");
+values.forEach((x, i) => {
+  if (showNumber(x, false) !== printed[i]) fail(`${lines[i]}: the page prints ${showNumber(x, false)}, torven ${printed[i]}`);
+});
+console.log(`${values.length} numbers printed as torven prints them`);
+process.exit(failures > 0 ? 1 : 0);
