@@ -1,7 +1,7 @@
 // The page: a station's CSV file in, the FAO 56 reference evapotranspiration
 // of every day out, computed by the add-in's own worksheet entries.
 import uPlot from "uplot";
-import { Engine, decodeFile, detectDelimiter, encodeText, parseCsv, showNumber } from "./torven.js";
+import { Engine, NUM, decodeFile, detectDelimiter, encodeText, parseCsv, showNumber } from "./torven.js";
 import { INPUTS, et0OfRow, guessMapping, requiredInputs, showResult, writeBack } from "./et0.js";
 
 const $ = (id) => document.getElementById(id);
@@ -123,8 +123,8 @@ function showResults(mapping, o, elapsed) {
   const xs = [], ys = [];
   results.forEach((r, i) => {
     const when = dateOf(table.rows[i], mapping, o);
-    if (r.type !== 1 || Number.isNaN(r.num)) {
-      const name = r.type === 1 ? "#¡NUM!" : engine.errorName(r.code, true);
+    if (r.type !== NUM || Number.isNaN(r.num)) {
+      const name = r.type === NUM ? "#¡NUM!" : engine.errorName(r.code, true);
       errors.set(name, (errors.get(name) ?? 0) + 1);
       return;
     }
@@ -174,7 +174,9 @@ function drawChart(xs, ys) {
 
 function fillTable(mapping, o) {
   const head = [...table.header, "ET0 (mm/d)"];
-  const body = table.rows.slice(0, 20).map((row, i) => [...row, showResult(engine, results[i], { decimalComma: true, spanish: true })]);
+  // As the spreadsheet shows a result (a number that is not one, #¡NUM!).
+  const shown = (r) => r.type === NUM && Number.isNaN(r.num) ? "#¡NUM!" : showResult(engine, r, { decimalComma: true, spanish: true });
+  const body = table.rows.slice(0, 20).map((row, i) => [...row, shown(results[i])]);
   const t = $("primeras");
   t.replaceChildren();
   const tr = t.insertRow();

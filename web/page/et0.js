@@ -4,9 +4,7 @@
 //          Rs or RADF56A/RADF56P(Jdia;He;as;bs;Latitud); Tmáx; Tmín; 0;
 //          PVHRF56(Tmáx;Tmín;HRmáx;HRmín) or PVHM(Tmáx;Tmín;HRmed) or PVTRF56(Troc);
 //          Viento; Altura; Altitud; Latitud)
-import { csvField, showNumber } from "./torven.js";
-
-const NUM = 1;
+import { NUM, csvField, showNumber } from "./torven.js";
 
 // The columns each choice needs (keys of `mapping`).
 export const INPUTS = {

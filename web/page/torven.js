@@ -7,7 +7,7 @@
 
 const RECORD = 32;    // bytes of a value record; the type tag at offset 24
 const TAG = 24;
-const NUM = 1, STR = 2, BOOL = 4, ERR = 16, MISSING = 128;
+export const NUM = 1, STR = 2, BOOL = 4, ERR = 16, MISSING = 128;  // the host's type tags
 const VALUE = 15, NUM_ERROR = 36;
 
 export class Engine {
