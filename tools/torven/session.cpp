@@ -75,9 +75,11 @@ Function FromCatalogueRow(const XCHAR* const* row) {
   f.helpTopic = ToUtf8(row[worksheet::kHelpTopic]);
   f.help = ToUtf8(row[worksheet::kFunctionHelp]);
   f.argumentNames = SplitArguments(ToUtf8(row[worksheet::kArgumentText]));
-  f.arity = static_cast<int>(f.argumentNames.size());
-  for (std::size_t i = 0; i < f.argumentNames.size(); ++i)
-    f.argumentHelp.push_back(ToUtf8(row[worksheet::kFirstArgumentHelp + static_cast<int>(i)]));
+  // One letter per argument after the result's in the type text.
+  const std::u16string_view typeText = row[worksheet::kTypeText];
+  f.arity = typeText.empty() ? 0 : static_cast<int>(typeText.size()) - 1;
+  for (int a = 0; a < f.arity && worksheet::kFirstArgumentHelp + a < worksheet::kCatalogueColumns; ++a)
+    f.argumentHelp.push_back(ToUtf8(row[worksheet::kFirstArgumentHelp + a]));
   return f;
 }
 
@@ -91,15 +93,9 @@ bool Session::Load(const std::string& path, std::string& error) {
   hostsim::Reset();
   addIn_.Start();
   for (const auto& reg : hostsim::State().registry) {
-    Function f;
-    f.procedure = ToUtf8(reg.Procedure());
-    f.name = ToUtf8(reg.Name());
-    f.arity = reg.TypeText().empty() ? 0 : static_cast<int>(reg.TypeText().size()) - 1;
-    f.argumentNames = SplitArguments(ToUtf8(reg.ArgumentText()));
-    f.category = ToUtf8(reg.columns[5]);
-    f.helpTopic = ToUtf8(reg.columns[7]);
-    f.help = ToUtf8(reg.columns[8]);
-    for (int a = 0; a < f.arity && 9 + a < 20; ++a) f.argumentHelp.push_back(ToUtf8(reg.columns[9 + a]));
+    const XCHAR* row[worksheet::kCatalogueColumns];
+    for (int c = 0; c < worksheet::kCatalogueColumns; ++c) row[c] = reg.columns[c].c_str();
+    Function f = FromCatalogueRow(row);
     f.address = addIn_.Symbol(f.procedure.c_str());
     if (f.address == nullptr || f.arity > hostsim::kMaxProcedureArguments) continue;
     functions_.push_back(std::move(f));
@@ -213,7 +209,9 @@ void Session::Cell(const std::string& cell, XLOPER12& out) {
   }
   // Truth values and errors, in either language; the file's text as UTF-8.
   const bool ascii = std::all_of(cell.begin(), cell.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  const std::string decoded = ascii || cellEncoding_ == Encoding::kUtf8 ? cell : Windows1252ToUtf8(cell);
+  std::string converted;
+  if (!ascii && cellEncoding_ == Encoding::kWindows1252) converted = Windows1252ToUtf8(cell);
+  const std::string_view decoded = converted.empty() ? std::string_view(cell) : converted;
   if (const int truth = TruthValue(decoded); truth >= 0) {
     out = Record(xl::kBool);
     out.val.xbool = truth;

@@ -25,7 +25,8 @@ struct Function {
   void* address = nullptr;
 };
 
-// A worksheet function as the catalogue row `row` registers it (no address).
+// A worksheet function as a catalogue row (20 columns, in the order of the
+// register request) registers it; no address.
 Function FromCatalogueRow(const XCHAR* const* row);
 
 // A result as the host holds it: number, error, text or boolean.
