@@ -6,7 +6,7 @@ computed values:
   sheet "Ejemplos FAO 56"  the worked examples as live formulas beside their
                            published values.
 The .xlsx is saved the way a user saves it, so that the extension writes the
-plain function names back for the other spreadsheet.  Both files are then
+other spreadsheet's names (_xll.ETPF56) into its formulas.  Both files are then
 stamped with one date, so that two runs give the same bytes.
 
 Usage: /usr/bin/python3 workbooks.py TORVEN.OXT EXAMPLES_FOLDER OUTPUT_FOLDER [CHART.png]

@@ -47,6 +47,30 @@ RANGES = {
 RANDOM_SETS = 300
 
 
+def registered_names():
+    """The eleven worksheet names, from torven --list."""
+    listing = subprocess.run([TORVEN, "--list"], capture_output=True, text=True, check=True).stdout
+    return re.findall(r"^(\S+)\(", listing, re.MULTILINE)
+
+
+def stored_formulas(path):
+    """Every formula an .xlsx file stores: cells, defined names, conditional
+    formats, chart series; the XML's own escapes undone."""
+    formulas = []
+    with zipfile.ZipFile(path) as z:
+        for name in z.namelist():
+            if name.startswith("xl/") and name.endswith(".xml"):
+                formulas += re.findall(r"<(?:\w+:)?(?:f|formula[12]?|definedName)\b[^>]*(?<!/)>([^<]*)</",
+                                       z.read(name).decode())
+    return [f.replace("&quot;", '"').replace("&gt;", ">").replace("&lt;", "<").replace("&amp;", "&")
+            for f in formulas]
+
+
+def called_names(formula):
+    """The names called in a formula, outside its text literals."""
+    return re.findall(r"(?<![\w.])([A-Za-z_][\w.]*)\(", re.sub(r'"[^"]*"', '""', formula))
+
+
 def torven(lines):
     """The substitute host's answers, one per line."""
     done = subprocess.run([TORVEN, "--decimal-point", "--file", "-"], input="\n".join(lines) + "\n",
@@ -177,23 +201,56 @@ class CalcExtension(unittest.TestCase):
                                     [(a.Name, a.Description) for a in d["Arguments"]])
         self.assertEqual(shown, registered)
 
+    def assertStoredAsTheOtherSpreadsheet(self, path, builtins):
+        """Every call of the functions in the file is _xll.NAME with the
+        registered name; every other call is one of `builtins`."""
+        names = set(registered_names())
+        self.assertEqual(len(names), 11)
+        for formula in stored_formulas(path):
+            for called in called_names(formula):
+                if called.startswith("_xll."):
+                    self.assertIn(called[len("_xll."):], names, formula)
+                else:
+                    self.assertIn(called, builtins, formula)
+
     def test_workbooks_of_the_other_spreadsheet(self):
         import openpyxl
+        from openpyxl.formatting.rule import FormulaRule
+        from openpyxl.workbook.defined_name import DefinedName
         folder = tempfile.mkdtemp(prefix="torven-xlsx-", dir=self.office.folder)
         made = os.path.join(folder, "made.xlsx")
+        # As the other spreadsheet writes it: _xll. names, no cached values;
+        # and the other ways a call may be read (bare, any case, Calc's name).
         book = openpyxl.Workbook()
         sheet = book.active
+        sheet.title = "Datos"
         args = [187, 22.07, 21.5, 12.3, 0, 1.409, 2.778, 10, 100, 50.8]
         for c, a in enumerate(args):
             sheet.cell(row=1, column=c + 1, value=a)
         refs = ",".join("%s1" % column(c) for c in range(len(args)))
-        calls = ["_xll.ETPF56(%s)" % refs, "ETPF56(%s)" % refs, "_xll.JDIA.VENTISOLA(2023,7,6)",
-                 "jdia.ventisola(2024,12,31)", "_xll.PVHRF56(25,18,82,54)", "PVSF56(A1*0)"]
+        values = ",".join(map(str, args))
+        # Each call in the workbook, and the same computation for torven.
+        pairs = [("_xll.ETPF56(%s)" % refs, "ETPF56(%s)" % values),
+                 ("ETPF56(%s)" % refs, "ETPF56(%s)" % values),
+                 ("_xll.JDIA.VENTISOLA(2023,7,6)", "JDIA.VENTISOLA(2023,7,6)"),
+                 ("jdia.ventisola(2024,12,31)", "JDIA.VENTISOLA(2024,12,31)"),
+                 ("_XLL.PVHRF56(25,18,82,54)", "PVHRF56(25,18,82,54)"),
+                 ("PVSF56(A1*0)", "PVSF56(0)"),
+                 ("ORG.TORVEN.CALC.VENTISOLA.PVTRF56(14.8)", "PVTRF56(14.8)"),
+                 ("_xll.ETPF56(_xll.JDIA.VENTISOLA(YEAR(44000),MONTH(44000),DAY(44000)),22.07,21.5,"
+                  "12.3,0,_xll.PVHRF56(21.5,12.3,84,63),2.778,10,100,50.8)",
+                  "ETPF56(JDIA.VENTISOLA(YEAR(44000),MONTH(44000),DAY(44000)),22.07,21.5,"
+                  "12.3,0,PVHRF56(21.5,12.3,84,63),2.778,10,100,50.8)"),
+                 ("pvsf56_twice*1", "PVSF56(18.7)*2")]
+        calls = [call for call, _ in pairs]
         for r, call in enumerate(calls):
             sheet.cell(row=r + 2, column=1, value="=" + call)
+        text = '=IF(A1>0,"_xll.PVSF56(",_xll.PVSF56(A1))'
+        sheet.cell(row=len(calls) + 2, column=1, value=text)
+        book.defined_names.append(DefinedName("pvsf56_twice", attr_text="_xll.PVSF56(Datos!$A$1/10)*2"))
+        sheet.conditional_formatting.add("A2:A3", FormulaRule(formula=["_xll.PVSF56($A$1/10)>2"]))
         book.save(made)
-        expected = torven([re.sub(r"_xll\.", "", c).replace("A1*0", "0").replace(
-            refs, ",".join(map(str, args))) for c in calls])
+        expected = torven([same for _, same in pairs])
 
         def check(path):
             doc = self.office.open(path)
@@ -201,6 +258,7 @@ class CalcExtension(unittest.TestCase):
             cells = doc.Sheets.getByIndex(0)
             for r, (call, want) in enumerate(zip(calls, expected)):
                 self.assertCell(cells.getCellByPosition(0, r + 1), want, call)
+            self.assertEqual(cells.getCellByPosition(0, len(calls) + 1).getString(), "_xll.PVSF56(")
             return doc
 
         doc = check(made)
@@ -210,13 +268,19 @@ class CalcExtension(unittest.TestCase):
         native = os.path.join(folder, "saved.ods")
         doc.storeToURL(uno.systemPathToFileUrl(native), properties(FilterName="calc8"))
         doc.close(True)
-        with zipfile.ZipFile(saved) as z:
-            stored = re.findall(r"<f[^>]*>([^<]*)</f>", z.read("xl/worksheets/sheet1.xml").decode())
-        self.assertEqual([re.match(r"[\w.]+", f).group() for f in stored],
-                         ["ETPF56", "ETPF56", "JDIA.VENTISOLA", "JDIA.VENTISOLA", "PVHRF56", "PVSF56"])
+        self.assertStoredAsTheOtherSpreadsheet(saved, {"YEAR", "MONTH", "DAY", "IF"})
+        stored = stored_formulas(saved)
+        self.assertIn('IF(A1>0,"_xll.PVSF56(",_xll.PVSF56(A1))', stored)  # its text kept
+        self.assertIn("_xll.PVSF56(Datos!$A$1/10)*2", stored)  # the defined name
+        self.assertIn("_xll.PVSF56($A$1/10)>2", stored)  # the conditional format
         with zipfile.ZipFile(native) as z:
             self.assertIn("ORG.TORVEN.CALC.VENTISOLA.ETPF56(", z.read("content.xml").decode())
-        check(saved).close(True)
+        # Reopened: the same formulas, the same bits.
+        doc = check(saved)
+        again = os.path.join(folder, "again.xlsx")
+        doc.storeAsURL(uno.systemPathToFileUrl(again), properties(FilterName="Calc MS Excel 2007 XML"))
+        doc.close(True)
+        self.assertEqual(stored_formulas(again), stored)
 
     def test_example_workbooks(self):
         folder = tempfile.mkdtemp(prefix="torven-workbooks-", dir=self.office.folder)
@@ -240,11 +304,12 @@ class CalcExtension(unittest.TestCase):
                 self.assertEqual(sheet.getCellByPosition(3, r).getValue(), published, call)
             doc.close(True)
         with zipfile.ZipFile(paths[1]) as z:
-            formulas = re.findall(r"<f[^>]*>([^<]*)</f>", z.read("xl/worksheets/sheet1.xml").decode())
             self.assertIn("xl/charts/chart1.xml", z.namelist())
-        # The plain names, for the other spreadsheet: one ET0 per day, the sums.
-        self.assertEqual(sum(f.startswith("ETPF56(JDIA.VENTISOLA(YEAR(") for f in formulas), len(et0))
-        self.assertEqual(len(formulas), len(et0) + 4)
+        # As the other spreadsheet stores them: one ET0 per day, the sums.
+        self.assertStoredAsTheOtherSpreadsheet(paths[1], {"YEAR", "MONTH", "DAY", "SUM"})
+        formulas = [f for f in stored_formulas(paths[1]) if "!" not in f]  # not the chart's ranges
+        self.assertEqual(sum(f.startswith("_xll.ETPF56(_xll.JDIA.VENTISOLA(YEAR(") for f in formulas), len(et0))
+        self.assertEqual(len(formulas), len(et0) + 4 + len(examples))
 
 
 if __name__ == "__main__":
