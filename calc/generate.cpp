@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "calc/names.h"
-#include "tools/torven/session.h"
+#include "sheet/registered_function.h"
 #include "worksheet/catalogue.h"
 
 namespace {

@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/torven/csv.h"
-#include "tools/torven/expression.h"
+#include "sheet/csv.h"
+#include "sheet/encoding.h"
+#include "sheet/formula.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdarg>
 
+#include "host/legacy_call.h"
 #include "host/scratch.h"
 #include "platform/platform.h"
 
@@ -81,7 +82,7 @@ int LegacyHostCallAndRelease(int function, XLOPER* result, int count, ...) {
   va_start(list, count);
   XLOPER** args = GatherUnbounded(list, count, storage);
   va_end(list);
-  const platform::LegacyArrayCall call = platform::LegacyArray();
+  const LegacyArrayCall call = LegacyArray();
   const int code = call != nullptr ? call(function, result, count, args)
                                    : xl::kRetFailed;
   ScratchRelease();

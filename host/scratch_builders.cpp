@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "host/bridge.h"
+#include "host/legacy_call.h"
 #include "host/scratch.h"
-#include "platform/platform.h"
 
 namespace host {
 namespace {
@@ -89,7 +89,7 @@ XLOPER* ScratchSheetRef(std::uint16_t rwFirst, std::uint16_t rwLast, std::uint8_
   void* record = ScratchAlloc(sizeof(XLOPER));
   void* block = record != nullptr ? ScratchAlloc(sizeof(XLMREF)) : nullptr;
   if (block == nullptr) return nullptr;
-  const platform::LegacyVariadicCall call = platform::LegacyVariadic();
+  const LegacyVariadicCall call = LegacyVariadic();
   if (call == nullptr) return nullptr;
   if (call(xl::kSheetId, static_cast<XLOPER*>(record), 0) != xl::kRetSuccess) return nullptr;
   XLOPER r;

@@ -1,13 +1,13 @@
 // The small portable interface over what the add-in takes from the operating
 // system.  platform/posix and platform/win implement it with the same
-// signatures; the build picks one.  Nothing above this header uses #ifdef.
+// signatures; the build picks one.  Nothing above this header uses #ifdef,
+// and nothing here knows the host's records: texts are 16-bit characters,
+// routines untyped addresses that their callers cast.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
-
-#include "host/records.h"
 
 namespace platform {
 
@@ -26,21 +26,18 @@ void YieldThread();
 
 // --- Legacy call library (XLCALL32, ordinals 2 and 3), bound at run time ---------
 
-using LegacyVariadicCall = int(TORVEN_CDECL*)(int function, XLOPER* result, int count, ...);
-using LegacyArrayCall = int(TORVEN_CALL*)(int function, XLOPER* result, int count,
-                                          XLOPER** args);
-
-// The routine behind ordinal 2 (variadic) or 3 (array), or null when the
-// library or the ordinal is absent.  Bound on first use, then cached.
-LegacyVariadicCall LegacyVariadic();
-LegacyArrayCall LegacyArray();
+// The address of the routine behind ordinal 2 (variadic) or 3 (array), or
+// null when the library or the ordinal is absent.  Bound on first use, then
+// cached.  host/legacy_call.h gives them their types.
+void* LegacyVariadicRoutine();
+void* LegacyArrayRoutine();
 
 // --- ANSI code page (Windows-1252 on POSIX) -----------------------------------------
 
 // Converts n 16-bit characters to at most n bytes; returns the bytes written.
-int WideToAnsi(const XCHAR* src, int n, char* dst);
+int WideToAnsi(const char16_t* src, int n, char* dst);
 // Converts n bytes to at most n 16-bit characters; returns the characters written.
-int AnsiToWide(const char* src, int n, XCHAR* dst);
+int AnsiToWide(const char* src, int n, char16_t* dst);
 
 // --- Dynamic libraries (used by the substitute host and the tests) --------------------
 

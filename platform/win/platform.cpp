@@ -30,37 +30,35 @@ HMODULE LegacyLibrary() {
   return m;
 }
 
-template <typename Fn>
-Fn LegacyOrdinal(std::atomic<Fn>& cache, WORD ordinal) {
-  Fn fn = cache.load(std::memory_order_acquire);
+void* LegacyOrdinal(std::atomic<void*>& cache, WORD ordinal) {
+  void* fn = cache.load(std::memory_order_acquire);
   if (fn != nullptr) return fn;
   HMODULE m = LegacyLibrary();
   if (m == nullptr) return nullptr;
-  fn = reinterpret_cast<Fn>(
-      reinterpret_cast<void*>(GetProcAddress(m, MAKEINTRESOURCEA(ordinal))));
+  fn = reinterpret_cast<void*>(GetProcAddress(m, MAKEINTRESOURCEA(ordinal)));
   if (fn != nullptr) cache.store(fn, std::memory_order_release);
   return fn;
 }
 
 }  // namespace
 
-LegacyVariadicCall LegacyVariadic() {
-  static std::atomic<LegacyVariadicCall> cache{nullptr};
+void* LegacyVariadicRoutine() {
+  static std::atomic<void*> cache{nullptr};
   return LegacyOrdinal(cache, 2);
 }
 
-LegacyArrayCall LegacyArray() {
-  static std::atomic<LegacyArrayCall> cache{nullptr};
+void* LegacyArrayRoutine() {
+  static std::atomic<void*> cache{nullptr};
   return LegacyOrdinal(cache, 3);
 }
 
-int WideToAnsi(const XCHAR* src, int n, char* dst) {
+int WideToAnsi(const char16_t* src, int n, char* dst) {
   if (n <= 0) return 0;
   return WideCharToMultiByte(CP_ACP, 0, reinterpret_cast<LPCWCH>(src), n, dst, n, nullptr,
                              nullptr);
 }
 
-int AnsiToWide(const char* src, int n, XCHAR* dst) {
+int AnsiToWide(const char* src, int n, char16_t* dst) {
   if (n <= 0) return 0;
   return MultiByteToWideChar(CP_ACP, 0, src, n, reinterpret_cast<LPWSTR>(dst), n);
 }

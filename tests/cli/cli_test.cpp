@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/torven/csv.h"
-#include "tools/torven/encoding.h"
-#include "tools/torven/expression.h"
+#include "sheet/csv.h"
+#include "sheet/encoding.h"
+#include "sheet/formula.h"
 #include "tools/torven/session.h"
 
 namespace {

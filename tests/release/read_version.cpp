@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/torven/expression.h"
+#include "sheet/encoding.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "sheet/csv.h"
+#include "sheet/encoding.h"
 #include "tools/hostsim/host.h"
-#include "tools/torven/csv.h"
-#include "tools/torven/encoding.h"
 #include "tools/torven/session.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include "core/math.h"
 #include "platform/export.h"
 #include "platform/platform.h"
+#include "sheet/dates.h"
 #include "tools/hostsim/host.h"
-#include "tools/torven/dates.h"
 #include "worksheet/catalogue.h"
 
 namespace torven {
@@ -66,22 +66,6 @@ XLOPER12 Record(std::uint32_t type) {
 }
 
 }  // namespace
-
-Function FromCatalogueRow(const XCHAR* const* row) {
-  Function f;
-  f.procedure = ToUtf8(row[worksheet::kProcedure]);
-  f.name = ToUtf8(row[worksheet::kFunctionText]);
-  f.category = ToUtf8(row[worksheet::kCategory]);
-  f.helpTopic = ToUtf8(row[worksheet::kHelpTopic]);
-  f.help = ToUtf8(row[worksheet::kFunctionHelp]);
-  f.argumentNames = SplitArguments(ToUtf8(row[worksheet::kArgumentText]));
-  // One letter per argument after the result's in the type text.
-  const std::u16string_view typeText = row[worksheet::kTypeText];
-  f.arity = typeText.empty() ? 0 : static_cast<int>(typeText.size()) - 1;
-  for (int a = 0; a < f.arity && worksheet::kFirstArgumentHelp + a < worksheet::kCatalogueColumns; ++a)
-    f.argumentHelp.push_back(ToUtf8(row[worksheet::kFirstArgumentHelp + a]));
-  return f;
-}
 
 std::string DefaultAddInPath() {
   if (platform::kWindows) return platform::k32Bit ? "TORVEN32.xll" : "TORVEN64.xll";
@@ -383,25 +367,6 @@ Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row, L
     default: break;
   }
   return v;
-}
-
-std::string Show(const Value& value, int decimals, bool decimalComma, Language language) {
-  switch (value.type) {
-    case xl::kNum: {
-      if (std::isnan(value.number)) return "NaN";
-      char buffer[400];
-      const auto [end, ec] =
-          decimals >= 0 ? std::to_chars(buffer, buffer + sizeof buffer, value.number, std::chars_format::fixed, decimals)
-                        : std::to_chars(buffer, buffer + sizeof buffer, value.number);
-      if (ec != std::errc()) return "#NUM!";
-      if (decimalComma) std::replace(buffer, const_cast<char*>(end), '.', ',');
-      return std::string(buffer, end);
-    }
-    case xl::kErr: return ErrorLiteral(value.code, language);
-    case xl::kBool: return TruthName(value.code != 0, language);
-    case xl::kStr: return ToUtf8(value.text);
-    default: return "";
-  }
 }
 
 }  // namespace torven

@@ -7,36 +7,13 @@
 #include <vector>
 
 #include "host/records.h"
+#include "sheet/encoding.h"
+#include "sheet/formula.h"
+#include "sheet/registered_function.h"
+#include "sheet/value.h"
 #include "tools/hostsim/addin.h"
-#include "tools/torven/encoding.h"
-#include "tools/torven/expression.h"
 
 namespace torven {
-
-struct Function {
-  std::string name;  // worksheet name
-  std::string procedure;
-  std::string category;
-  std::string helpTopic;
-  std::string help;
-  int arity = 0;  // from the type text: one letter per argument after the result
-  std::vector<std::string> argumentNames;
-  std::vector<std::string> argumentHelp;
-  void* address = nullptr;
-};
-
-// A worksheet function as a catalogue row (20 columns, in the order of the
-// register request) registers it; no address.
-Function FromCatalogueRow(const XCHAR* const* row);
-
-// A result as the host holds it: number, error, text or boolean.
-struct Value {
-  std::uint32_t type = xl::kMissing;
-  double number = 0;
-  std::int32_t code = 0;
-  std::u16string text;
-};
-
 
 class Session {
  public:
@@ -85,12 +62,6 @@ class Session {
   Encoding cellEncoding_ = Encoding::kUtf8;
   Language dialect_ = Language::kEnglish;  // of the formula being evaluated
 };
-
-// The text the host would show for a value: a number (shortest round-trip
-// form, or `decimals` fixed decimals when >= 0; with a decimal comma when
-// asked), an error literal or truth value in `language`, a text.
-std::string Show(const Value& value, int decimals, bool decimalComma = false,
-                 Language language = Language::kEnglish);
 
 // The add-in built next to this program.
 std::string DefaultAddInPath();

@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "host/records.h"
-#include "tools/torven/dates.h"
-#include "tools/torven/names.h"
+#include "sheet/dates.h"
+#include "sheet/names.h"
 
 #define TORVEN_WASM_EXPORT(name) extern "C" __attribute__((export_name(name)))
 

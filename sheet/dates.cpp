@@ -1,4 +1,4 @@
-#include "tools/torven/dates.h"
+#include "sheet/dates.h"
 
 #include <cmath>
 

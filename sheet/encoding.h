@@ -39,4 +39,9 @@ bool Utf8ToWindows1252(std::string_view text, std::string& out);
 
 const char* EncodingName(Encoding encoding);
 
+// UTF-8 <-> UTF-16 (a truncated or out-of-range UTF-8 sequence becomes
+// U+FFFD; an unpaired surrogate is written as it is).
+std::u16string FromUtf8(std::string_view text);
+std::string ToUtf8(std::u16string_view text);
+
 }  // namespace torven

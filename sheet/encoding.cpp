@@ -1,9 +1,8 @@
-#include "tools/torven/encoding.h"
+#include "sheet/encoding.h"
 
 #include <cstdint>
 #include <cstring>
 
-#include "tools/torven/expression.h"
 
 namespace torven {
 namespace {
@@ -81,6 +80,57 @@ bool Utf8ToWindows1252(std::string_view text, std::string& out) {
 
 const char* EncodingName(Encoding encoding) {
   return encoding == Encoding::kUtf8 ? "UTF-8" : "Windows-1252";
+}
+
+std::u16string FromUtf8(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto b = static_cast<unsigned char>(text[i]);
+    int extra = b < 0x80 ? 0 : b < 0xE0 ? 1 : b < 0xF0 ? 2 : 3;
+    if (extra > 0 && i + static_cast<std::size_t>(extra) >= text.size()) {
+      out.push_back(u'\uFFFD');  // a truncated sequence
+      break;
+    }
+    char32_t code = extra == 0 ? b : extra == 1 ? (b & 0x1Fu) : extra == 2 ? (b & 0x0Fu) : (b & 0x07u);
+    for (int k = 1; k <= extra; ++k)
+      code = (code << 6) | (static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]) & 0x3Fu);
+    i += static_cast<std::size_t>(extra) + 1;
+    if (code >= 0x10000 && code <= 0x10FFFF) {
+      code -= 0x10000;
+      out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+    } else {
+      out.push_back(code > 0x10FFFF ? u'\uFFFD' : static_cast<char16_t>(code));
+    }
+  }
+  return out;
+}
+
+std::string ToUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t c = text[i];
+    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] < 0xE000)
+      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+    if (c < 0x80) {
+      out += static_cast<char>(c);
+    } else if (c < 0x800) {
+      out += static_cast<char>(0xC0 | (c >> 6));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      out += static_cast<char>(0xE0 | (c >> 12));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | (c >> 18));
+      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+  }
+  return out;
 }
 
 }  // namespace torven

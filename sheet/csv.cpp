@@ -1,6 +1,6 @@
-#include "tools/torven/csv.h"
+#include "sheet/csv.h"
 
-#include "tools/torven/encoding.h"
+#include "sheet/encoding.h"
 
 namespace torven {
 

@@ -1,4 +1,4 @@
-#include "tools/torven/names.h"
+#include "sheet/names.h"
 
 #include <cctype>
 #include <cstring>

@@ -26,7 +26,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/torven/names.h"
+#include "sheet/names.h"
 
 namespace torven {
 
@@ -74,13 +74,5 @@ bool ParseCall(std::string_view line, Expr& call, ParseError& error,
 // function of the host's own); with its ';' separators, its dialect.
 bool UsesSpanishName(const Expr& formula);
 Language DialectOf(const Expr& formula, const Writing& writing);
-
-// UTF-8 <-> UTF-16.
-std::u16string FromUtf8(std::string_view text);
-std::string ToUtf8(std::u16string_view text);
-
-// The argument names of a registered argument text ("Jdia,He (h), as"), as the
-// function wizard shows them: split at commas, leading spaces dropped.
-std::vector<std::string> SplitArguments(const std::string& text);
 
 }  // namespace torven
