@@ -50,10 +50,10 @@ _BY_NAME = {name.upper(): name for _, _, name, _, _ in FUNCTIONS}
 # (a shared formula's followers) hold none.
 _FORMULA_ELEMENT = re.compile(
     r"(<(?:\w+:)?(?:f|formula[12]?|definedName)\b[^>]*(?<!/)>)([^<]*)(?=</)")
-# A text literal's quote inside a formula: as Calc's formulas and as the XML
-# of a workbook part write it.
-_PLAIN_QUOTE = re.compile(r'"')
-_XML_QUOTE = re.compile(r'"|&quot;')
+# A text literal's quote inside a formula, as Calc's formulas and as the XML
+# of a workbook part write it; captured, so that a split keeps it.
+_PLAIN_QUOTE = re.compile(r'(")')
+_XML_QUOTE = re.compile(r'("|&quot;)')
 _FORMULA_CELL = uno.Enum("com.sun.star.table.CellContentType", "FORMULA")
 
 
@@ -71,14 +71,12 @@ def _calc_call(match):
 def _rewrite_calls(formula, quote, replacement):
     """A formula's calls of the functions replaced, its text literals (between
     the quotes that `quote` finds) and every other function left as they are."""
+    # Split at the quotes: text, quote, literal, quote, text ...; the text
+    # outside literals is every fourth piece.
     pieces = quote.split(formula)
-    quotes = quote.findall(formula)
-    out = []
-    for i, piece in enumerate(pieces):
-        out.append(_ANY_CALL.sub(replacement, piece) if i % 2 == 0 else piece)
-        if i < len(quotes):
-            out.append(quotes[i])
-    return "".join(out)
+    for i in range(0, len(pieces), 4):
+        pieces[i] = _ANY_CALL.sub(replacement, pieces[i])
+    return "".join(pieces)
 
 
 def xll_part(xml):
@@ -88,13 +86,11 @@ def xll_part(xml):
         lambda m: m.group(1) + _rewrite_calls(m.group(2), _XML_QUOTE, _xll_call), xml)
 
 
-def _bind_cell(cell):
-    if cell.getType() != _FORMULA_CELL:
-        return
-    formula = cell.getFormula()
-    bound = _rewrite_calls(formula, _PLAIN_QUOTE, _calc_call)
-    if bound != formula:
-        cell.setFormula(bound)
+def _bind(text, write):
+    """Writes back a formula read with its calls bound, when that changes it."""
+    bound = _rewrite_calls(text, _PLAIN_QUOTE, _calc_call)
+    if bound != text:
+        write(bound)
 
 
 def _use_calc_names(model):
@@ -112,14 +108,13 @@ def _use_calc_names(model):
             block = found.getByIndex(i).getRangeAddress()
             for row in range(block.StartRow, block.EndRow + 1):
                 for column in range(block.StartColumn, block.EndColumn + 1):
-                    _bind_cell(sheet.getCellByPosition(column, row))
+                    cell = sheet.getCellByPosition(column, row)
+                    if cell.getType() == _FORMULA_CELL:
+                        _bind(cell.getFormula(), cell.setFormula)
     names = model.NamedRanges
     for name in names.getElementNames():
         named = names.getByName(name)
-        content = named.getContent()
-        bound = _rewrite_calls(content, _PLAIN_QUOTE, _calc_call)
-        if bound != content:
-            named.setContent(bound)
+        _bind(named.getContent(), named.setContent)
     model.setModified(modified)
 
 
