@@ -1,25 +1,113 @@
 #include "sheet/csv.h"
 
-#include "sheet/encoding.h"
+#include <algorithm>
 
 namespace torven {
+namespace {
 
-void CsvReader::FillFirstBlock() {
-  if (at_ == have_ && pending_ == -2) {
+// Code units converted per block: at most three UTF-8 bytes each, so that a
+// block's UTF-8 fits the reader's buffer.
+constexpr std::size_t kUnitsPerBlock = 16384;
+
+char* PutUtf8(char32_t c, char* out) {
+  if (c < 0x80) {
+    *out++ = static_cast<char>(c);
+  } else if (c < 0x800) {
+    *out++ = static_cast<char>(0xC0 | (c >> 6));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    *out++ = static_cast<char>(0xE0 | (c >> 12));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    *out++ = static_cast<char>(0xF0 | (c >> 18));
+    *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+}  // namespace
+
+void CsvReader::Fill() {
+  at_ = 0;
+  if (!IsUtf16(utf16_)) {
     have_ = std::fread(buffer_, 1, sizeof buffer_, in_);
-    at_ = 0;
+    return;
+  }
+  have_ = 0;
+  while (have_ == 0 && !(rawEnd_ && rawAt_ == rawHave_)) {
+    if (!rawEnd_ && rawHave_ - rawAt_ < 2 * kUnitsPerBlock + 2) {
+      // Keep what is left at the front and read up to a full buffer.
+      std::copy(raw_.begin() + static_cast<long>(rawAt_), raw_.begin() + static_cast<long>(rawHave_), raw_.begin());
+      rawHave_ -= rawAt_;
+      rawAt_ = 0;
+      const std::size_t got = std::fread(raw_.data() + rawHave_, 1, raw_.size() - rawHave_, in_);
+      rawHave_ += got;
+      rawEnd_ = got == 0;
+    }
+    DecodeUtf16();
   }
 }
 
-bool CsvReader::FirstBlockIsUtf8() {
+// Converts the next block of code units in `raw_` to UTF-8 in `buffer_`: a
+// surrogate pair as one character, an unpaired surrogate or a last odd byte
+// as U+FFFD (a file that has them is refused before it is read); a high
+// surrogate at the block's end waits for the next block.
+void CsvReader::DecodeUtf16() {
+  const bool big = utf16_ == Encoding::kUtf16BE;
+  auto unit = [&](std::size_t at) -> char32_t {
+    const auto a = static_cast<unsigned char>(raw_[at]), b = static_cast<unsigned char>(raw_[at + 1]);
+    return big ? (a << 8 | b) : (b << 8 | a);
+  };
+  char* out = buffer_;
+  for (std::size_t n = 0; n < kUnitsPerBlock && rawHave_ - rawAt_ >= 2; ++n) {
+    char32_t c = unit(rawAt_);
+    if (c >= 0xD800 && c < 0xDC00) {
+      if (rawHave_ - rawAt_ < 4 && !rawEnd_) break;  // its pair is in the next read
+      const char32_t low = rawHave_ - rawAt_ >= 4 ? unit(rawAt_ + 2) : 0;
+      if (low >= 0xDC00 && low < 0xE000) {
+        c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+        rawAt_ += 2;
+      } else {
+        c = 0xFFFD;
+      }
+    } else if (c >= 0xDC00 && c < 0xE000) {
+      c = 0xFFFD;
+    }
+    rawAt_ += 2;
+    out = PutUtf8(c, out);
+  }
+  if (rawEnd_ && rawHave_ - rawAt_ == 1) {
+    out = PutUtf8(0xFFFD, out);
+    rawAt_ = rawHave_;
+  }
+  have_ = static_cast<std::size_t>(out - buffer_);
+}
+
+void CsvReader::FillFirstBlock() {
+  if (at_ == have_ && pending_ == -2) Fill();
+}
+
+TextVerdict CsvReader::FirstBlockVerdict(bool byteOrderMarks) {
   FillFirstBlock();
-  // A sequence cut by the block's end: its lead byte and what follows dropped.
-  std::size_t end = have_;
-  for (std::size_t back = 0; back < 3 && end > at_ && (static_cast<unsigned char>(buffer_[end - 1]) & 0xC0) == 0x80; ++back) --end;
-  if (end > at_ && static_cast<unsigned char>(buffer_[end - 1]) >= 0xC0) --end;
-  Utf8Check check;
-  check.Feed({buffer_ + at_, end - at_});
-  return check.Valid();
+  TextScan scan(byteOrderMarks);
+  scan.Feed({buffer_ + at_, have_ - at_});
+  return scan.Verdict(have_ == sizeof buffer_);
+}
+
+void CsvReader::ReadAs(Encoding encoding) {
+  if (!IsUtf16(encoding) || IsUtf16(utf16_)) return;
+  utf16_ = encoding;
+  // What was read ahead is the file's first bytes: converted from here on.
+  raw_.assign(4 * kUnitsPerBlock + 4, 0);
+  rawHave_ = have_ - at_;
+  if (rawHave_ > raw_.size()) raw_.resize(rawHave_);
+  std::copy(buffer_ + at_, buffer_ + have_, raw_.begin());
+  rawAt_ = 0;
+  rawEnd_ = false;
+  have_ = at_ = 0;
 }
 
 int CsvReader::Get() {
@@ -29,8 +117,7 @@ int CsvReader::Get() {
     return c;
   }
   if (at_ == have_) {
-    have_ = std::fread(buffer_, 1, sizeof buffer_, in_);
-    at_ = 0;
+    Fill();
     if (have_ == 0) return EOF;
   }
   return static_cast<unsigned char>(buffer_[at_++]);

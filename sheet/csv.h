@@ -9,6 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/encoding.h"
+#include "sheet/text_scan.h"
+
 namespace torven {
 
 class CsvReader {
@@ -20,22 +23,26 @@ class CsvReader {
   // anything; then used for every record.
   char DetectDelimiter();
   char Delimiter() const { return delimiter_; }
-  // Whether the first block of the input (read ahead, nothing consumed) is
-  // valid UTF-8 but for a sequence cut at its end.
-  bool FirstBlockIsUtf8();
+  // What the first block of the input is (read ahead, nothing consumed).
+  TextVerdict FirstBlockVerdict(bool byteOrderMarks = true);
+  // Reads the input as UTF-16 (little- or big-endian) from here on, before
+  // any record is read; any other encoding is read as bytes.
+  void ReadAs(Encoding encoding);
 
   // Reads the next record into `fields` (reusing their storage); false at
   // the end of the input.  `error` is set for a quote left open at the end.
   bool Next(std::vector<std::string>& fields, std::size_t& count, std::string& error);
   // Line number where the last record began (1-based).
   long RecordLine() const { return recordLine_; }
-  // Whether the input began with a UTF-8 byte-order mark, and the line end
+  // Whether the input began with a byte-order mark (in UTF-16 too), and the line end
   // of its first line ("\r\n" or "\n"), to be written back the same way.
   bool HadByteOrderMark() const { return byteOrderMark_; }
   std::string_view LineEnd() const { return crlf_ ? "\r\n" : "\n"; }
 
  private:
   void FillFirstBlock();
+  void Fill();
+  void DecodeUtf16();
   int Get();
   void Unget(int c) { pending_ = c; }
 
@@ -49,6 +56,11 @@ class CsvReader {
   bool crlf_ = false, lineEndSeen_ = false;
   char buffer_[1 << 16];
   std::size_t have_ = 0, at_ = 0;
+  // UTF-16 input: the file's bytes not yet converted into `buffer_`.
+  Encoding utf16_ = Encoding::kUtf8;
+  std::vector<char> raw_;
+  std::size_t rawAt_ = 0, rawHave_ = 0;
+  bool rawEnd_ = false;
 };
 
 // Appends `field` to `out`, quoted when it holds the delimiter, a quote or a

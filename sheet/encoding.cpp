@@ -41,17 +41,6 @@ void Utf8Check::Feed(std::string_view bytes) {
   }
 }
 
-bool SeekableFileIsUtf8(std::FILE* file, bool& utf8) {
-  const long start = std::ftell(file);
-  if (start < 0) return false;
-  Utf8Check check;
-  char buffer[1 << 16];
-  std::size_t n;
-  while (check.Valid() && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0) check.Feed({buffer, n});
-  utf8 = check.Valid();
-  return std::fseek(file, start, SEEK_SET) == 0;
-}
-
 std::string Windows1252ToUtf8(std::string_view bytes) {
   std::u16string text;
   text.reserve(bytes.size());
@@ -79,7 +68,13 @@ bool Utf8ToWindows1252(std::string_view text, std::string& out) {
 }
 
 const char* EncodingName(Encoding encoding) {
-  return encoding == Encoding::kUtf8 ? "UTF-8" : "Windows-1252";
+  switch (encoding) {
+    case Encoding::kUtf8: return "UTF-8";
+    case Encoding::kWindows1252: return "Windows-1252";
+    case Encoding::kUtf16LE: return "UTF-16LE";
+    case Encoding::kUtf16BE: return "UTF-16BE";
+  }
+  return "";
 }
 
 std::u16string FromUtf8(std::string_view text) {
@@ -131,6 +126,14 @@ std::string ToUtf8(std::u16string_view text) {
     }
   }
   return out;
+}
+
+void AppendUtf16(std::string& out, std::string_view text, bool bigEndian) {
+  for (const char16_t unit : FromUtf8(text)) {
+    const char high = static_cast<char>(unit >> 8), low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+  }
 }
 
 }  // namespace torven

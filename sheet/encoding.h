@@ -1,17 +1,20 @@
-// The two encodings of the spreadsheet's CSV files: UTF-8 (its "CSV UTF-8"
-// export, with a byte-order mark) and the Windows code page 1252 of its
-// plain CSV export on a Spanish- or English-language Windows.  The program
-// works in UTF-8; a Windows-1252 file is decoded where its text is read
-// (header names, text cells) and encoded where text is written back.
+// The encodings of the spreadsheet's CSV and text files: UTF-8 (its "CSV
+// UTF-8" export, with a byte-order mark), the Windows code page 1252 of its
+// plain CSV export on a Spanish- or English-language Windows, and UTF-16
+// with a byte-order mark (its "Unicode text" export: little-endian, tabs).
+// The program works in UTF-8; a Windows-1252 file is decoded where its text
+// is read (header names, text cells) and encoded where text is written back;
+// a UTF-16 file is converted as it is read and as it is written.
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 namespace torven {
 
-enum class Encoding { kUtf8, kWindows1252 };
+enum class Encoding { kUtf8, kWindows1252, kUtf16LE, kUtf16BE };
+
+inline bool IsUtf16(Encoding e) { return e == Encoding::kUtf16LE || e == Encoding::kUtf16BE; }
 
 // Checks UTF-8 validity of a byte stream fed in pieces (a sequence may
 // straddle two pieces): shortest forms only, no surrogates, at most U+10FFFF.
@@ -19,16 +22,14 @@ class Utf8Check {
  public:
   void Feed(std::string_view bytes);
   bool Valid() const { return valid_ && pending_ == 0; }
+  // Valid but perhaps for a sequence cut at the end of what was fed.
+  bool ValidSoFar() const { return valid_; }
 
  private:
   bool valid_ = true;
   int pending_ = 0;        // continuation bytes still expected
   unsigned char low_ = 0x80, high_ = 0xBF;  // range of the next continuation byte
 };
-
-// Reads the rest of a seekable file to tell whether it is valid UTF-8, then
-// returns to where it was; false when the file cannot seek back.
-bool SeekableFileIsUtf8(std::FILE* file, bool& utf8);
 
 // Windows-1252 text as UTF-8 (its five unassigned bytes as the C1 controls
 // of the same number, as Windows converts them).
@@ -43,5 +44,7 @@ const char* EncodingName(Encoding encoding);
 // U+FFFD; an unpaired surrogate is written as it is).
 std::u16string FromUtf8(std::string_view text);
 std::string ToUtf8(std::u16string_view text);
+// UTF-8 text as the bytes of UTF-16, little- or big-endian, appended to `out`.
+void AppendUtf16(std::string& out, std::string_view text, bool bigEndian);
 
 }  // namespace torven

@@ -81,4 +81,20 @@ expect "Spanish errors"         0 '^#N/D$' -- "$torven" '=PVSF56(#N/D)'
 expect "Spanish #VALUE!"        0 '^#¡VALOR!$' -- "$torven" '=PVHRF56("x";12;84;63)'
 expect "dates"                  0 '^31$' -- "$torven" '=JDIA.VENTISOLA(AÑO("31/01/2020");MES("31/01/2020");DIA("31/01/2020"))'
 expect "a decimal comma meant"  1 'write .;. between the arguments or pass --decimal-comma' -- "$torven" '=PVSF56(20,5)'
+# The other spreadsheet's "Unicode text": UTF-16 with its byte-order mark,
+# tabs, CRLF.  Read and written back in the same encoding, mark, delimiter
+# and line ends: decoded, the same bytes as the same text in UTF-8.
+{ printf '\xEF\xBB\xBF'; tr , '\t' <"$examples/holyoke_2020.csv" | sed 's/$/\r/'; } >"$work/tab8.txt"
+"$torven" --csv "$work/tab8.txt" --as es 'PVSF56(tmax)' >"$work/tab8_out.txt"
+for order in LE BE; do
+  iconv -f UTF-8 -t "UTF-16$order" "$work/tab8.txt" >"$work/tab16.txt"
+  expect "UTF-16$order written back as read" 0 '^same$' -- sh -c \
+    "'$torven' --csv '$work/tab16.txt' --as es 'PVSF56(tmax)' | iconv -f UTF-16$order -t UTF-8 | cmp - '$work/tab8_out.txt' && echo same"
+done
+head -c 100000 /dev/urandom >"$work/random.csv"
+printf 'a,b\n1,\x81\xff\n' >"$work/unassigned.csv"
+expect "a binary file is refused"  2 'not a text file: a NUL byte at byte' -- "$torven" --csv "$work/random.csv" 'PVSF56(a)'
+expect "bytes no encoding reads"   2 'byte 7 (0x81) is valid neither in UTF-8 nor in Windows-1252' -- \
+  "$torven" --csv "$work/unassigned.csv" 'PVSF56(a)'
+expect "nothing written for it"    0 '^0$' -- sh -c "'$torven' --csv '$work/random.csv' 'PVSF56(a)' 2>/dev/null | wc -c"
 exit $((failures > 0))

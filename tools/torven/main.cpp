@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "sheet/csv.h"
 #include "sheet/encoding.h"
+#include "sheet/text_scan.h"
 #include "tools/hostsim/host.h"
 #include "tools/torven/session.h"
 
@@ -26,7 +27,7 @@ struct Options {
   int decimals = -1;
   bool decimalComma = false, decimalPoint = false;
   std::string delimiter;
-  std::string encoding;  // of the CSV file: "" (detected), utf-8 or windows-1252
+  std::string encoding;  // of the CSV file: "" (detected, UTF-16 too), utf-8 or windows-1252
   std::string language;  // of errors and truth values: "" (the formula's), es or en
   bool showCalls = false;
   bool list = false, info = false, alerts = false;
@@ -144,20 +145,26 @@ bool EvaluateStream(Session& session, std::FILE* in, const std::string& name, co
   return ok;
 }
 
-// The CSV file's encoding: forced, or UTF-8 when the whole file is valid
-// UTF-8 (standard input: its first block), else Windows-1252.
-Encoding CsvEncoding(const Options& options, std::FILE* in, CsvReader& reader) {
-  if (options.encoding == "utf-8") return Encoding::kUtf8;
-  if (options.encoding == "windows-1252") return Encoding::kWindows1252;
-  bool utf8 = true;
-  if (!SeekableFileIsUtf8(in, utf8)) utf8 = reader.FirstBlockIsUtf8();
-  return utf8 ? Encoding::kUtf8 : Encoding::kWindows1252;
+// What the CSV file is: its encoding, forced or found (UTF-16 by its
+// byte-order mark, else UTF-8 when the whole file is valid UTF-8, else
+// Windows-1252), or why it is not text.  A file is read whole to decide;
+// standard input, by its first block.
+TextVerdict CsvVerdict(const Options& options, std::FILE* in, CsvReader& reader) {
+  const bool forced = !options.encoding.empty();
+  TextScan scan(!forced);
+  TextVerdict verdict = ScanSeekableFile(in, scan) ? scan.Verdict() : reader.FirstBlockVerdict(!forced);
+  if (forced) {
+    // A forced encoding reads every byte but NUL.
+    if (!verdict.nulByte) verdict.text = true, verdict.problem.clear();
+    verdict.encoding = options.encoding == "utf-8" ? Encoding::kUtf8 : Encoding::kWindows1252;
+  }
+  return verdict;
 }
 
 // Writes the program's UTF-8 text as the file's encoding; false when the
 // file's encoding has no byte for one of its characters.
 bool AppendEncoded(std::string& out, const std::string& text, Encoding encoding, char delimiter) {
-  if (encoding == Encoding::kUtf8) {
+  if (encoding != Encoding::kWindows1252) {  // UTF-16 is converted as it is printed
     AppendCsvField(out, text, delimiter);
     return true;
   }
@@ -174,7 +181,14 @@ int EvaluateCsv(Session& session, const Options& options) {
     return 2;
   }
   CsvReader reader(in, options.delimiter == "tab" ? '\t' : options.delimiter.empty() ? ',' : options.delimiter[0]);
-  const Encoding encoding = CsvEncoding(options, in, reader);
+  const TextVerdict verdict = CsvVerdict(options, in, reader);
+  if (!verdict.text) {
+    std::fprintf(stderr, "%s: %s; nothing was written\n", options.csv.c_str(), verdict.problem.c_str());
+    if (in != stdin) std::fclose(in);
+    return 2;
+  }
+  const Encoding encoding = verdict.encoding;
+  reader.ReadAs(encoding);
   if (options.delimiter.empty()) reader.DetectDelimiter();
   // The output keeps the input's dialect: with ';' between fields, numbers
   // carry a decimal comma and errors their Spanish names (as the
@@ -212,6 +226,13 @@ int EvaluateCsv(Session& session, const Options& options) {
     dialects[i] = DialectOf(calls[i], writing);
   }
   const std::string_view lineEnd = reader.LineEnd();
+  // Printed in the file's encoding: UTF-16 converted from the program's UTF-8.
+  auto print = [&](const std::string& text) {
+    if (!IsUtf16(encoding)) return Print(text);
+    std::string bytes;
+    AppendUtf16(bytes, text, encoding == Encoding::kUtf16BE);
+    Print(bytes);
+  };
   std::string out = reader.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
   for (std::size_t i = 0; i < width; ++i) {
     if (i > 0) out += delimiter;
@@ -254,12 +275,12 @@ int EvaluateCsv(Session& session, const Options& options) {
     }
     out += lineEnd;
     if (out.size() > (1 << 16)) {
-      Print(out);
+      print(out);
       out.clear();
     }
     if (progress && rows % 100000 == 0) std::fprintf(stderr, "\r%ld rows", rows);
   }
-  Print(out);
+  print(out);
   if (progress && rows >= 100000) std::fprintf(stderr, "\r%ld rows\n", rows);
   if (in != stdin) std::fclose(in);
   return bad > 0 ? 1 : 0;
@@ -280,8 +301,8 @@ int main(int argc, char** argv) {
   app.add_option("--delimiter", options.delimiter, "the CSV file's field delimiter: ',', ';' or tab (default: read from its header)")
       ->check(CLI::IsMember({",", ";", "tab"}));
   app.add_option("--encoding", options.encoding,
-                 "the CSV file's encoding: utf-8 or windows-1252 (default: UTF-8 when the file is valid UTF-8, "
-                 "else Windows-1252); the output keeps it")
+                 "the CSV file's encoding: utf-8 or windows-1252 (default: UTF-16 by its byte-order mark, else "
+                 "UTF-8 when the file is valid UTF-8, else Windows-1252); the output keeps it")
       ->check(CLI::IsMember({"utf-8", "windows-1252"}));
   app.add_option("--language", options.language,
                  "print errors and truth values in Spanish (es: #¡VALOR!, VERDADERO) or English (en: #VALUE!, "
