@@ -19,7 +19,8 @@ bool IsNameChar(char c) {
 }
 
 constexpr const char* kExpectedOperand =
-    "expected a number, \"text\", TRUE, FALSE, an error such as #N/A, a call or a column name";
+    "expected a number, \"text\", TRUE, FALSE, an error such as #N/A, a call or a column name ([name] "
+    "when it is not a plain word)";
 
 class Parser {
  public:
@@ -138,6 +139,7 @@ class Parser {
     const char c = s_[pos_];
     if (c == '"') return Text(arg);
     if (c == '#') return ErrorValue(arg);
+    if (c == '[') return BracketedColumn(arg);
     if (c == '(') {
       ++pos_;
       if (!Sum(arg)) return false;
@@ -257,6 +259,16 @@ class Parser {
     if (text.size() > 255) return Fail("text longer than 255 characters");
     arg.kind = Expr::Kind::Text;
     arg.text = std::u16string(1, static_cast<char16_t>(text.size())) + text;
+    return true;
+  }
+
+  // [u2 (km/h)]: a column whose name is not a plain word, as the header has it.
+  bool BracketedColumn(Expr& arg) {
+    const std::size_t close = s_.find(']', pos_);
+    if (close == std::string_view::npos) return Fail("missing ']' after a column name");
+    arg.kind = Expr::Kind::Column;
+    arg.name = std::string(s_.substr(pos_ + 1, close - pos_ - 1));
+    pos_ = close + 1;
     return true;
   }
 

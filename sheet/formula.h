@@ -4,8 +4,9 @@
 // An optional leading '='; the spreadsheet's arithmetic, tightest first:
 // unary - and +, postfix %, ^ (left to right), * and /, + and -; parentheses.
 // Operands: numbers (1E-3 exponents), "text" (doubled quotes inside),
-// TRUE/FALSE, error literals (#N/A ...), calls, names of CSV columns, and
-// empty call arguments (omitted).
+// TRUE/FALSE, error literals (#N/A ...), calls, names of CSV columns (in
+// brackets when they are not a plain word: [u2 (km/h)]), and empty call
+// arguments (omitted).
 //
 // Two ways of writing, as the spreadsheet's two locales do: where ';'
 // separates arguments, ',' in a number is the decimal mark (21,5; '.' is
@@ -45,10 +46,10 @@ struct Expr {
   bool commaSeparated = false;  // Call: ',' separated its arguments
 
   // Bound before evaluation: the registered function or the CSV column; or,
-  // for a call of the host's own date functions, the part it takes.
+  // for a call of one of the host's own functions, which one.
   int binding = -1;
-  enum class DatePart { kNone, kYear, kMonth, kDay };
-  DatePart datePart = DatePart::kNone;
+  enum class Builtin { kNone, kYear, kMonth, kDay, kSqrt, kIf, kIsNumber, kIsBlank, kAnd, kOr };
+  Builtin builtin = Builtin::kNone;
 };
 
 struct ParseError {

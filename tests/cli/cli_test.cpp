@@ -331,6 +331,47 @@ TEST_F(Evaluation, SpanishWordsAndDates) {
   for (const auto& c : cases) EXPECT_EQ(Run(c.line, &header, &row), c.shown) << c.line;
 }
 
+// The spreadsheet's own functions of FAO 56's procedures for missing data,
+// on a row with an empty cell, a text and an error.
+TEST_F(Evaluation, TheHostsOwnFunctionsAsTheSpreadsheetEvaluatesThem) {
+  const std::vector<std::string> header = {"rs", "vacia", "texto", "error", "u2 (km/h)"};
+  const std::vector<std::string> row = {"20", "", "n/d", "#N/A", "7.2"};
+  const struct {
+    const char* line;
+    const char* shown;
+  } cases[] = {
+      {"=0.16*RAIZ(26.6-14.8)*40.6", "22.314492797283116"},  // FAO 56 example 15
+      {"SQRT(-1)", "#NUM!"},
+      {"SQRT(vacia)", "0"},
+      {"SQRT(texto)", "#VALUE!"},
+      {"SQRT(error)", "#N/A"},
+      {"=RAÍZ(4)", "2"},
+      {"=SI(ESNUMERO(rs);rs;0)", "20"},
+      {"=SI(ESNUMERO(vacia);vacia;-1)", "-1"},
+      {"=SI(ESNÚMERO(texto);1;2)", "2"},
+      {"=SI(0;1)", "FALSO"},  // no third argument
+      {"=SI(1;;2)", "0"},     // an omitted branch
+      {"IF(1, 2, 1/0)", "2"}, // only the branch taken
+      {"IF(texto, 1, 2)", "#VALUE!"},
+      {"IF(error, 1, 2)", "#N/A"},
+      {"IF(vacia, 1, 2)", "2"},
+      {"ISNUMBER(error)", "FALSE"},
+      {"ISNUMBER(TRUE)", "FALSE"},
+      {"ISBLANK(vacia)", "TRUE"},
+      {"ISBLANK(texto)", "FALSE"},
+      {"AND(1, TRUE, texto, vacia)", "TRUE"},  // a column's text and empty cell are skipped
+      {"AND(1, \"x\")", "#VALUE!"},
+      {"AND(vacia)", "#VALUE!"},
+      {"AND(TRUE, )", "FALSE"},
+      {"=O(0;error;1)", "#N/D"},
+      {"=O(0;FALSO;1)", "VERDADERO"},
+      {"[u2 (km/h)]/3.6", "2"},
+      {"IF(1)", "bind: column 1: IF takes at least 2 arguments, 1 given"},
+      {"[u2", "parse: missing ']' after a column name"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Run(c.line, &header, &row), c.shown) << c.line;
+}
+
 TEST(Show, NumbersErrorsAndTexts) {
   Value v;
   v.type = xl::kNum;

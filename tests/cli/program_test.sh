@@ -80,6 +80,8 @@ expect "a name Windows-1252 cannot hold" 2 'cannot be written in Windows-1252' -
 expect "Spanish errors"         0 '^#N/D$' -- "$torven" '=PVSF56(#N/D)'
 expect "Spanish #VALUE!"        0 '^#¡VALOR!$' -- "$torven" '=PVHRF56("x";12;84;63)'
 expect "dates"                  0 '^31$' -- "$torven" '=JDIA.VENTISOLA(AÑO("31/01/2020");MES("31/01/2020");DIA("31/01/2020"))'
+expect "FAO 56 example 15 (eq. 50)" 0 '^22,31' -- "$torven" --decimal-comma '=0,16*RAIZ(26,6-14,8)*40,6'
+expect "FAO 56 example 20 (eq. 48)" 0 '^1,68' -- "$torven" --decimal-comma '=PVTRF56(14,8)'
 expect "a decimal comma meant"  1 'write .;. between the arguments or pass --decimal-comma' -- "$torven" '=PVSF56(20,5)'
 # The other spreadsheet's "Unicode text": UTF-16 with its byte-order mark,
 # tabs, CRLF.  Read and written back in the same encoding, mark, delimiter

@@ -8,28 +8,15 @@
 #include "core/math.h"
 #include "platform/export.h"
 #include "platform/platform.h"
-#include "sheet/dates.h"
+#include "sheet/builtins.h"
 #include "tools/hostsim/host.h"
+#include "tools/torven/cell_values.h"
 #include "worksheet/catalogue.h"
 
 namespace torven {
 namespace {
 
 bool SameName(const std::string& a, const std::string& b) { return UpperName(a) == UpperName(b); }
-
-// The host's own functions: the parts of a date, in English and as the
-// Spanish-language spreadsheets write them (DIA in one, DÍA in the other).
-struct DateFunction {
-  const char* name;
-  Expr::DatePart part;
-  bool spanish;
-};
-
-constexpr DateFunction kDateFunctions[] = {
-    {"YEAR", Expr::DatePart::kYear, false}, {"MONTH", Expr::DatePart::kMonth, false},
-    {"DAY", Expr::DatePart::kDay, false},   {"AÑO", Expr::DatePart::kYear, true},
-    {"MES", Expr::DatePart::kMonth, true},  {"DIA", Expr::DatePart::kDay, true},
-    {"DÍA", Expr::DatePart::kDay, true}};
 
 // Levenshtein distance between two names.
 std::size_t EditDistance(const std::string& a, const std::string& b) {
@@ -45,24 +32,6 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
     }
   }
   return row[b.size()];
-}
-
-// A number for arithmetic as a cell holds it: a number, a boolean (1 or 0)
-// or an empty cell (0); false for a text or anything else.
-bool Operand(const XLOPER12& v, double& x) {
-  switch (xl::AnswerType(v.xltype)) {
-    case xl::kNum: x = v.val.num; return true;
-    case xl::kBool: x = v.val.xbool != 0 ? 1 : 0; return true;
-    case xl::kMissing: case xl::kNil: x = 0; return true;
-    default: return false;
-  }
-}
-
-XLOPER12 Record(std::uint32_t type) {
-  XLOPER12 r;
-  std::memset(&r, 0, sizeof r);
-  r.xltype = type;
-  return r;
 }
 
 }  // namespace
@@ -113,14 +82,21 @@ bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string&
   e.binding = -1;
   for (std::size_t i = 0; i < functions_.size(); ++i)
     if (SameName(functions_[i].name, e.name)) e.binding = static_cast<int>(i);
-  for (const DateFunction& d : kDateFunctions)
-    if (e.binding < 0 && SameName(d.name, e.name)) {
-      e.datePart = d.part;
-      e.spanish = d.spanish;
-      if (e.args.size() > 1)
-        return TooManyArguments(e, d.name, 1, error);
-      return e.args.empty() || Bind(e.args[0], header, error);
+  if (const BuiltinFunction* b = e.binding < 0 ? FindBuiltin(e.name) : nullptr) {
+    e.builtin = b->builtin;
+    e.spanish = b->spanish;
+    const auto given = static_cast<int>(e.args.size());
+    if (given > b->maxArguments) return TooManyArguments(e, b->name, b->maxArguments, error);
+    if (given < b->minArguments) {
+      error = "column " + std::to_string(e.column) + ": " + b->name + " takes " +
+              (b->minArguments == b->maxArguments ? "" : "at least ") + std::to_string(b->minArguments) +
+              " argument" + (b->minArguments == 1 ? "" : "s") + ", " + std::to_string(given) + " given";
+      return false;
     }
+    for (Expr& arg : e.args)
+      if (!Bind(arg, header, error)) return false;
+    return true;
+  }
   if (e.binding < 0) {
     const std::string closest = ClosestName(e.name);
     error = "column " + std::to_string(e.column) + ": unknown function '" + e.name + "'" +
@@ -256,7 +232,7 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
       return;
     case Expr::Kind::Call: break;
   }
-  if (e.datePart != Expr::DatePart::kNone) return DatePart(e, row, out);
+  if (e.builtin != Expr::Builtin::kNone) return Builtin(e, row, out);
   const Function& f = functions_[static_cast<std::size_t>(e.binding)];
   XLOPER12 args[hostsim::kMaxProcedureArguments];
   XLOPER12* pointers[hostsim::kMaxProcedureArguments];
@@ -274,36 +250,6 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
     counted.insert(counted.begin(), static_cast<char16_t>(counted.size()));
     out.val.str = Store(counted);
   }
-}
-
-// YEAR, MONTH, DAY (AÑO, MES, DIA) of a serial number or a date text: an
-// error passes on, a truth value or an empty argument is a number (0 or 1),
-// a number out of the 1900 system's range gives #NUM!, any other text
-// #VALUE!.
-void Session::DatePart(const Expr& e, const std::vector<std::string>* row, XLOPER12& out) {
-  XLOPER12 arg = Record(xl::kMissing);
-  if (!e.args.empty()) Eval(e.args[0], row, arg);
-  CivilDate date;
-  bool ok = true;
-  std::int32_t failure = xl::kErrNum;
-  double serial = 0;
-  switch (xl::AnswerType(arg.xltype)) {
-    case xl::kErr: out = arg; return;
-    case xl::kStr:
-      ok = DateOfText(ToUtf8(hostsim::CountedText(arg.val.str)), dialect_ == Language::kSpanish, date);
-      failure = xl::kErrValue;
-      break;
-    default:
-      if (!Operand(arg, serial)) ok = false, failure = xl::kErrValue;
-      else ok = DateOfSerial(serial, date);
-  }
-  if (!ok) {
-    out = Record(xl::kErr);
-    out.val.err = failure;
-    return;
-  }
-  out = Record(xl::kNum);
-  out.val.num = e.datePart == Expr::DatePart::kYear ? date.year : e.datePart == Expr::DatePart::kMonth ? date.month : date.day;
 }
 
 // The spreadsheet's arithmetic: the first error operand wins, a text gives

@@ -25,7 +25,7 @@ class Session {
   hostsim::AddIn& AddIn() { return addIn_; }
 
   // Resolves function names (case-insensitively: the add-in's, and the
-  // host's own YEAR, MONTH, DAY and AÑO, MES, DIA) and column names (against
+  // host's own of sheet/builtins.h in both languages) and column names (against
   // `header`, when given, in UTF-8); false with a message for an unknown name
   // or too many arguments.
   bool Bind(Expr& call, const std::vector<std::string>* header, std::string& error) const;
@@ -42,7 +42,11 @@ class Session {
  private:
   void Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
   void Arithmetic(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  // The host's own functions (builtins.cpp).
+  void Builtin(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
   void DatePart(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  void Choice(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  void Logical(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
   static bool TooManyArguments(const Expr& e, const std::string& name, int arity, std::string& error);
   // The registered name closest to an unknown one ("" when none is close).
   std::string ClosestName(const std::string& name) const;

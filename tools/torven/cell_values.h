@@ -1,0 +1,35 @@
+// Value records as the session builds them, and a value as an operand of
+// the spreadsheet's arithmetic.
+#pragma once
+
+#include <cstring>
+
+#include "host/records.h"
+
+namespace torven {
+
+inline XLOPER12 Record(std::uint32_t type) {
+  XLOPER12 r;
+  std::memset(&r, 0, sizeof r);
+  r.xltype = type;
+  return r;
+}
+
+inline XLOPER12 ErrorRecord(std::int32_t code) {
+  XLOPER12 r = Record(xl::kErr);
+  r.val.err = code;
+  return r;
+}
+
+// A number for arithmetic as a cell holds it: a number, a boolean (1 or 0)
+// or an empty cell (0); false for a text or anything else.
+inline bool Operand(const XLOPER12& v, double& x) {
+  switch (xl::AnswerType(v.xltype)) {
+    case xl::kNum: x = v.val.num; return true;
+    case xl::kBool: x = v.val.xbool != 0 ? 1 : 0; return true;
+    case xl::kMissing: case xl::kNil: x = 0; return true;
+    default: return false;
+  }
+}
+
+}  // namespace torven
