@@ -4,7 +4,11 @@
 // as a Spanish-language spreadsheet exports it (';', decimal commas,
 // Windows-1252, CRLF, a date column, an error cell) must download, byte for
 // byte, what torven --csv writes for the same formula; the error row shows
-// the Spanish error; the chart is drawn.  Then 36,500 rows are timed.
+// the Spanish error; the chart is drawn.  So must a copy in km/h and W/m²
+// with gaps (its failed rows listed) and the other spreadsheet's UTF-16
+// "Unicode text", for the formula the page shows.  Station fields left
+// blank, not numbers or out of range are refused, and a file that is not
+// text.  Then 36,500 rows are timed.
 //   node calculadora_test.mjs PAGE.html TORVEN EXAMPLES_FOLDER [SCREENSHOT.png]
 import { execFileSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
@@ -36,6 +40,23 @@ const spanish = [
 ].join("\r\n") + "\r\n";
 const windows = join(work, "holyoke_es.csv");
 writeFileSync(windows, Buffer.from(spanish, "latin1"));  // these characters are the same in Windows-1252
+// Wind in km/h and radiation in W/m², a day without radiation and one with
+// "n/d" for the minimum humidity.
+const units = join(work, "holyoke_unidades.csv");
+writeFileSync(units, [
+  lines[0].replace(",rs,u2,", ",rs (W/m2),u2 (km/h),"),
+  ...lines.slice(1).map((line, i) => {
+    const f = line.split(",");
+    f[8] = i === 1 ? "" : (f[8] / 0.0864).toFixed(3);
+    f[9] = (f[9] * 3.6).toFixed(2);
+    if (i === 3) f[7] = "n/d";
+    return f.join(",");
+  })].join("\n") + "\n");
+// The other spreadsheet's "Unicode text": UTF-16LE with its mark, tabs, CRLF.
+const unicode = join(work, "holyoke_unicode.txt");
+writeFileSync(unicode, Buffer.from("\ufeff" + lines.map((l) => l.replaceAll(",", "\t")).join("\r\n") + "\r\n", "utf16le"));
+const random = join(work, "aleatorio.csv");
+writeFileSync(random, Buffer.from(Array.from({ length: 100000 }, () => Math.floor(Math.random() * 256))));
 const big = join(work, "cien_estaciones.csv");
 writeFileSync(big, lines[0] + "\n" + Array.from({ length: 100 }, () => lines.slice(1, 366).join("\n")).join("\n") + "\n");
 
@@ -46,6 +67,11 @@ const cases = [
     formula: "ETPF56(JDIA.VENTISOLA(year;month;day); rs; tmax; tmin; 0; PVHRF56(tmax;tmin;rhmax;rhmin); u2; 2; 1138; 40.49)" },
   { file: windows, latitude: "40,49", error: "#¡VALOR!",
     formula: "ETPF56(JDIA.VENTISOLA(AÑO(fecha);MES(fecha);DIA(fecha)); rs; tmáx; tmín; 0; PVHRF56(tmáx;tmín;hrmáx;hrmín); u2; 2; 1138; 40,49)" },
+  { file: units, latitude: "40°29,4' N",
+    shown: "=ETPF56(JDIA.VENTISOLA(AÑO(A2);MES(A2);DIA(A2));SI(ESBLANCO(I2);#¡VALOR!;I2*0,0864);E2;F2;0;" +
+           "PVHRF56(E2;F2;G2;H2);SI(ESBLANCO(J2);#¡VALOR!;J2/3,6);2;1138;40,49)",
+    failures: ["línea 3 (02/01/2020): Rs vacía → #¡VALOR!", "línea 5 (04/01/2020): HRmín «n/d» no es un número → #¡VALOR!"] },
+  { file: unicode, latitude: "40,49", mark: [0xff, 0xfe] },
 ];
 
 const browser = await chromium.launch({
@@ -72,6 +98,7 @@ async function compute(file, latitude, choose) {
   if (choose) await tab.check(choose);
   await tab.fill("#latitud", latitude);
   await tab.fill("#altitud", "1138");
+  await tab.fill("#altura", "2");
   await tab.click("#calcular");
   await tab.waitForSelector("#paso-resultados:not([hidden])");
 }
@@ -80,13 +107,25 @@ for (const c of cases) {
   await compute(c.file, c.latitude, c.choose);
   const [download] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
   const got = readFileSync(await download.path());
-  const want = execFileSync(torven, ["--csv", c.file, "--as", "et0", c.formula]);
-  if (!got.equals(want)) {
-    const a = got.toString("latin1").split("\n"), b = want.toString("latin1").split("\n");
-    const at = a.findIndex((line, i) => line !== b[i]);
-    fail(`${c.file}: the download differs from torven --csv at line ${at + 1}: '${a[at]}' / '${b[at]}'`);
-  } else {
-    console.log(`${c.file}${c.choose ? " (year, month, day)" : ""}: ${lines.length - 1} days, the download is torven --csv's to the byte`);
+  // The same bytes as torven --csv with the formula the page shows (and with
+  // the one written here, where there is one).
+  const shownFormula = await tab.textContent("#formula-torven");
+  for (const formula of [shownFormula, c.formula].filter(Boolean)) {
+    const want = execFileSync(torven, ["--csv", c.file, "--as", "et0", formula]);
+    if (!got.equals(want)) {
+      const a = got.toString("latin1").split("\n"), b = want.toString("latin1").split("\n");
+      const at = a.findIndex((line, i) => line !== b[i]);
+      fail(`${c.file}: the download differs from torven --csv ${formula} at line ${at + 1}: '${a[at]}' / '${b[at]}'`);
+    } else {
+      console.log(`${c.file}${c.choose ? " (year, month, day)" : ""}: the download is torven --csv's to the byte, for ${formula}`);
+    }
+  }
+  if (c.shown && (await tab.textContent("#formula")) !== c.shown)
+    fail(`the workbook formula shown is ${await tab.textContent("#formula")}, not ${c.shown}`);
+  if (c.mark && !(got[0] === c.mark[0] && got[1] === c.mark[1])) fail(`${c.file}: the download lost its byte-order mark`);
+  if (c.failures) {
+    const listed = await tab.$$eval("#fallidas li", (items) => items.map((li) => li.textContent));
+    if (JSON.stringify(listed) !== JSON.stringify(c.failures)) fail("failed rows listed: " + JSON.stringify(listed));
   }
   if (c.error) {
     const shown = await tab.textContent("#primeras");
@@ -102,6 +141,31 @@ for (const c of cases) {
   if (drawn < 1000) fail(`the chart is not drawn (${drawn} pixels)`);
   if (c === cases[0] && screenshot) await tab.screenshot({ path: screenshot, fullPage: false });
 }
+
+// Station fields that are refused, each with nothing computed; a degree
+// and minute latitude shown in decimal degrees.
+const refusals = [
+  ["#latitud", "", "La latitud está vacía"], ["#latitud", "norte", "La latitud «norte» no es un número"],
+  ["#latitud", "95", "La latitud debe estar entre −90 y 90"], ["#altitud", "", "La altitud está vacía"],
+  ["#altitud", "1e6", "La altitud debe estar entre"], ["#altura", "-1", "La altura del anemómetro no puede ser negativa"],
+];
+for (const [field, value, message] of refusals) {
+  await compute(holyoke, "40,49");
+  await tab.fill(field, value);
+  await tab.click("#calcular");
+  const status = await tab.textContent("#estado");
+  const marked = await tab.$eval(field, (e) => e.classList.contains("invalido"));
+  if (!status.includes(message) || !marked || !(await tab.isHidden("#paso-resultados")))
+    fail(`${field} = '${value}': status '${status}', marked ${marked}, results hidden ${await tab.isHidden("#paso-resultados")}`);
+}
+console.log(`${refusals.length} station fields refused, nothing computed`);
+await tab.fill("#latitud", "37°51' N");
+if ((await tab.textContent("#latitud-decimal")) !== "= 37,85°") fail("37°51' N is not shown as 37,85°");
+await tab.setInputFiles("#archivo", random);
+await tab.waitForFunction(() => document.getElementById("estado").className === "error");
+if (!(await tab.textContent("#estado")).includes("no es un archivo de texto") || !(await tab.isHidden("#paso-columnas")))
+  fail("a random file is not refused: " + (await tab.textContent("#estado")));
+else console.log("a random file is refused");
 
 await compute(big, "40,49");
 const ms = Number(await tab.getAttribute("#tiempo", "data-ms"));

@@ -1,12 +1,16 @@
 // The page: a station's CSV file in, the FAO 56 reference evapotranspiration
 // of every day out, computed by the add-in's own worksheet entries.
 import uPlot from "uplot";
-import { Engine, NUM, decodeFile, detectDelimiter, encodeText, parseCsv, showNumber } from "./torven.js";
-import { INPUTS, et0OfRow, guessMapping, requiredInputs, showResult, writeBack } from "./et0.js";
+import { ENCODING_NAMES, Engine, NUM, NotText, decodeFile, detectDelimiter, encodeText, parseCsv, showNumber } from "./torven.js";
+import { INPUTS, UNITS, UNIT_OF, et0Formula, failureReason, guessMapping, guessUnit, requiredInputs, showResult,
+         writeBack } from "./et0.js";
+import { evaluate, write } from "./formula.js";
+import { ANGSTROM, FIELDS, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
 const CHUNK = 4000;  // rows between two looks at the page (progress, no freeze)
-let engine, table, results, chart;
+const SHOWN_FAILURES = 20;
+let engine, table, results, chart, formula, mapping;
 
 function setStatus(text, error = false) {
   $("estado").textContent = text;
@@ -17,17 +21,23 @@ function setStatus(text, error = false) {
 
 async function readFile(file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
+  $("paso-columnas").hidden = true;
+  $("paso-resultados").hidden = true;
+  $("archivo-info").textContent = "";
   const { text, encoding, mark } = decodeFile(bytes);
   const delimiter = detectDelimiter(text);
-  const { records, lineEnd, open } = parseCsv(text, delimiter);
+  const { records, lines, lineEnd, open } = parseCsv(text, delimiter);
   if (records.length < 2) throw new Error("el archivo no tiene filas de datos");
   const header = records[0];
-  const rows = [], ragged = [];
-  records.slice(1).forEach((r, i) => (r.length === header.length ? rows.push(r) : ragged.push(i + 2)));
-  table = { name: file.name, encoding, mark, delimiter, lineEnd, header, rows, ragged, open };
+  const rows = [], rowLines = [], ragged = [];
+  records.slice(1).forEach((r, i) => {
+    if (r.length === header.length) rows.push(r), rowLines.push(lines[i + 1]);
+    else ragged.push(lines[i + 1]);
+  });
+  table = { name: file.name, encoding, mark, delimiter, lineEnd, header, rows, rowLines, ragged, open };
   $("archivo-info").textContent =
     `${file.name}: ${rows.length} filas, separador «${delimiter === "\t" ? "tab" : delimiter}», ` +
-    `${encoding === "utf-8" ? "UTF-8" : "Windows-1252"}` + (ragged.length ? `; ${ragged.length} filas irregulares se omiten (línea ${ragged.slice(0, 5).join(", ")}…)` : "") +
+    `${ENCODING_NAMES[encoding]}` + (ragged.length ? `; ${ragged.length} filas irregulares se omiten (línea ${ragged.slice(0, 5).join(", ")}…)` : "") +
     (open ? "; una comilla queda abierta al final" : "");
   // ';' between fields: numbers with a decimal comma, as the spreadsheet writes them.
   $("coma").checked = delimiter === ";";
@@ -39,10 +49,10 @@ async function readFile(file) {
 
 function fillMapping() {
   const guess = guessMapping(table.header);
-  if (guess.fecha < 0 && guess.anio >= 0) $("fecha-partes").checked = true;
-  if (guess.rs < 0 && guess.he >= 0) $("rad-horas").checked = true;
-  if (guess.hrmax < 0 && guess.hrmed >= 0) $("hum-media").checked = true;
-  if (guess.hrmax < 0 && guess.hrmed < 0 && guess.troc >= 0) $("hum-rocio").checked = true;
+  // The choices the new file's columns suggest (not those of the file before).
+  $(guess.fecha < 0 && guess.anio >= 0 ? "fecha-partes" : "fecha-columna").checked = true;
+  $(guess.rs < 0 && guess.he >= 0 ? "rad-horas" : "rad-medida").checked = true;
+  $(guess.hrmax >= 0 || (guess.hrmed < 0 && guess.troc < 0) ? "hum-extremas" : guess.hrmed >= 0 ? "hum-media" : "hum-rocio").checked = true;
   const box = $("columnas");
   box.replaceChildren();
   for (const [input, label] of Object.entries(INPUTS)) {
@@ -55,6 +65,15 @@ function fillMapping() {
     row.className = "columna";
     row.dataset.input = input;
     row.append(label, select);
+    if (UNIT_OF[input]) {
+      const unit = document.createElement("select");
+      unit.id = "unidad-" + input;
+      for (const u of UNITS[UNIT_OF[input]]) unit.append(new Option(u.label, u.id));
+      const guessUnitOf = () => { unit.value = guessUnit(input, table.header[Number(select.value)]); };
+      guessUnitOf();
+      select.addEventListener("change", guessUnitOf);
+      row.append(unit);
+    }
     box.append(row);
   }
   showNeeded();
@@ -62,12 +81,25 @@ function fillMapping() {
 
 function options() {
   const value = (name) => document.querySelector(`input[name=${name}]:checked`).value;
-  const number = (id) => Number($(id).value.replace(",", "."));
-  return {
-    date: value("fecha"), radiation: value("radiacion"), humidity: value("humedad"),
-    latitude: number("latitud"), altitude: number("altitud"), windHeight: number("altura"),
-    as: number("as"), bs: number("bs"), decimalComma: $("coma").checked,
-  };
+  return { date: value("fecha"), radiation: value("radiacion"), humidity: value("humedad"), decimalComma: $("coma").checked };
+}
+
+// The station's values, each field marked when it is refused.
+function stationValues(o) {
+  const fields = o.radiation === "rs" ? FIELDS : [...FIELDS, ...ANGSTROM];
+  const texts = Object.fromEntries([...FIELDS, ...ANGSTROM].map((f) => [f.id, $(f.id).value]));
+  const { values, problems } = readFields(fields, texts);
+  for (const f of [...FIELDS, ...ANGSTROM]) {
+    const refused = problems.some((p) => p.id === f.id);
+    $(f.id).classList.toggle("invalido", refused);
+    $(f.id).setAttribute("aria-invalid", String(refused));
+  }
+  return { values, problems };
+}
+
+function showLatitude() {
+  const x = typedLatitude($("latitud").value);
+  $("latitud-decimal").textContent = x === undefined || $("latitud").value.trim() === "" ? "" : `= ${showNumber(x, true)}°`;
 }
 
 function showNeeded() {
@@ -80,12 +112,24 @@ function showNeeded() {
 
 async function calculate() {
   const o = options();
-  for (const [key, label] of [["latitude", "latitud"], ["altitude", "altitud"], ["windHeight", "altura del anemómetro"]])
-    if (!Number.isFinite(o[key])) return setStatus(`Falta la ${label} de la estación.`, true);
-  const mapping = {};
-  for (const input of Object.keys(INPUTS)) mapping[input] = Number($("col-" + input).value);
+  const station = stationValues(o);
+  if (station.problems.length) {
+    $("paso-resultados").hidden = true;
+    return setStatus("No se calcula: " + station.problems.map((p) => p.message).join(" "), true);
+  }
+  Object.assign(o, station.values);
+  mapping = {};
+  const units = {};
+  for (const input of Object.keys(INPUTS)) {
+    mapping[input] = Number($("col-" + input).value);
+    if (UNIT_OF[input]) units[input] = $("unidad-" + input).value;
+  }
   const missing = requiredInputs(o).filter((input) => mapping[input] < 0);
-  if (missing.length) return setStatus("Falta elegir la columna de: " + missing.map((i) => INPUTS[i]).join(", "), true);
+  if (missing.length) {
+    $("paso-resultados").hidden = true;
+    return setStatus("Falta elegir la columna de: " + missing.map((i) => INPUTS[i]).join(", "), true);
+  }
+  formula = et0Formula(o, units);
   $("calcular").disabled = true;
   const progress = $("progreso");
   progress.hidden = false;
@@ -93,7 +137,10 @@ async function calculate() {
   const started = performance.now();
   for (let start = 0; start < table.rows.length; start += CHUNK) {
     const end = Math.min(start + CHUNK, table.rows.length);
-    for (let r = start; r < end; ++r) results[r] = et0OfRow(engine, table.rows[r], mapping, o);
+    for (let r = start; r < end; ++r) {
+      const row = table.rows[r];
+      results[r] = evaluate(formula, engine, (input) => engine.cell(row[mapping[input]], o.decimalComma));
+    }
     progress.value = end / table.rows.length;
     if (end < table.rows.length) await new Promise((resolve) => setTimeout(resolve, 0));
   }
@@ -142,9 +189,86 @@ function showResults(mapping, o, elapsed) {
     return li;
   }));
   drawChart(xs, ys);
+  showFormulas(o);
+  listFailures(o);
   fillTable(mapping, o);
   $("paso-resultados").hidden = false;
   setStatus("Listo. Puede descargar el archivo con la columna ET0.");
+}
+
+// A column's letter as the spreadsheet lays a CSV file out: A, B, ... Z, AA ...
+function columnLetter(index) {
+  let letters = "";
+  for (let n = index + 1; n > 0; n = Math.floor((n - 1) / 26)) letters = String.fromCharCode(65 + ((n - 1) % 26)) + letters;
+  return letters;
+}
+
+// A column's name as torven reads it: a plain word, or in brackets.
+function columnName(name) {
+  const plain = /^[A-Za-z_\u0080-\uffff][A-Za-z0-9_.\u0080-\uffff]*$/.test(name) &&
+                !/^(true|false|verdadero|falso)$/i.test(name);
+  return plain ? name : "[" + name + "]";
+}
+
+// How torven --csv reads this file as the page does: its flags, and whether
+// the formula writes numbers with a decimal point.
+function torvenDialect(o) {
+  if (table.delimiter === ";") return o.decimalComma ? { flags: [], point: false } : { flags: ["--decimal-point"], point: true };
+  return o.decimalComma ? { flags: ["--decimal-comma"], point: false } : { flags: [], point: false };
+}
+
+const shellWord = (w) => /^[A-Za-z0-9_.\/=-]+$/.test(w) ? w : "'" + w.replaceAll("'", "'\\''") + "'";
+
+// The formula of the first data row for the workbook, and the same formula
+// with column names, as torven --csv computes the download.
+function showFormulas(o) {
+  $("formula").textContent = "=" + write(formula, (input) => columnLetter(mapping[input]) + "2", engine);
+  const dialect = torvenDialect(o);
+  const named = "=" + write(formula, (input) => columnName(table.header[mapping[input]]), engine, dialect.point);
+  $("formula-torven").textContent = named;
+  $("orden-torven").textContent =
+    ["torven", "--csv", table.name, ...dialect.flags, "--as", "et0", named].map(shellWord).join(" ");
+}
+
+async function copyFormula() {
+  const text = $("formula").textContent;
+  try {
+    await navigator.clipboard.writeText(text);
+  } catch {
+    const range = document.createRange();
+    range.selectNodeContents($("formula"));
+    getSelection().removeAllRanges();
+    getSelection().addRange(range);
+    document.execCommand("copy");
+  }
+  setStatus("Fórmula copiada: péguela en la fila 2 de la planilla y extiéndala hacia abajo.");
+}
+
+function dayText(when, row, o) {
+  if (Number.isNaN(when)) return o.date === "fecha" ? row[mapping.fecha] || "sin fecha" : "sin fecha";
+  const d = new Date(when);
+  const two = (n) => String(n).padStart(2, "0");
+  return `${two(d.getUTCDate())}/${two(d.getUTCMonth() + 1)}/${d.getUTCFullYear()}`;
+}
+
+// The rows whose result is an error: line, date, the cause, the result.
+function listFailures(o) {
+  const failed = [];
+  results.forEach((r, i) => { if (r.type !== NUM || Number.isNaN(r.num)) failed.push(i); });
+  const items = failed.slice(0, SHOWN_FAILURES).map((i) => {
+    const row = table.rows[i], r = results[i];
+    const name = r.type === NUM ? "#¡NUM!" : engine.errorName(r.code, true);
+    const reason = failureReason(engine, formula, row, mapping, o.decimalComma, r);
+    const li = document.createElement("li");
+    li.textContent = `línea ${table.rowLines[i]} (${dayText(dateOf(row, mapping, o), row, o)}): ` +
+                     (reason ? reason + " " : "") + "→ " + name;
+    return li;
+  });
+  $("fallidas").replaceChildren(...items);
+  $("fallidas-total").textContent = failed.length === 0 ? ""
+    : failed.length > SHOWN_FAILURES ? `Filas con error: ${failed.length}; se muestran las primeras ${SHOWN_FAILURES}.`
+    : `Filas con error: ${failed.length}.`;
+  $("fallidas-caja").hidden = failed.length === 0;
 }
 
 // Dates on the chart in Spanish.
@@ -193,7 +317,7 @@ function download() {
   const shown = results.map((r) => showResult(engine, r, dialect));
   let bytes;
   try {
-    bytes = encodeText(writeBack(table, shown, "et0"), table.encoding, table.mark);
+    bytes = encodeText(writeBack(table, [{ name: "et0", shown }]), table.encoding, table.mark);
   } catch (e) {
     return setStatus("No se puede escribir el archivo: " + e.message, true);
   }
@@ -213,7 +337,8 @@ async function start() {
     try {
       await readFile(file);
     } catch (e) {
-      setStatus("No se puede leer el archivo: " + e.message, true);
+      setStatus(e instanceof NotText ? `No se lee «${file.name}»: no es un archivo de texto; ${e.message}.`
+                                     : "No se puede leer el archivo: " + e.message, true);
     }
   };
   $("archivo").addEventListener("change", (e) => e.target.files[0] && open(e.target.files[0]));
@@ -228,6 +353,8 @@ async function start() {
   document.querySelectorAll("input[type=radio]").forEach((r) => r.addEventListener("change", showNeeded));
   $("calcular").addEventListener("click", calculate);
   $("descargar").addEventListener("click", download);
+  $("copiar").addEventListener("click", copyFormula);
+  $("latitud").addEventListener("input", showLatitude);
   setStatus("Elija o suelte un archivo CSV de la estación.");
   document.body.dataset.listo = "1";
 }

@@ -1,16 +1,29 @@
-// ET0 of every row of a station table, through the worksheet entries, as the
-// formula a spreadsheet user writes evaluates it in the host:
+// The formula of a station table's ET0, as a spreadsheet user writes it for
+// one row, from the choices made:
 //   ETPF56(JDIA.VENTISOLA(AÑO(fecha);MES(fecha);DIA(fecha)) or (año;mes;dia);
 //          Rs or RADF56A/RADF56P(Jdia;He;as;bs;Latitud); Tmáx; Tmín; 0;
 //          PVHRF56(Tmáx;Tmín;HRmáx;HRmín) or PVHM(Tmáx;Tmín;HRmed) or PVTRF56(Troc);
 //          Viento; Altura; Altitud; Latitud)
-import { NUM, csvField, showNumber } from "./torven.js";
+// A column in other units is converted where it is read, by one exact
+// constant: km/h /3,6; W/m² *0,0864; cal/cm²/d *0,041868; °F (F-32)/1,8.  An
+// empty cell of such a column stays an error, as it is for a column read as
+// it is: the spreadsheet's arithmetic would take it as 0.
+import { csvField, ERR, MISSING, NUM, STR, showNumber } from "./torven.js";
+import { call, cell, error, inputsOf, num, op } from "./formula.js";
 
-// The columns each choice needs (keys of `mapping`).
+const VALUE = 15, NUM_ERROR = 36;
+
+// The columns each choice needs (keys of `mapping`), their labels, and the
+// short names (with their gender) that a failed row's reason uses.
 export const INPUTS = {
-  fecha: "Fecha", anio: "Año", mes: "Mes", dia: "Día", tmax: "Tmáx (°C)", tmin: "Tmín (°C)",
-  hrmax: "HRmáx (%)", hrmin: "HRmín (%)", hrmed: "HRmed (%)", troc: "Troc (°C)",
-  rs: "Rs (MJ/m²/d)", he: "Heliofanía", viento: "Viento (m/s)",
+  fecha: "Fecha", anio: "Año", mes: "Mes", dia: "Día", tmax: "Tmáx", tmin: "Tmín",
+  hrmax: "HRmáx (%)", hrmin: "HRmín (%)", hrmed: "HRmed (%)", troc: "Troc", rs: "Rs", he: "Heliofanía",
+  viento: "Viento",
+};
+const SHORT = {
+  fecha: ["Fecha", "a"], anio: ["Año", "o"], mes: ["Mes", "o"], dia: ["Día", "o"], tmax: ["Tmáx", "a"],
+  tmin: ["Tmín", "a"], hrmax: ["HRmáx", "a"], hrmin: ["HRmín", "a"], hrmed: ["HRmed", "a"], troc: ["Troc", "a"],
+  rs: ["Rs", "a"], he: ["Heliofanía", "a"], viento: ["Viento", "o"],
 };
 
 // Common names of station columns, by input.
@@ -30,6 +43,28 @@ const GUESSES = {
   viento: ["viento", "u2", "wind", "u", "velocidad del viento", "ws"],
 };
 
+// The units of the columns that may come in others, each with the header
+// words that say it and the conversion to the unit of the add-in.
+export const UNITS = {
+  temperatura: [
+    { id: "C", label: "°C" },
+    { id: "F", label: "°F", says: /°\s*F\b|º\s*F\b|\(\s*F\s*\)|\bdeg\s*F\b|fahrenheit/i,
+      convert: (x) => op("/", op("-", x, num(32)), num(1.8)) },
+  ],
+  viento: [
+    { id: "m/s", label: "m/s" },
+    { id: "km/h", label: "km/h", says: /km\s*\/\s*h|\bkmh\b|\bkph\b/i, convert: (x) => op("/", x, num(3.6)) },
+  ],
+  radiacion: [
+    { id: "MJ", label: "MJ/m²/d" },
+    { id: "W", label: "W/m² (media del día)", says: /\bW\s*\/?\s*m(?:2|²|\^2|-2)/i,
+      convert: (x) => op("*", x, num(0.0864)) },
+    { id: "cal", label: "cal/cm²/d", says: /cal\s*\/\s*cm|langley|\bly\b/i,
+      convert: (x) => op("*", x, num(0.041868)) },
+  ],
+};
+export const UNIT_OF = { tmax: "temperatura", tmin: "temperatura", troc: "temperatura", viento: "viento", rs: "radiacion" };
+
 function normal(name) {
   return name.toLowerCase().replace(/\(.*?\)|\[.*?\]/g, "").replace(/[_\-.]+/g, " ").trim();
 }
@@ -46,6 +81,12 @@ export function guessMapping(header) {
   return mapping;
 }
 
+// The unit a column's name says (the add-in's when it says none).
+export function guessUnit(input, name) {
+  const units = UNITS[UNIT_OF[input]];
+  return (units.find((u) => u.says && u.says.test(name ?? "")) ?? units[0]).id;
+}
+
 // The choices: date ("fecha" or "partes"), radiation ("rs", "horas" or
 // "porcentaje"), humidity ("extremas", "media" or "rocio"), constants.
 export function requiredInputs(options) {
@@ -56,28 +97,50 @@ export function requiredInputs(options) {
   return needed;
 }
 
-// Computes row `r`: the ET0 result record.
-export function et0OfRow(engine, row, mapping, options) {
-  const comma = options.decimalComma;
-  const cell = (input) => engine.cell(row[mapping[input]], comma);
-  const number = (x) => ({ type: NUM, num: x });
-  let day;
-  if (options.date === "fecha") {
-    const date = cell("fecha");
-    day = engine.call("JDIA_XLL", [0, 1, 2].map((part) => engine.datePart(date, part)));
-  } else {
-    day = engine.call("JDIA_XLL", [cell("anio"), cell("mes"), cell("dia")]);
+// A measured column in the add-in's unit: as it is, or converted where it
+// is a number (SI(ESBLANCO(R2);#¡VALOR!;R2*0,0864)).
+function measured(input, unitId) {
+  const unit = UNIT_OF[input] && UNITS[UNIT_OF[input]].find((u) => u.id === unitId);
+  if (!unit || !unit.convert) return cell(input);
+  return call("SI", call("ESBLANCO", cell(input)), error(VALUE), unit.convert(cell(input)));
+}
+
+// The ET0 formula of one row for the choices in `options` and the units.
+export function et0Formula(options, units) {
+  const m = (input) => measured(input, units[input]);
+  const day = options.date === "fecha"
+    ? call("JDIA.VENTISOLA", call("AÑO", cell("fecha")), call("MES", cell("fecha")), call("DIA", cell("fecha")))
+    : call("JDIA.VENTISOLA", cell("anio"), cell("mes"), cell("dia"));
+  const latitude = num(options.latitude);
+  const tmax = m("tmax"), tmin = m("tmin");
+  const rs = options.radiation === "rs" ? m("rs")
+    : call(options.radiation === "horas" ? "RADF56A" : "RADF56P", day, cell("he"), num(options.as), num(options.bs), latitude);
+  const ea = options.humidity === "extremas" ? call("PVHRF56", tmax, tmin, cell("hrmax"), cell("hrmin"))
+    : options.humidity === "media" ? call("PVHM", tmax, tmin, cell("hrmed"))
+    : call("PVTRF56", m("troc"));
+  return call("ETPF56", day, rs, tmax, tmin, num(0), ea, m("viento"), num(options.windHeight),
+              num(options.altitude), latitude);
+}
+
+// Why a row's formula failed: the first cell it reads that is empty, not a
+// number or an error ("Rs vacía", "HRmín «n/d» no es un número"); "" when
+// every cell is a number.
+export function failureReason(engine, formula, row, mapping, decimalComma, result) {
+  for (const input of inputsOf(formula)) {
+    const text = row[mapping[input]];
+    const v = engine.cell(text, decimalComma);
+    const [name, ending] = SHORT[input];
+    if (v.type === MISSING) return `${name} vací${ending}`;
+    if (v.type === ERR) return `${name} es ${text}`;
+    if (input === "fecha" && v.type === STR) {
+      if (engine.datePart(v, 0).type === ERR) return `${name} «${text}» no es una fecha`;
+    } else if (v.type !== NUM) {
+      return `${name} «${text}» no es un número`;
+    }
   }
-  const latitude = number(options.latitude);
-  const tmax = cell("tmax"), tmin = cell("tmin");
-  const rs = options.radiation === "rs" ? cell("rs")
-    : engine.call(options.radiation === "horas" ? "RADF56A_XLL" : "RADF56P_XLL",
-                  [day, cell("he"), number(options.as), number(options.bs), latitude]);
-  const ea = options.humidity === "extremas" ? engine.call("PVHRF56_XLL", [tmax, tmin, cell("hrmax"), cell("hrmin")])
-    : options.humidity === "media" ? engine.call("PVHM_XLL", [tmax, tmin, cell("hrmed")])
-    : engine.call("PVTRF56_XLL", [cell("troc")]);
-  return engine.call("ETPF56_XLL", [day, rs, tmax, tmin, number(0), ea, cell("viento"),
-                                    number(options.windHeight), number(options.altitude), latitude]);
+  if (result.type === ERR && result.code === NUM_ERROR)
+    return "un dato fuera de los valores que admiten las funciones (o Tmín mayor que Tmáx)";
+  return "";
 }
 
 // The result as the spreadsheet shows it in the file's dialect: a number
@@ -88,10 +151,10 @@ export function showResult(engine, result, dialect) {
 }
 
 // The file written back as torven --csv writes it: every field as read, the
-// ET0 column added, in the file's delimiter and line end.
-export function writeBack(table, shown, columnName) {
+// added columns, in the file's delimiter and line end.
+export function writeBack(table, added) {
   const d = table.delimiter;
-  const lines = [table.header.map((f) => csvField(f, d)).join(d) + d + csvField(columnName, d)];
-  table.rows.forEach((row, i) => lines.push(row.map((f) => csvField(f, d)).join(d) + d + csvField(shown[i], d)));
+  const lines = [[...table.header, ...added.map((a) => a.name)].map((f) => csvField(f, d)).join(d)];
+  table.rows.forEach((row, i) => lines.push([...row, ...added.map((a) => a.shown[i])].map((f) => csvField(f, d)).join(d)));
   return lines.join(table.lineEnd) + table.lineEnd;
 }

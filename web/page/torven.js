@@ -144,20 +144,56 @@ export function showNumber(x, decimalComma) {
 
 // --- CSV ------------------------------------------------------------------------------
 
-// The file's text and how to write it back: UTF-8 when the whole file is
-// valid UTF-8 (its byte-order mark kept), else Windows-1252.
+// The file's text and how to write it back, or why it is not text, as
+// torven decides it: UTF-16 by its byte-order mark (FF FE, FE FF); else
+// UTF-8 when the whole file is valid UTF-8 (its mark kept); else
+// Windows-1252.  Not text: a NUL byte outside UTF-16; a NUL character, an
+// unpaired surrogate or an odd length in UTF-16; outside UTF-8, one of the
+// five bytes Windows-1252 leaves unassigned.
+export class NotText extends Error {}
+
 export function decodeFile(bytes) {
+  const utf16 = bytes.length >= 2 && ((bytes[0] === 0xff && bytes[1] === 0xfe) || (bytes[0] === 0xfe && bytes[1] === 0xff));
+  if (utf16) {
+    const encoding = bytes[0] === 0xff ? "utf-16le" : "utf-16be";
+    let text;
+    try {
+      text = new TextDecoder(encoding, { fatal: true, ignoreBOM: true }).decode(bytes.subarray(2));
+    } catch {
+      throw new NotText(`su texto ${encoding.toUpperCase()} tiene un carácter incompleto o un sustituto sin pareja`);
+    }
+    const nul = text.indexOf("\0");
+    if (nul >= 0) throw new NotText(`su texto ${encoding.toUpperCase()} tiene un carácter NUL (carácter ${nul + 1})`);
+    return { text, encoding, mark: true };
+  }
+  const nul = bytes.indexOf(0);
+  if (nul >= 0) throw new NotText(`tiene un byte NUL (byte ${nul + 1})`);
   const mark = bytes.length >= 3 && bytes[0] === 0xef && bytes[1] === 0xbb && bytes[2] === 0xbf;
   try {
     const text = new TextDecoder("utf-8", { fatal: true, ignoreBOM: true }).decode(mark ? bytes.subarray(3) : bytes);
     return { text, encoding: "utf-8", mark };
   } catch {
+    const unassigned = bytes.findIndex((b) => b === 0x81 || b === 0x8d || b === 0x8f || b === 0x90 || b === 0x9d);
+    if (unassigned >= 0)
+      throw new NotText(`el byte ${unassigned + 1} (0x${bytes[unassigned].toString(16).toUpperCase()}) no es ` +
+                        "válido ni en UTF-8 ni en Windows-1252");
     return { text: new TextDecoder("windows-1252").decode(bytes), encoding: "windows-1252", mark: false };
   }
 }
 
+// The name of an encoding as the page shows it.
+export const ENCODING_NAMES = { "utf-8": "UTF-8", "windows-1252": "Windows-1252", "utf-16le": "UTF-16LE", "utf-16be": "UTF-16BE" };
+
 let windows1252;  // character -> byte, for the characters Windows-1252 holds
 export function encodeText(text, encoding, mark) {
+  if (encoding === "utf-16le" || encoding === "utf-16be") {
+    const out = new Uint8Array(2 * text.length + 2);
+    const view = new DataView(out.buffer);
+    const little = encoding === "utf-16le";
+    view.setUint16(0, 0xfeff, little);
+    for (let i = 0; i < text.length; ++i) view.setUint16(2 + 2 * i, text.charCodeAt(i), little);
+    return out;
+  }
   if (encoding === "utf-8") {
     const body = new TextEncoder().encode(text);
     if (!mark) return body;
@@ -195,12 +231,12 @@ export function detectDelimiter(text) {
   return best;
 }
 
-// The records of a CSV text after RFC 4180, with the line end of the first
-// line; a quote left open is reported.
+// The records of a CSV text after RFC 4180, the line where each begins
+// (1-based), the line end of the first line; a quote left open is reported.
 export function parseCsv(text, delimiter) {
-  const records = [];
-  let fields = [], field = "", quoted = false, i = 0, lineEnd = null;
-  const endRecord = () => { fields.push(field); records.push(fields); fields = []; field = ""; };
+  const records = [], lines = [];
+  let fields = [], field = "", quoted = false, i = 0, lineEnd = null, line = 1, start = 1;
+  const endRecord = () => { fields.push(field); records.push(fields); lines.push(start); fields = []; field = ""; };
   while (i < text.length) {
     const c = text[i];
     if (quoted) {
@@ -208,6 +244,7 @@ export function parseCsv(text, delimiter) {
         if (text[i + 1] === '"') { field += '"'; i += 2; continue; }
         quoted = false; ++i; continue;
       }
+      if (c === "\n") ++line;
       field += c; ++i; continue;
     }
     if (c === "\r" || c === "\n") {
@@ -215,6 +252,7 @@ export function parseCsv(text, delimiter) {
       if (lineEnd === null) lineEnd = crlf ? "\r\n" : "\n";
       i += crlf ? 2 : 1;
       endRecord();
+      start = ++line;
       continue;
     }
     if (c === delimiter) { fields.push(field); field = ""; ++i; continue; }
@@ -230,7 +268,7 @@ export function parseCsv(text, delimiter) {
     i = end;
   }
   if (field !== "" || fields.length > 0 || quoted) endRecord();
-  return { records, lineEnd: lineEnd ?? "\n", open: quoted };
+  return { records, lines, lineEnd: lineEnd ?? "\n", open: quoted };
 }
 
 // A field written back, quoted when it holds the delimiter, a quote or a line break.

@@ -1,0 +1,67 @@
+// The station's own data as the user types them: latitude (decimal degrees,
+// or degrees, minutes and seconds with N or S), altitude and the
+// anemometer's height, each required and within what ETPF56 accepts.  Nothing
+// is computed with a value that the user did not give.
+
+const NUMBER = /^[+-]?(?:\d+(?:[.,]\d*)?|[.,]\d+)(?:[eE][+-]?\d+)?$/;
+
+// A number as typed, with a decimal comma or point; undefined if it is not one.
+export function typedNumber(text) {
+  const s = text.trim();
+  return NUMBER.test(s) ? Number(s.replace(",", ".")) : undefined;
+}
+
+// A latitude in decimal degrees from "37,85", "-37.85", "37°51' N",
+// "37 51 30 N", "37°51'30\" S" (S or a minus sign for the south); undefined
+// if the text is none of these.
+export function typedLatitude(text) {
+  let s = text.trim();
+  const decimal = typedNumber(s);
+  if (decimal !== undefined) return decimal;
+  let south = false, minus = false;
+  const hemisphere = /\s*([NnSs])$/.exec(s);
+  if (hemisphere) {
+    south = hemisphere[1].toUpperCase() === "S";
+    s = s.slice(0, hemisphere.index);
+  }
+  if (s.startsWith("-")) minus = true, s = s.slice(1);
+  if ((minus && hemisphere) || !/^[\d.,°º'′’"″”\s]+$/.test(s)) return undefined;
+  const parts = s.split(/[°º'′’"″”\s]+/).filter((p) => p !== "").map(typedNumber);
+  if (parts.length < 1 || parts.length > 3 || parts.includes(undefined)) return undefined;
+  const [degrees, minutes = 0, seconds = 0] = parts;
+  // Whole degrees before minutes, whole minutes before seconds, each below 60.
+  if ((parts.length > 1 && !Number.isInteger(degrees)) || (parts.length > 2 && !Number.isInteger(minutes)) ||
+      minutes >= 60 || seconds >= 60)
+    return undefined;
+  const value = degrees + minutes / 60 + seconds / 3600;
+  return south || minus ? -value : value;
+}
+
+// The fields, their names in messages, how they are read and what ETPF56 accepts.
+export const FIELDS = [
+  { id: "latitud", key: "latitude", name: "La latitud", read: typedLatitude,
+    accepts: (x) => Math.abs(x) <= 90, range: "debe estar entre −90 y 90 grados (negativa o S al sur)" },
+  { id: "altitud", key: "altitude", name: "La altitud", read: typedNumber,
+    accepts: (x) => x > -100000 && x < 100000, range: "debe estar entre −100 000 y 100 000 m" },
+  { id: "altura", key: "windHeight", name: "La altura del anemómetro", read: typedNumber,
+    accepts: (x) => x >= 0 && x < 1e300, range: "no puede ser negativa" },
+];
+export const ANGSTROM = [
+  { id: "as", key: "as", name: "El coeficiente as", empty: "vacío", read: typedNumber, accepts: Number.isFinite, range: "" },
+  { id: "bs", key: "bs", name: "El coeficiente bs", empty: "vacío", read: typedNumber, accepts: Number.isFinite, range: "" },
+];
+
+// The values of `fields` as typed (`texts` by id), and a message for each
+// one that is empty, not a number or out of range.
+export function readFields(fields, texts) {
+  const values = {}, problems = [];
+  for (const f of fields) {
+    const text = (texts[f.id] ?? "").trim();
+    const x = text === "" ? undefined : f.read(text);
+    if (text === "") problems.push({ id: f.id, message: `${f.name} está ${f.empty ?? "vacía"}.` });
+    else if (x === undefined || Number.isNaN(x)) problems.push({ id: f.id, message: `${f.name} «${text}» no es un número.` });
+    else if (!f.accepts(x)) problems.push({ id: f.id, message: `${f.name} ${f.range}.` });
+    else values[f.key] = x;
+  }
+  return { values, problems };
+}
