@@ -72,6 +72,13 @@ const cases = [
            "PVHRF56(E2;F2;G2;H2);SI(ESBLANCO(J2);#¡VALOR!;J2/3,6);2;1138;40,49)",
     failures: ["línea 3 (02/01/2020): Rs vacía → #¡VALOR!", "línea 5 (04/01/2020): HRmín «n/d» no es un número → #¡VALOR!"] },
   { file: unicode, latitude: "40,49", mark: [0xff, 0xfe] },
+  // FAO 56's procedures for missing data: the year from temperatures alone,
+  // kRs for the coast, the arid offset; then every gap of the units copy estimated.
+  { file: holyoke, latitude: "40,49", choose: ["#rad-temperaturas", "#hum-tmin", "#viento-fijo"], sum: true,
+    shown: "=ETPF56(JDIA.VENTISOLA(AÑO(A2);MES(A2);DIA(A2));0,16*RAIZ(E2-F2)*RADAF56(JDIA.VENTISOLA(AÑO(A2);" +
+           "MES(A2);DIA(A2));40,49);E2;F2;0;PVTRF56(F2);2;2;1138;40,49)" },
+  { file: holyoke, latitude: "40,49", choose: ["#rad-temperaturas", "#hum-tmin"], krs: "0,19", offset: "2" },
+  { file: units, latitude: "40,49", choose: ["#estimar"], failures: [], estimated: "radiación 1, humedad 1, viento 0" },
 ];
 
 const browser = await chromium.launch({
@@ -92,37 +99,43 @@ tab.on("pageerror", (e) => fail("page error: " + e.message));
 await tab.goto(pathToFileURL(page).href);
 await tab.waitForSelector("body[data-listo='1']");
 
-async function compute(file, latitude, choose) {
+async function compute(file, latitude, choose, c = {}) {
   await tab.setInputFiles("#archivo", file);
   await tab.waitForSelector("#paso-columnas:not([hidden])");
-  if (choose) await tab.check(choose);
+  for (const selector of [choose ?? []].flat()) await tab.check(selector);
   await tab.fill("#latitud", latitude);
   await tab.fill("#altitud", "1138");
   await tab.fill("#altura", "2");
+  if (c.krs) await tab.fill("#krs", c.krs);
+  if (c.offset) await tab.fill("#desfase", c.offset);
   await tab.click("#calcular");
   await tab.waitForSelector("#paso-resultados:not([hidden])");
 }
 
 for (const c of cases) {
-  await compute(c.file, c.latitude, c.choose);
+  await compute(c.file, c.latitude, c.choose, c);
   const [download] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
   const got = readFileSync(await download.path());
   // The same bytes as torven --csv with the formula the page shows (and with
   // the one written here, where there is one).
-  const shownFormula = await tab.textContent("#formula-torven");
+  const shownFormula = await tab.textContent("#formula-torven"), markFormula = await tab.textContent("#marca-torven");
   for (const formula of [shownFormula, c.formula].filter(Boolean)) {
-    const want = execFileSync(torven, ["--csv", c.file, "--as", "et0", formula]);
+    const added = markFormula ? ["--as", "et0", "--as", "estimado", formula, markFormula] : ["--as", "et0", formula];
+    const want = execFileSync(torven, ["--csv", c.file, ...added]);
     if (!got.equals(want)) {
       const a = got.toString("latin1").split("\n"), b = want.toString("latin1").split("\n");
       const at = a.findIndex((line, i) => line !== b[i]);
       fail(`${c.file}: the download differs from torven --csv ${formula} at line ${at + 1}: '${a[at]}' / '${b[at]}'`);
     } else {
-      console.log(`${c.file}${c.choose ? " (year, month, day)" : ""}: the download is torven --csv's to the byte, for ${formula}`);
+      console.log(`${c.file}${c.choose ? " (" + [c.choose].flat().join(", ") + ")" : ""}: the download is torven --csv's to the byte, for ${formula}`);
     }
   }
   if (c.shown && (await tab.textContent("#formula")) !== c.shown)
     fail(`the workbook formula shown is ${await tab.textContent("#formula")}, not ${c.shown}`);
   if (c.mark && !(got[0] === c.mark[0] && got[1] === c.mark[1])) fail(`${c.file}: the download lost its byte-order mark`);
+  if (c.estimated && !(await tab.textContent("#resumen")).includes(c.estimated))
+    fail("estimated days: " + (await tab.textContent("#resumen")));
+  if (c.sum) console.log("the year from temperatures alone: " + (await tab.textContent("#sumas")));
   if (c.failures) {
     const listed = await tab.$$eval("#fallidas li", (items) => items.map((li) => li.textContent));
     if (JSON.stringify(listed) !== JSON.stringify(c.failures)) fail("failed rows listed: " + JSON.stringify(listed));

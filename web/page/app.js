@@ -2,15 +2,16 @@
 // of every day out, computed by the add-in's own worksheet entries.
 import uPlot from "uplot";
 import { ENCODING_NAMES, Engine, NUM, NotText, decodeFile, detectDelimiter, encodeText, parseCsv, showNumber } from "./torven.js";
-import { INPUTS, UNITS, UNIT_OF, et0Formula, failureReason, guessMapping, guessUnit, requiredInputs, showResult,
+import { INPUTS, UNITS, UNIT_OF, estimatedVariables, et0Formula, failureReason, guessMapping, guessUnit, requiredInputs, showResult,
          writeBack } from "./et0.js";
 import { evaluate, write } from "./formula.js";
-import { ANGSTROM, FIELDS, readFields, typedLatitude } from "./station.js";
+import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
 const CHUNK = 4000;  // rows between two looks at the page (progress, no freeze)
 const SHOWN_FAILURES = 20;
-let engine, table, results, chart, formula, mapping;
+let engine, table, results, marks, chart, formula, markFormula, mapping;
+const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
 
 function setStatus(text, error = false) {
   $("estado").textContent = text;
@@ -52,6 +53,7 @@ function fillMapping() {
   // The choices the new file's columns suggest (not those of the file before).
   $(guess.fecha < 0 && guess.anio >= 0 ? "fecha-partes" : "fecha-columna").checked = true;
   $(guess.rs < 0 && guess.he >= 0 ? "rad-horas" : "rad-medida").checked = true;
+  $("viento-medido").checked = true;
   $(guess.hrmax >= 0 || (guess.hrmed < 0 && guess.troc < 0) ? "hum-extremas" : guess.hrmed >= 0 ? "hum-media" : "hum-rocio").checked = true;
   const box = $("columnas");
   box.replaceChildren();
@@ -81,15 +83,15 @@ function fillMapping() {
 
 function options() {
   const value = (name) => document.querySelector(`input[name=${name}]:checked`).value;
-  return { date: value("fecha"), radiation: value("radiacion"), humidity: value("humedad"), decimalComma: $("coma").checked };
+  return { date: value("fecha"), radiation: value("radiacion"), humidity: value("humedad"), wind: value("viento"),
+           estimate: $("estimar").checked, decimalComma: $("coma").checked };
 }
 
 // The station's values, each field marked when it is refused.
 function stationValues(o) {
-  const fields = o.radiation === "rs" ? FIELDS : [...FIELDS, ...ANGSTROM];
-  const texts = Object.fromEntries([...FIELDS, ...ANGSTROM].map((f) => [f.id, $(f.id).value]));
-  const { values, problems } = readFields(fields, texts);
-  for (const f of [...FIELDS, ...ANGSTROM]) {
+  const texts = Object.fromEntries(ALL_FIELDS.map((f) => [f.id, $(f.id).value]));
+  const { values, problems } = readFields(neededFields(o), texts);
+  for (const f of ALL_FIELDS) {
     const refused = problems.some((p) => p.id === f.id);
     $(f.id).classList.toggle("invalido", refused);
     $(f.id).setAttribute("aria-invalid", String(refused));
@@ -105,7 +107,10 @@ function showLatitude() {
 function showNeeded() {
   const needed = requiredInputs(options());
   for (const row of document.querySelectorAll(".columna")) row.hidden = !needed.includes(row.dataset.input);
-  $("angstrom").hidden = options().radiation === "rs";
+  const o = options();
+  $("angstrom").hidden = o.radiation !== "horas" && o.radiation !== "porcentaje";
+  const shown = new Set(neededFields(o).map((f) => f.id));
+  for (const f of [...ESTIMATES, FIELDS[2]]) $(f.id).closest("label, span").hidden = !shown.has(f.id);
 }
 
 // --- Computing -------------------------------------------------------------------------
@@ -129,17 +134,20 @@ async function calculate() {
     $("paso-resultados").hidden = true;
     return setStatus("Falta elegir la columna de: " + missing.map((i) => INPUTS[i]).join(", "), true);
   }
-  formula = et0Formula(o, units);
+  ({ et0: formula, mark: markFormula } = et0Formula(o, units));
   $("calcular").disabled = true;
   const progress = $("progreso");
   progress.hidden = false;
   results = new Array(table.rows.length);
+  marks = markFormula ? new Array(table.rows.length) : null;
   const started = performance.now();
   for (let start = 0; start < table.rows.length; start += CHUNK) {
     const end = Math.min(start + CHUNK, table.rows.length);
     for (let r = start; r < end; ++r) {
       const row = table.rows[r];
-      results[r] = evaluate(formula, engine, (input) => engine.cell(row[mapping[input]], o.decimalComma));
+      const read = (input) => engine.cell(row[mapping[input]], o.decimalComma);
+      results[r] = evaluate(formula, engine, read);
+      if (marks) marks[r] = evaluate(markFormula, engine, read);
     }
     progress.value = end / table.rows.length;
     if (end < table.rows.length) await new Promise((resolve) => setTimeout(resolve, 0));
@@ -181,7 +189,8 @@ function showResults(mapping, o, elapsed) {
   });
   const ok = results.length - [...errors.values()].reduce((a, b) => a + b, 0);
   $("resumen").textContent = `${results.length} filas calculadas en ${elapsed.toFixed(0)} ms: ${ok} valores` +
-    (errors.size ? ", " + [...errors].map(([name, n]) => `${n} ${name}`).join(", ") : ", ningún error") + ".";
+    (errors.size ? ", " + [...errors].map(([name, n]) => `${n} ${name}`).join(", ") : ", ningún error") + "." +
+    estimatedDays(o);
   $("tiempo").dataset.ms = String(elapsed);
   $("sumas").replaceChildren(...[...sums].map(([year, sum]) => {
     const li = document.createElement("li");
@@ -222,12 +231,17 @@ const shellWord = (w) => /^[A-Za-z0-9_.\/=-]+$/.test(w) ? w : "'" + w.replaceAll
 // The formula of the first data row for the workbook, and the same formula
 // with column names, as torven --csv computes the download.
 function showFormulas(o) {
-  $("formula").textContent = "=" + write(formula, (input) => columnLetter(mapping[input]) + "2", engine);
+  const letters = (f) => "=" + write(f, (input) => columnLetter(mapping[input]) + "2", engine);
+  $("formula").textContent = letters(formula);
+  $("formula-marca").textContent = markFormula ? letters(markFormula) : "";
+  $("marca-caja").hidden = !markFormula;
   const dialect = torvenDialect(o);
-  const named = "=" + write(formula, (input) => columnName(table.header[mapping[input]]), engine, dialect.point);
-  $("formula-torven").textContent = named;
-  $("orden-torven").textContent =
-    ["torven", "--csv", table.name, ...dialect.flags, "--as", "et0", named].map(shellWord).join(" ");
+  const named = (f) => "=" + write(f, (input) => columnName(table.header[mapping[input]]), engine, dialect.point);
+  $("formula-torven").textContent = named(formula);
+  $("marca-torven").textContent = markFormula ? named(markFormula) : "";
+  const added = markFormula ? ["--as", "et0", "--as", "estimado", named(formula), named(markFormula)]
+                            : ["--as", "et0", named(formula)];
+  $("orden-torven").textContent = ["torven", "--csv", table.name, ...dialect.flags, ...added].map(shellWord).join(" ");
 }
 
 async function copyFormula() {
@@ -258,7 +272,8 @@ function listFailures(o) {
   const items = failed.slice(0, SHOWN_FAILURES).map((i) => {
     const row = table.rows[i], r = results[i];
     const name = r.type === NUM ? "#¡NUM!" : engine.errorName(r.code, true);
-    const reason = failureReason(engine, formula, row, mapping, o.decimalComma, r);
+    const reason = failureReason(engine, formula, row, mapping, o.decimalComma, r,
+                                 estimatedVariables(o).flatMap((v) => v.inputs));
     const li = document.createElement("li");
     li.textContent = `línea ${table.rowLines[i]} (${dayText(dateOf(row, mapping, o), row, o)}): ` +
                      (reason ? reason + " " : "") + "→ " + name;
@@ -269,6 +284,16 @@ function listFailures(o) {
     : failed.length > SHOWN_FAILURES ? `Filas con error: ${failed.length}; se muestran las primeras ${SHOWN_FAILURES}.`
     : `Filas con error: ${failed.length}.`;
   $("fallidas-caja").hidden = failed.length === 0;
+}
+
+// How many days had each variable estimated (its reading empty or not a number).
+function estimatedDays(o) {
+  const variables = estimatedVariables(o);
+  if (variables.length === 0) return "";
+  const counts = variables.map((v) => table.rows.filter((row) =>
+    v.inputs.some((input) => engine.cell(row[mapping[input]], o.decimalComma).type !== NUM)).length);
+  return " Días estimados (FAO 56, datos faltantes): " +
+    variables.map((v, i) => `${v.name} ${counts[i]}`).join(", ") + ".";
 }
 
 // Dates on the chart in Spanish.
@@ -317,7 +342,9 @@ function download() {
   const shown = results.map((r) => showResult(engine, r, dialect));
   let bytes;
   try {
-    bytes = encodeText(writeBack(table, [{ name: "et0", shown }]), table.encoding, table.mark);
+    const added = [{ name: "et0", shown }];
+    if (marks) added.push({ name: "estimado", shown: marks.map((r) => showResult(engine, r, dialect)) });
+    bytes = encodeText(writeBack(table, added), table.encoding, table.mark);
   } catch (e) {
     return setStatus("No se puede escribir el archivo: " + e.message, true);
   }
@@ -354,6 +381,9 @@ async function start() {
   $("calcular").addEventListener("click", calculate);
   $("descargar").addEventListener("click", download);
   $("copiar").addEventListener("click", copyFormula);
+  for (const id of ["krs", "desfase"])
+    $(id + "-tipo").addEventListener("change", (e) => { if (e.target.value) $(id).value = e.target.value; });
+  $("estimar").addEventListener("change", showNeeded);
   $("latitud").addEventListener("input", showLatitude);
   setStatus("Elija o suelte un archivo CSV de la estación.");
   document.body.dataset.listo = "1";

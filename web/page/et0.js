@@ -87,46 +87,101 @@ export function guessUnit(input, name) {
   return (units.find((u) => u.says && u.says.test(name ?? "")) ?? units[0]).id;
 }
 
-// The choices: date ("fecha" or "partes"), radiation ("rs", "horas" or
-// "porcentaje"), humidity ("extremas", "media" or "rocio"), constants.
+// The choices: date ("fecha" or "partes"); radiation ("rs" measured,
+// "horas" or "porcentaje" of sunshine, "temperaturas" by FAO 56 eq. 50 with
+// `krs`); humidity ("extremas", "media", "rocio", or "tmin" by eq. 48 with
+// the dew point `offset` below Tmin); wind ("medido", or "constante" at 2 m);
+// `estimate`: a day whose reading is empty or not a number gets the
+// procedure of its variable.
 export function requiredInputs(options) {
   const needed = options.date === "fecha" ? ["fecha"] : ["anio", "mes", "dia"];
-  needed.push("tmax", "tmin", "viento");
-  needed.push(options.radiation === "rs" ? "rs" : "he");
-  needed.push(...{ extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"] }[options.humidity]);
+  needed.push("tmax", "tmin");
+  if (options.wind !== "constante") needed.push("viento");
+  if (options.radiation === "rs") needed.push("rs");
+  if (options.radiation === "horas" || options.radiation === "porcentaje") needed.push("he");
+  needed.push(...({ extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"] }[options.humidity] ?? []));
   return needed;
 }
 
 // A measured column in the add-in's unit: as it is, or converted where it
-// is a number (SI(ESBLANCO(R2);#¡VALOR!;R2*0,0864)).
-function measured(input, unitId) {
+// is a number (SI(ESBLANCO(R2);#¡VALOR!;R2*0,0864)); with `otherwise`, a
+// value that replaces it where it is not a number (SI(ESNUMERO(R2);R2;...)).
+function measured(input, unitId, otherwise) {
   const unit = UNIT_OF[input] && UNITS[UNIT_OF[input]].find((u) => u.id === unitId);
-  if (!unit || !unit.convert) return cell(input);
-  return call("SI", call("ESBLANCO", cell(input)), error(VALUE), unit.convert(cell(input)));
+  const value = unit && unit.convert ? unit.convert(cell(input)) : cell(input);
+  if (otherwise) return call("SI", call("ESNUMERO", cell(input)), value, otherwise);
+  if (!unit || !unit.convert) return value;
+  return call("SI", call("ESBLANCO", cell(input)), error(VALUE), value);
 }
 
-// The ET0 formula of one row for the choices in `options` and the units.
+const every = (inputs) => inputs.length === 1 ? call("ESNUMERO", cell(inputs[0]))
+  : call("Y", ...inputs.map((i) => call("ESNUMERO", cell(i))));
+
+// The variables whose gaps are estimated, with the measured columns that
+// decide a gap, for the choices made.
+export function estimatedVariables(options) {
+  if (!options.estimate) return [];
+  const variables = [];
+  if (options.radiation === "rs") variables.push({ name: "radiación", inputs: ["rs"] });
+  if (options.radiation === "horas" || options.radiation === "porcentaje") variables.push({ name: "radiación", inputs: ["he"] });
+  const humidity = { extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"] }[options.humidity];
+  if (humidity) variables.push({ name: "humedad", inputs: humidity });
+  if (options.wind !== "constante") variables.push({ name: "viento", inputs: ["viento"] });
+  return variables;
+}
+
+// The formulas of one row for the choices in `options` and the units: ET0,
+// and, when gaps are estimated, the mark of an estimated day (1, else 0).
 export function et0Formula(options, units) {
-  const m = (input) => measured(input, units[input]);
+  const gaps = options.estimate;
+  const m = (input, otherwise) => measured(input, units[input], gaps ? otherwise : undefined);
   const day = options.date === "fecha"
     ? call("JDIA.VENTISOLA", call("AÑO", cell("fecha")), call("MES", cell("fecha")), call("DIA", cell("fecha")))
     : call("JDIA.VENTISOLA", cell("anio"), cell("mes"), cell("dia"));
   const latitude = num(options.latitude);
   const tmax = m("tmax"), tmin = m("tmin");
-  const rs = options.radiation === "rs" ? m("rs")
-    : call(options.radiation === "horas" ? "RADF56A" : "RADF56P", day, cell("he"), num(options.as), num(options.bs), latitude);
-  const ea = options.humidity === "extremas" ? call("PVHRF56", tmax, tmin, cell("hrmax"), cell("hrmin"))
-    : options.humidity === "media" ? call("PVHM", tmax, tmin, cell("hrmed"))
-    : call("PVTRF56", m("troc"));
-  return call("ETPF56", day, rs, tmax, tmin, num(0), ea, m("viento"), num(options.windHeight),
-              num(options.altitude), latitude);
+  // FAO 56 eq. 50: Rs = kRs √(Tmax − Tmin) Ra; eq. 48: ea = e°(Tmin − offset).
+  const fromTemperatures = () => op("*", op("*", num(options.krs), call("RAIZ", op("-", tmax, tmin))),
+                                    call("RADAF56", day, latitude));
+  const fromTmin = () => call("PVTRF56", options.offset === 0 ? tmin : op("-", tmin, num(options.offset)));
+  let rs;
+  if (options.radiation === "rs") rs = m("rs", fromTemperatures());
+  else if (options.radiation === "temperaturas") rs = fromTemperatures();
+  else {
+    rs = call(options.radiation === "horas" ? "RADF56A" : "RADF56P", day, cell("he"), num(options.as), num(options.bs), latitude);
+    if (gaps) rs = call("SI", every(["he"]), rs, fromTemperatures());
+  }
+  let ea;
+  if (options.humidity === "tmin") ea = fromTmin();
+  else {
+    ea = options.humidity === "extremas" ? call("PVHRF56", tmax, tmin, cell("hrmax"), cell("hrmin"))
+      : options.humidity === "media" ? call("PVHM", tmax, tmin, cell("hrmed"))
+      : call("PVTRF56", m("troc"));
+    if (gaps) ea = call("SI", every({ extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"] }[options.humidity]), ea, fromTmin());
+  }
+  // A constant wind is the wind at 2 m: measured at the anemometer's height.
+  const constant = num(options.windSpeed);
+  let wind = num(2), height = num(2);
+  if (options.wind !== "constante") {
+    wind = m("viento", constant);
+    height = gaps && options.windHeight !== 2 ? call("SI", every(["viento"]), num(options.windHeight), num(2))
+                                              : num(options.windHeight);
+  } else {
+    wind = constant;
+  }
+  const et0 = call("ETPF56", day, rs, tmax, tmin, num(0), ea, wind, height, num(options.altitude), latitude);
+  const variables = estimatedVariables(options);
+  const mark = variables.length === 0 ? null
+    : call("SI", every(variables.flatMap((v) => v.inputs)), num(0), num(1));
+  return { et0, mark };
 }
 
 // Why a row's formula failed: the first cell it reads that is empty, not a
 // number or an error ("Rs vacía", "HRmín «n/d» no es un número"); "" when
 // every cell is a number.
-export function failureReason(engine, formula, row, mapping, decimalComma, result) {
+export function failureReason(engine, formula, row, mapping, decimalComma, result, estimated = []) {
   for (const input of inputsOf(formula)) {
+    if (estimated.includes(input)) continue;
     const text = row[mapping[input]];
     const v = engine.cell(text, decimalComma);
     const [name, ending] = SHORT[input];

@@ -4,8 +4,8 @@
 // reads, the same entries in the same order of arithmetic, the same errors.
 //   num(x), cell(input), error(code), op("+-*/", a, b), call(NAME, ...args)
 // Names are the Spanish-language spreadsheet's: the add-in's functions, and
-// AÑO, MES, DIA, SI, ESNUMERO, ESBLANCO, RAIZ.
-import { BOOL, ERR, MISSING, NUM, showNumber } from "./torven.js";
+// AÑO, MES, DIA, SI, ESNUMERO, ESBLANCO, Y, RAIZ.
+import { BOOL, ERR, MISSING, NUM, STR, showNumber } from "./torven.js";
 
 const VALUE = 15, DIV0 = 7, NUM_ERROR = 36;
 
@@ -86,6 +86,20 @@ export function evaluate(node, engine, read) {
   }
   if (name === "ESNUMERO") return { type: BOOL, num: ev(args[0]).type === NUM ? 1 : 0 };
   if (name === "ESBLANCO") return { type: BOOL, num: ev(args[0]).type === MISSING ? 1 : 0 };
+  if (name === "Y") {
+    // A column's empty cell or text is skipped; none counted is #VALUE!.
+    let all = true, counted = false;
+    for (const a of args) {
+      const v = ev(a);
+      if (v.type === ERR) return v;
+      if (a.k === "cell" && (v.type === MISSING || v.type === STR)) continue;
+      const x = v.type === STR ? undefined : operand(v);
+      if (x === undefined) return fail(VALUE);
+      counted = true;
+      all = all && x !== 0;
+    }
+    return counted ? { type: BOOL, num: all ? 1 : 0 } : fail(VALUE);
+  }
   if (name === "RAIZ") {
     const v = ev(args[0]);
     if (v.type === ERR) return v;

@@ -65,3 +65,24 @@ export function readFields(fields, texts) {
   }
   return { values, problems };
 }
+
+// The values of FAO 56's procedures for missing data.
+export const ESTIMATES = [
+  { id: "krs", key: "krs", name: "El coeficiente kRs", empty: "vacío", read: typedNumber,
+    accepts: (x) => x > 0 && Number.isFinite(x), range: "debe ser mayor que 0 (0,16 en el interior, 0,19 en la costa)" },
+  { id: "desfase", key: "offset", name: "La diferencia entre Tmín y el punto de rocío", read: typedNumber,
+    accepts: (x) => x >= 0 && x < 100, range: "debe estar entre 0 y 100 °C (0, o 2 en zonas áridas)" },
+  { id: "viento-constante", key: "windSpeed", name: "El viento constante", empty: "vacío", read: typedNumber,
+    accepts: (x) => x >= 0 && Number.isFinite(x), range: "no puede ser negativo" },
+];
+
+// The fields that the choices need.
+export function neededFields(o) {
+  const fields = [FIELDS[0], FIELDS[1]];
+  if (o.wind !== "constante") fields.push(FIELDS[2]);
+  if (o.radiation === "horas" || o.radiation === "porcentaje") fields.push(...ANGSTROM);
+  if (o.radiation === "temperaturas" || o.estimate) fields.push(ESTIMATES[0]);
+  if (o.humidity === "tmin" || o.estimate) fields.push(ESTIMATES[1]);
+  if (o.wind === "constante" || o.estimate) fields.push(ESTIMATES[2]);
+  return fields;
+}
