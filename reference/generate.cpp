@@ -183,6 +183,22 @@ void WriteFunction(std::ostream& out, torven::Session& session, const Function& 
       << "</code></pre>\n</article>\n";
 }
 
+void WriteMissingData(std::ostream& out, torven::Session& session) {
+  out << "<section id=\"datos-faltantes\">\n<h2>Datos faltantes (FAO 56, capítulo 3)</h2>\n<p>"
+      << Html(reference::kMissingDataIntro) << "</p>\n";
+  for (const reference::MissingDataNote& n : reference::kMissingData) {
+    out << "<article>\n<h3>" << Html(n.title) << "</h3>\n<p class=\"sintaxis\"><code>" << Html(n.formula)
+        << "</code></p>\n<p>" << Html(n.equation) << "</p>\n<h4>Cómo elegir</h4>\n<p>" << Html(n.choosing)
+        << "</p>\n<h4>Exactitud</h4>\n<p>" << Html(n.accuracy) << "</p>\n<h4>Ejemplo</h4>\n<p>"
+        << Html(n.exampleText) << "</p>\n<pre class=\"ejemplo\"><code class=\"formula\">" << Html(n.example)
+        << "</code>\n→ <code class=\"resultado\">" << Html(ExampleResult(session, n.example))
+        << "</code></pre>\n</article>\n";
+  }
+  out << "<h3>Solo los días sin dato</h3>\n<p>" << Html(reference::kMissingDaysText) << "</p>\n<pre><code>"
+      << Html(reference::kMissingDaysFormula) << "</code></pre>\n<p>" << Html(reference::kMissingDaysAfter)
+      << "</p>\n</section>\n";
+}
+
 constexpr const char* kStyle =
     "body{font-family:sans-serif;max-width:60em;margin:2em auto;padding:0 1em;line-height:1.45;color:#222}"
     "h1{font-size:1.6em}h2{border-bottom:2px solid #2a6f4a;padding-bottom:.2em;margin-top:2em}"
@@ -211,7 +227,7 @@ void WritePage(std::ostream& out, torven::Session& session, const std::vector<Fu
     for (std::size_t i = 0; i < members.size(); ++i) out << (i ? ", " : "") << Html(members[i]->name);
     out << "</li>\n";
   }
-  out << "</ul>\n</nav>\n";
+  out << "<li><a href=\"#datos-faltantes\">Datos faltantes (FAO 56, capítulo 3)</a></li>\n</ul>\n</nav>\n";
   for (const auto& [topic, members] : topics) {
     out << "<section id=\"" << topic << "\">\n<h2>Tema " << topic << ": ";
     for (std::size_t i = 0; i < members.size(); ++i) out << (i ? " y " : "") << Html(members[i]->name);
@@ -219,6 +235,7 @@ void WritePage(std::ostream& out, torven::Session& session, const std::vector<Fu
     for (const Function* f : members) WriteFunction(out, session, *f);
     out << "</section>\n";
   }
+  WriteMissingData(out, session);
   out << "</body>\n</html>\n";
 }
 

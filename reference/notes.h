@@ -95,4 +95,71 @@ inline constexpr FunctionNote kNotes[] = {
      "=JDIA.VENTISOLA(2004; 2; 29)", "29 de febrero de 2004, año bisiesto."},
 };
 
+// FAO 56's procedures for missing data (chapter 3), each as a spreadsheet
+// user writes it with the add-in's functions and the spreadsheet's own, with
+// a worked example computed through the library.
+struct MissingDataNote {
+  const char* title;
+  const char* formula;   // the Spanish form, with cells
+  const char* equation;  // what it estimates, with the equation number
+  const char* choosing;  // how to choose its coefficient
+  const char* accuracy;  // what FAO 56 says of it
+  const char* example;   // a formula, Spanish dialect
+  const char* exampleText;
+};
+
+inline constexpr const char* kMissingDataIntro =
+    "Cuando una estación no mide la radiación, la humedad o el viento, o pierde un sensor por un tiempo, "
+    "FAO 56 (capítulo 3, «datos faltantes») no cambia de método: estima la variable que falta y sigue "
+    "usando Penman-Monteith (ETPF56). Las fórmulas se escriben con las funciones del complemento y las "
+    "de la planilla (RAIZ, SI, ESNUMERO), y la calculadora web las escribe igual.";
+
+inline constexpr MissingDataNote kMissingData[] = {
+    {"Radiación de la diferencia de temperaturas",
+     "=0,16*RAIZ(Tmáx-Tmín)*RADAF56(Jdia;Latitud)",
+     "Rs = kRs·√(Tmáx − Tmín)·Ra (FAO 56, ec. 50), con la radiación astronómica Ra de RADAF56 (ec. 21).",
+     "kRs ≈ 0,16 en sitios del interior, donde domina la masa de tierra y el aire no está influido por "
+     "una gran masa de agua; kRs ≈ 0,19 en la costa, donde el aire viene del mar o de un lago grande. Con "
+     "radiación medida en la zona, kRs se calibra comparando ambas.",
+     "FAO 56 la recomienda solo cuando no hay radiación medida ni de una estación vecina de clima "
+     "homogéneo: la diferencia de temperaturas refleja la nubosidad solo en parte. No sirve en islas "
+     "pequeñas, donde el mar modera las temperaturas. Rs no debería superar la radiación de cielo "
+     "despejado Rso (ec. 37).",
+     "=0,16*RAIZ(26,6-14,8)*40,6",
+     "FAO 56, ejemplo 15: Tmáx 26,6 °C, Tmín 14,8 °C, Ra 40,6 MJ/m²/d, sitio del interior (publicado: "
+     "22,3 MJ/m²/d)."},
+    {"Presión de vapor de la temperatura mínima",
+     "=PVTRF56(Tmín) o =PVTRF56(Tmín-2)",
+     "ea = e°(Tmín) (FAO 56, ec. 48): el punto de rocío se toma igual a la temperatura mínima, o unos "
+     "grados por debajo.",
+     "Diferencia 0 °C donde el cultivo de referencia está bien regado y el aire llega casi a saturación "
+     "al amanecer; en climas áridos y semiáridos el punto de rocío queda 2 a 3 °C por debajo de Tmín, y "
+     "se resta esa diferencia.",
+     "FAO 56 advierte que la aproximación vale en sitios húmedos y subhúmedos; en zonas áridas "
+     "sobrestima ea si no se resta la diferencia, y conviene verificarla con humedad medida de la región.",
+     "=PVTRF56(14,8)",
+     "FAO 56, ejemplo 20: Tmín 14,8 °C (publicado: 1,68 kPa)."},
+    {"Viento constante",
+     "2 (m/s a 2 m), con Altura 2 en ETPF56",
+     "u2 = 2 m/s, o la media de la región donde se conoce (FAO 56, capítulo 3).",
+     "2 m/s es la media de unas 2000 estaciones de todo el mundo; una media regional medida es mejor. El "
+     "valor es el viento a 2 m: en ETPF56 va con Altura 2.",
+     "FAO 56 lo da como estimación provisional: el viento pesa poco en la ET0 con aire húmedo y viento "
+     "suave, y mucho en climas secos y ventosos, donde un valor constante puede errar bastante.",
+     "=ETPF56(196; 0,16*RAIZ(26,6-14,8)*RADAF56(196;45,72); 26,6; 14,8; 0; PVTRF56(14,8); 2; 2; 200; "
+     "45,72)",
+     "La ET0 de un día de julio a 45,72° N y 200 m solo con las temperaturas: radiación por la ec. 50, "
+     "humedad por la ec. 48 y viento de 2 m/s a 2 m."},
+};
+
+inline constexpr const char* kMissingDaysText =
+    "Para estimar solo los días sin dato, cada variable se toma medida donde la celda es un número y "
+    "estimada donde está vacía o no es un número: por ejemplo, para la radiación en R, Tmáx en G y Tmín "
+    "en I,";
+inline constexpr const char* kMissingDaysFormula = "=SI(ESNUMERO(R2);R2;0,16*RAIZ(G2-I2)*RADAF56(J2;37,85))";
+inline constexpr const char* kMissingDaysAfter =
+    "y lo mismo para la humedad (SI(Y(ESNUMERO(L2);ESNUMERO(M2));PVHRF56(G2;I2;L2;M2);PVTRF56(I2))) y "
+    "el viento (SI(ESNUMERO(N2);N2;2)). La calculadora web lo hace con «Estimar los días sin dato» y "
+    "marca cada día estimado.";
+
 }  // namespace reference

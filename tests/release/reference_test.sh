@@ -25,6 +25,17 @@ while IFS= read -r formula && IFS= read -r shown <&3; do
   [ "$got" = "$shown" ] || fail "$formula: torven prints '$got', the reference shows '$shown'"
 done <"$work/formulas" 3<"$work/shown"
 
+# Each example that gives FAO 56's published value rounds to it (FAO 56
+# examples 3, 5, 8, 9, 10, 15, 18 and 20).
+published=$(perl -0777 -ne 'while (/publicado: ([0-9,]+)[^<]*<\/p>\n<pre class="ejemplo"><code class="formula">[^<]*<\/code>\n→ <code class="resultado">([^<]*)</g) { print "$1 $2\n" }' "$page")
+[ "$(wc -l <<<"$published")" -ge 8 ] || fail "fewer than 8 examples with a published value"
+while read -r want got; do
+  whole=${want%%,*}
+  decimals=$(( ${#want} - ${#whole} - 1 ))
+  rounded=$(LC_ALL=C printf "%.${decimals}f" "${got/,/.}" | tr . ,)
+  [ "$rounded" = "$want" ] || fail "an example gives $got, FAO 56 publishes $want"
+done <<<"$published"
+
 # Names as torven --list shows the registered functions: NAME(ARG; ARG).
 "$torven" --list | sed -n 's/^\([^ ][^(]*\)(\(.*\))    \[.*/\1;\2/p' | tr ';' '\n' | sed 's/^ *//' |
   sort -u >"$work/names"
@@ -35,5 +46,5 @@ done <"$work/names"
 for topic in $("$torven" --list | sed -n 's/.*torven.hlp!\([0-9]*\)\]$/\1/p' | sort -u); do
   grep -q "<section id=\"$topic\">" "$page" || fail "no section for help topic $topic"
 done
-echo "reference: $examples examples as torven computes them, $(wc -l <"$work/names") names, the same bytes twice"
+echo "reference: $examples examples as torven computes them ($(wc -l <<<"$published") at FAO 56's published values), $(wc -l <"$work/names") names, the same bytes twice"
 exit $((failures > 0))
