@@ -4,7 +4,11 @@ computed values:
   sheet "Datos"            the Holyoke station-year, the add-in's ET0 per day as
                            a formula a user writes, the annual sums, a chart;
   sheet "Ejemplos FAO 56"  the worked examples as live formulas beside their
-                           published values.
+                           published values;
+  sheet "Datos faltantes"  the same year from the temperatures alone, by FAO
+                           56's procedures for missing data (eq. 50, eq. 48, a
+                           constant wind), beside the ET0 of measured data,
+                           the annual sums, their difference, a chart.
 The .xlsx is saved the way a user saves it, so that the extension writes the
 other spreadsheet's names (_xll.ETPF56) into its formulas.  Both files are then
 stamped with one date, so that two runs give the same bytes.
@@ -34,6 +38,18 @@ ET0_TITLE = "ET0 TORVEN (mm/d)"
 # The add-in's ET0 of row {0}, as a user writes it (the constants in L2:L4).
 ET0_FORMULA = ("=ETPF56(JDIA.VENTISOLA(YEAR(A{0});MONTH(A{0});DAY(A{0}));F{0};B{0};C{0};0;"
                "PVHRF56(B{0};C{0};D{0};E{0});G{0};$L$4;$L$3;$L$2)")
+# The same day from the temperatures alone (FAO 56, chapter 3): Rs by eq. 50,
+# ea by eq. 48, a constant wind at 2 m; the constants in L2:L6.
+MISSING_CONSTANTS = (("Latitud (°)", 40.49), ("Altitud (m)", 1138), ("kRs (interior 0,16; costa 0,19)", 0.16),
+                     ("Rocío bajo Tmín (°C)", 0), ("Viento constante a 2 m (m/s)", 2))
+MISSING_COLUMNS = (
+    ("Rs estimada, ec. 50 (MJ/m²/d)",
+     "=$L$4*SQRT(B{0}-C{0})*RADAF56(JDIA.VENTISOLA(YEAR(A{0});MONTH(A{0});DAY(A{0}));$L$2)", "0.00"),
+    ("ea estimada, ec. 48 (kPa)", "=PVTRF56(C{0}-$L$5)", "0.000"),
+    ("ET0 de las temperaturas (mm/d)",
+     "=ETPF56(JDIA.VENTISOLA(YEAR(A{0});MONTH(A{0});DAY(A{0}));D{0};B{0};C{0};0;E{0};$L$6;2;$L$3;$L$2)", "0.00"),
+    ("ET0 datos medidos (mm/d)", "=$Datos.I{0}", "0.00"),
+)
 # The worked examples: quantity symbol -> Spanish name; example -> its place.
 QUANTITIES = {"e°": "presión de vapor de saturación", "ea": "presión de vapor actual",
               "Ra": "radiación astronómica", "N": "duración astronómica del día",
@@ -118,20 +134,60 @@ def fill_station_sheet(doc, sheet, days):
     return last
 
 
-def add_chart(sheet, last):
-    """A line chart of both daily ET0 over the year, in Spanish."""
+def fill_missing_sheet(doc, sheet, days):
+    """The year from the temperatures alone, beside the measured-data ET0."""
+    titles = ("Fecha", "Tmáx (°C)", "Tmín (°C)") + tuple(title for title, _, _ in MISSING_COLUMNS)
+    rows = [titles]
+    for day in days:
+        date = datetime.date.fromisoformat(day["date"])
+        rows.append(((date - SERIAL_ORIGIN).days, float(day["tmax"]), float(day["tmin"])) +
+                    ("",) * len(MISSING_COLUMNS))
+    last = len(rows)
+    sheet.getCellRangeByName("A1:G%d" % last).setDataArray(tuple(rows))
+    sheet.getCellRangeByName("A2:A%d" % last).NumberFormat = number_format(doc, "DD/MM/YYYY")
+    for c, (_, formula, code) in enumerate(MISSING_COLUMNS):
+        cells = sheet.getCellRangeByPosition(3 + c, 1, 3 + c, last - 1)
+        cells.setFormulaArray(tuple((formula.format(r),) for r in range(2, last + 1)))
+        cells.NumberFormat = number_format(doc, code)
+    sheet.getCellByPosition(10, 0).setString("Estación")
+    sheet.getCellByPosition(11, 0).setString(STATION)
+    for r, (label, value) in enumerate(MISSING_CONSTANTS, start=1):
+        sheet.getCellByPosition(10, r).setString(label)
+        sheet.getCellByPosition(11, r).setValue(value)
+    sums = (("ET0 anual de las temperaturas (mm)", "=SUM(F2:F%d)" % last, "0.0"),
+            ("ET0 anual de datos medidos (mm)", "=SUM(G2:G%d)" % last, "0.0"),
+            ("Diferencia (mm)", "=L8-L9", "0.0"),
+            ("Diferencia", "=L10/L9", "0.00%"))
+    for r, (label, formula, code) in enumerate(sums, start=7):
+        sheet.getCellByPosition(10, r).setString(label)
+        cell = sheet.getCellByPosition(11, r)
+        cell.setFormula(formula)
+        cell.NumberFormat = number_format(doc, code)
+    sheet.getCellByPosition(10, 12).setString(
+        "Sin radiación, humedad ni viento medidos, FAO 56 (cap. 3) estima Rs de la diferencia de "
+        "temperaturas (ec. 50), ea de Tmín (ec. 48) y un viento de 2 m/s. Cambie kRs, el rocío o el viento "
+        "en L4:L6.")
+    sheet.getColumns().getByIndex(0).Width = 2400
+    for c in range(1, 7):
+        sheet.getColumns().getByIndex(c).Width = 3400
+    sheet.getColumns().getByIndex(10).Width = 6600
+    return last
+
+
+def add_chart(sheet, index, last, series, name, title, top):
+    """A line chart of two daily ET0 columns over the year, in Spanish."""
     ranges = []
-    for first, final in ((0, 0), (7, 8)):
+    for first, final in ((0, 0), series):
         a = CellRangeAddress()
-        a.Sheet, a.StartColumn, a.EndColumn, a.StartRow, a.EndRow = 0, first, final, 0, last - 1
+        a.Sheet, a.StartColumn, a.EndColumn, a.StartRow, a.EndRow = index, first, final, 0, last - 1
         ranges.append(a)
-    rectangle = Rectangle(25000, 5200, 20000, 10000)  # 1/100 mm, right of the table
-    sheet.Charts.addNewByName("ET0", rectangle, tuple(ranges), True, True)
-    chart = sheet.Charts.getByName("ET0").EmbeddedObject
+    rectangle = Rectangle(25000, top, 20000, 10000)  # 1/100 mm, right of the table
+    sheet.Charts.addNewByName(name, rectangle, tuple(ranges), True, True)
+    chart = sheet.Charts.getByName(name).EmbeddedObject
     chart.lockControllers()
     chart.Diagram = chart.createInstance("com.sun.star.chart.LineDiagram")
     chart.HasMainTitle = True
-    chart.Title.String = "ET0 diaria en Holyoke, 2020: TORVEN y la estación"
+    chart.Title.String = title
     diagram = chart.Diagram
     diagram.SymbolType = uno.getConstantByName("com.sun.star.chart.ChartSymbolType.NONE")
     diagram.HasXAxisTitle = True
@@ -214,10 +270,15 @@ def make(office, examples, folder, when, chart_png=None):
     sheets.getByIndex(0).Name = "Datos"
     if sheets.getCount() < 2:
         sheets.insertNewByName("Ejemplos FAO 56", 1)
+    sheets.insertNewByName("Datos faltantes", 2)
     station = sheets.getByName("Datos")
-    last = fill_station_sheet(doc, station, station_days(examples))
-    add_chart(station, last)
+    days = station_days(examples)
+    last = fill_station_sheet(doc, station, days)
+    add_chart(station, 0, last, (7, 8), "ET0", "ET0 diaria en Holyoke, 2020: TORVEN y la estación", 5200)
     fill_examples_sheet(doc, sheets.getByName("Ejemplos FAO 56"), worked_examples(examples))
+    missing = sheets.getByName("Datos faltantes")
+    add_chart(missing, 2, fill_missing_sheet(doc, missing, days), (5, 6), "ET0_temperaturas",
+              "ET0 diaria en Holyoke, 2020: de las temperaturas y de datos medidos", 7200)
     doc.calculateAll()
     info = doc.DocumentProperties
     info.Title = "TORVEN: evapotranspiración de referencia en Holyoke, 2020"

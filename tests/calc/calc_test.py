@@ -71,6 +71,13 @@ def called_names(formula):
     return re.findall(r"(?<![\w.])([A-Za-z_][\w.]*)\(", re.sub(r'"[^"]*"', '""', formula))
 
 
+# FAO 56's procedures for missing data over the Holyoke year, as the web
+# calculator writes them for temperatures alone (eq. 50, eq. 48, 2 m/s).
+TEMPERATURES_ONLY = ("=ETPF56(JDIA.VENTISOLA(AÑO(date);MES(date);DIA(date));0,16*RAIZ(tmax-tmin)*"
+                     "RADAF56(JDIA.VENTISOLA(AÑO(date);MES(date);DIA(date));40,49);tmax;tmin;0;PVTRF56(tmin);"
+                     "2;2;1138;40,49)")
+
+
 def torven(lines):
     """The substitute host's answers, one per line."""
     done = subprocess.run([TORVEN, "--decimal-point", "--file", "-"], input="\n".join(lines) + "\n",
@@ -291,6 +298,10 @@ class CalcExtension(unittest.TestCase):
                               "PVHRF56(tmax,tmin,rhmax,rhmin), u2, 2, 1138, 40.49)"],
                              capture_output=True, text=True, check=True).stdout.splitlines()[1:]
         worked = torven([call for _, call, _, _ in examples])
+        # The same year from the temperatures alone, as the web calculator writes it.
+        from_temperatures = subprocess.run(
+            [TORVEN, "--csv", os.path.join(EXAMPLES, "holyoke_2020.csv"), "--as", "et0", TEMPERATURES_ONLY],
+            capture_output=True, text=True, check=True).stdout.splitlines()[1:]
         for path in paths:
             doc = self.office.open(path)
             doc.calculateAll()
@@ -298,6 +309,14 @@ class CalcExtension(unittest.TestCase):
             for r, line in enumerate(et0, start=1):
                 self.assertCell(station.getCellByPosition(8, r), line.split(",")[-1], "%s row %d" % (path, r))
             self.assertEqual(station.Charts.getCount(), 1, path)
+            missing = doc.Sheets.getByName("Datos faltantes")
+            total = 0.0
+            for r, line in enumerate(from_temperatures, start=1):
+                self.assertCell(missing.getCellByPosition(5, r), line.split(",")[-1], "%s temperatures row %d" % (path, r))
+                self.assertEqual(missing.getCellByPosition(6, r).getValue(), station.getCellByPosition(8, r).getValue())
+                total += float(line.split(",")[-1])
+            self.assertAlmostEqual(missing.getCellRangeByName("L8").getValue(), total, places=9)
+            self.assertEqual(missing.Charts.getCount(), 1, path)
             sheet = doc.Sheets.getByName("Ejemplos FAO 56")
             for r, ((_, call, published, _), want) in enumerate(zip(examples, worked), start=1):
                 self.assertCell(sheet.getCellByPosition(2, r), want, call)
@@ -306,10 +325,12 @@ class CalcExtension(unittest.TestCase):
         with zipfile.ZipFile(paths[1]) as z:
             self.assertIn("xl/charts/chart1.xml", z.namelist())
         # As the other spreadsheet stores them: one ET0 per day, the sums.
-        self.assertStoredAsTheOtherSpreadsheet(paths[1], {"YEAR", "MONTH", "DAY", "SUM"})
-        formulas = [f for f in stored_formulas(paths[1]) if "!" not in f]  # not the chart's ranges
-        self.assertEqual(sum(f.startswith("_xll.ETPF56(_xll.JDIA.VENTISOLA(YEAR(") for f in formulas), len(et0))
-        self.assertEqual(len(formulas), len(et0) + 4 + len(examples))
+        self.assertStoredAsTheOtherSpreadsheet(paths[1], {"YEAR", "MONTH", "DAY", "SUM", "SQRT"})
+        formulas = [f for f in stored_formulas(paths[1]) if "!" not in f]  # not the charts' ranges
+        self.assertEqual(sum(f.startswith("_xll.ETPF56(_xll.JDIA.VENTISOLA(YEAR(") for f in formulas), 2 * len(et0))
+        self.assertEqual(sum(f.startswith("$L$4*SQRT(") for f in formulas), len(et0))
+        # Both sheets: ET0 per day and four sums; the estimates Rs and ea per day.
+        self.assertEqual(len(formulas), 2 * (len(et0) + 4) + 2 * len(et0) + len(examples))
 
 
 if __name__ == "__main__":
