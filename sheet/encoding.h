@@ -44,6 +44,8 @@ const char* EncodingName(Encoding encoding);
 // U+FFFD; an unpaired surrogate is written as it is).
 std::u16string FromUtf8(std::string_view text);
 std::string ToUtf8(std::u16string_view text);
+// One character as UTF-8 at `out` (one to four bytes); returns the end.
+char* PutUtf8(char32_t c, char* out);
 // UTF-8 text as the bytes of UTF-16, little- or big-endian, appended to `out`.
 void AppendUtf16(std::string& out, std::string_view text, bool bigEndian);
 
