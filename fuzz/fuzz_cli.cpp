@@ -1,5 +1,5 @@
-// The command-line program's call parser and CSV reader on arbitrary bytes:
-// a clear error or a result, never a crash.
+// The command-line program's call parser and CSV reader (UTF-16 too) on
+// arbitrary bytes: a clear error or a result, never a crash.
 #include <cstdio>
 #include <algorithm>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include "sheet/csv.h"
 #include "sheet/encoding.h"
 #include "sheet/formula.h"
+#include "sheet/text_scan.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
@@ -27,7 +28,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The whole input as a CSV file.
   std::FILE* in = fmemopen(const_cast<char*>(text.data()), text.size() + (text.empty() ? 1 : 0), "rb");
   if (in == nullptr) return 0;
+  // Read as torven reads it: UTF-16 by its mark (converted as it is read).
   torven::CsvReader reader(in);
+  reader.ReadAs(reader.FirstBlockVerdict().encoding);
+  reader.DetectDelimiter();
   std::vector<std::string> fields;
   std::size_t count = 0;
   std::string csvError;
