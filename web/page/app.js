@@ -5,6 +5,7 @@ import { ENCODING_NAMES, Engine, NUM, NotText, decodeFile, detectDelimiter, enco
 import { INPUTS, UNITS, UNIT_OF, estimatedVariables, et0Formula, failureReason, guessMapping, guessUnit, requiredInputs, showResult,
          writeBack } from "./et0.js";
 import { evaluate, write } from "./formula.js";
+import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
 import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
@@ -205,29 +206,6 @@ function showResults(mapping, o, elapsed) {
   setStatus("Listo. Puede descargar el archivo con la columna ET0.");
 }
 
-// A column's letter as the spreadsheet lays a CSV file out: A, B, ... Z, AA ...
-function columnLetter(index) {
-  let letters = "";
-  for (let n = index + 1; n > 0; n = Math.floor((n - 1) / 26)) letters = String.fromCharCode(65 + ((n - 1) % 26)) + letters;
-  return letters;
-}
-
-// A column's name as torven reads it: a plain word, or in brackets.
-function columnName(name) {
-  const plain = /^[A-Za-z_\u0080-\uffff][A-Za-z0-9_.\u0080-\uffff]*$/.test(name) &&
-                !/^(true|false|verdadero|falso)$/i.test(name);
-  return plain ? name : "[" + name + "]";
-}
-
-// How torven --csv reads this file as the page does: its flags, and whether
-// the formula writes numbers with a decimal point.
-function torvenDialect(o) {
-  if (table.delimiter === ";") return o.decimalComma ? { flags: [], point: false } : { flags: ["--decimal-point"], point: true };
-  return o.decimalComma ? { flags: ["--decimal-comma"], point: false } : { flags: [], point: false };
-}
-
-const shellWord = (w) => /^[A-Za-z0-9_.\/=-]+$/.test(w) ? w : "'" + w.replaceAll("'", "'\\''") + "'";
-
 // The formula of the first data row for the workbook, and the same formula
 // with column names, as torven --csv computes the download.
 function showFormulas(o) {
@@ -235,7 +213,7 @@ function showFormulas(o) {
   $("formula").textContent = letters(formula);
   $("formula-marca").textContent = markFormula ? letters(markFormula) : "";
   $("marca-caja").hidden = !markFormula;
-  const dialect = torvenDialect(o);
+  const dialect = torvenDialect(table.delimiter, o.decimalComma);
   const named = (f) => "=" + write(f, (input) => columnName(table.header[mapping[input]]), engine, dialect.point);
   $("formula-torven").textContent = named(formula);
   $("marca-torven").textContent = markFormula ? named(markFormula) : "";
