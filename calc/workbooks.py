@@ -95,6 +95,23 @@ def number_format(doc, code):
     return key if key != -1 else formats.addNew(code, locale)
 
 
+def fill_side_block(doc, sheet, values, sums):
+    """Labels in column K beside their values in L (texts or numbers) from
+    the first row, then, after a blank row, the sums' formulas and formats."""
+    for r, (label, value) in enumerate(values):
+        sheet.getCellByPosition(10, r).setString(label)
+        cell = sheet.getCellByPosition(11, r)
+        if isinstance(value, str):
+            cell.setString(value)
+        else:
+            cell.setValue(value)
+    for r, (label, formula, code) in enumerate(sums, start=len(values) + 1):
+        sheet.getCellByPosition(10, r).setString(label)
+        cell = sheet.getCellByPosition(11, r)
+        cell.setFormula(formula)
+        cell.NumberFormat = number_format(doc, code)
+
+
 def fill_station_sheet(doc, sheet, days):
     titles = [title for title, _ in COLUMNS] + [ET0_TITLE]
     rows = [tuple(titles)]
@@ -107,23 +124,11 @@ def fill_station_sheet(doc, sheet, days):
     sheet.getCellRangeByName("I2:I%d" % last).setFormulaArray(
         tuple((ET0_FORMULA.format(r),) for r in range(2, last + 1)))
     sheet.getCellRangeByName("I2:I%d" % last).NumberFormat = number_format(doc, "0.00")
-    block = [("Estación", STATION)] + list(CONSTANTS)
-    for r, (label, value) in enumerate(block):
-        sheet.getCellByPosition(10, r).setString(label)
-        cell = sheet.getCellByPosition(11, r)
-        if isinstance(value, str):
-            cell.setString(value)
-        else:
-            cell.setValue(value)
-    sums = (("ET0 anual TORVEN (mm)", "=SUM(I2:I%d)" % last, "0.0"),
-            ("ET0 anual estación (mm)", "=SUM(H2:H%d)" % last, "0.0"),
-            ("Diferencia (mm)", "=L6-L7", "0.0"),
-            ("Diferencia", "=L8/L7", "0.00%"))
-    for r, (label, formula, code) in enumerate(sums, start=5):
-        sheet.getCellByPosition(10, r).setString(label)
-        cell = sheet.getCellByPosition(11, r)
-        cell.setFormula(formula)
-        cell.NumberFormat = number_format(doc, code)
+    fill_side_block(doc, sheet, [("Estación", STATION)] + list(CONSTANTS),
+                    (("ET0 anual TORVEN (mm)", "=SUM(I2:I%d)" % last, "0.0"),
+                     ("ET0 anual estación (mm)", "=SUM(H2:H%d)" % last, "0.0"),
+                     ("Diferencia (mm)", "=L6-L7", "0.0"),
+                     ("Diferencia", "=L8/L7", "0.00%")))
     sheet.getCellByPosition(10, 10).setString(
         "En 24 días la humedad medida pasa del 100 % (la función daría #¡NUM!): "
         "esos días se limitaron al 100 %.")
@@ -149,20 +154,11 @@ def fill_missing_sheet(doc, sheet, days):
         cells = sheet.getCellRangeByPosition(3 + c, 1, 3 + c, last - 1)
         cells.setFormulaArray(tuple((formula.format(r),) for r in range(2, last + 1)))
         cells.NumberFormat = number_format(doc, code)
-    sheet.getCellByPosition(10, 0).setString("Estación")
-    sheet.getCellByPosition(11, 0).setString(STATION)
-    for r, (label, value) in enumerate(MISSING_CONSTANTS, start=1):
-        sheet.getCellByPosition(10, r).setString(label)
-        sheet.getCellByPosition(11, r).setValue(value)
-    sums = (("ET0 anual de las temperaturas (mm)", "=SUM(F2:F%d)" % last, "0.0"),
-            ("ET0 anual de datos medidos (mm)", "=SUM(G2:G%d)" % last, "0.0"),
-            ("Diferencia (mm)", "=L8-L9", "0.0"),
-            ("Diferencia", "=L10/L9", "0.00%"))
-    for r, (label, formula, code) in enumerate(sums, start=7):
-        sheet.getCellByPosition(10, r).setString(label)
-        cell = sheet.getCellByPosition(11, r)
-        cell.setFormula(formula)
-        cell.NumberFormat = number_format(doc, code)
+    fill_side_block(doc, sheet, [("Estación", STATION)] + list(MISSING_CONSTANTS),
+                    (("ET0 anual de las temperaturas (mm)", "=SUM(F2:F%d)" % last, "0.0"),
+                     ("ET0 anual de datos medidos (mm)", "=SUM(G2:G%d)" % last, "0.0"),
+                     ("Diferencia (mm)", "=L8-L9", "0.0"),
+                     ("Diferencia", "=L10/L9", "0.00%")))
     sheet.getCellByPosition(10, 12).setString(
         "Sin radiación, humedad ni viento medidos, FAO 56 (cap. 3) estima Rs de la diferencia de "
         "temperaturas (ec. 50), ea de Tmín (ec. 48) y un viento de 2 m/s. Cambie kRs, el rocío o el viento "

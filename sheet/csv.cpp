@@ -82,9 +82,9 @@ void CsvReader::ReadAs(Encoding encoding) {
   if (!IsUtf16(encoding) || IsUtf16(utf16_)) return;
   utf16_ = encoding;
   // What was read ahead is the file's first bytes: converted from here on.
+  static_assert(4 * kUnitsPerBlock + 4 >= sizeof buffer_, "the raw buffer holds a block read ahead");
   raw_.assign(4 * kUnitsPerBlock + 4, 0);
-  rawHave_ = have_ - at_;
-  if (rawHave_ > raw_.size()) raw_.resize(rawHave_);
+  rawHave_ = have_ - at_;  // at most a block, which the raw buffer holds
   std::copy(buffer_ + at_, buffer_ + have_, raw_.begin());
   rawAt_ = 0;
   rawEnd_ = false;

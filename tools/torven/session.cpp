@@ -86,13 +86,9 @@ bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string&
     e.builtin = b->builtin;
     e.spanish = b->spanish;
     const auto given = static_cast<int>(e.args.size());
-    if (given > b->maxArguments) return TooManyArguments(e, b->name, b->maxArguments, error);
-    if (given < b->minArguments) {
-      error = "column " + std::to_string(e.column) + ": " + b->name + " takes " +
-              (b->minArguments == b->maxArguments ? "" : "at least ") + std::to_string(b->minArguments) +
-              " argument" + (b->minArguments == 1 ? "" : "s") + ", " + std::to_string(given) + " given";
-      return false;
-    }
+    if (given > b->maxArguments) return WrongArgumentCount(e, b->name, b->maxArguments, false, error);
+    if (given < b->minArguments)
+      return WrongArgumentCount(e, b->name, b->minArguments, b->minArguments != b->maxArguments, error);
     for (Expr& arg : e.args)
       if (!Bind(arg, header, error)) return false;
     return true;
@@ -104,17 +100,19 @@ bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string&
     return false;
   }
   const Function& f = functions_[static_cast<std::size_t>(e.binding)];
-  if (static_cast<int>(e.args.size()) > f.arity) return TooManyArguments(e, f.name, f.arity, error);
+  if (static_cast<int>(e.args.size()) > f.arity) return WrongArgumentCount(e, f.name, f.arity, false, error);
   for (Expr& arg : e.args)
     if (!Bind(arg, header, error)) return false;
   return true;
 }
 
-bool Session::TooManyArguments(const Expr& e, const std::string& name, int arity, std::string& error) {
-  error = "column " + std::to_string(e.column) + ": " + name + " takes " + std::to_string(arity) +
-          " argument" + (arity == 1 ? "" : "s") + ", " + std::to_string(e.args.size()) + " given";
+bool Session::WrongArgumentCount(const Expr& e, const std::string& name, int expected, bool atLeast,
+                                 std::string& error) {
+  const auto given = static_cast<int>(e.args.size());
+  error = "column " + std::to_string(e.column) + ": " + name + " takes " + (atLeast ? "at least " : "") +
+          std::to_string(expected) + " argument" + (expected == 1 ? "" : "s") + ", " + std::to_string(given) + " given";
   // PVSF56(20,5): most likely a decimal comma.
-  if (e.commaSeparated)
+  if (given > expected && e.commaSeparated)
     error += "; if ',' was meant as a decimal comma, write ';' between the arguments or pass --decimal-comma";
   return false;
 }

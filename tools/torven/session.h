@@ -47,7 +47,9 @@ class Session {
   void DatePart(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
   void Choice(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
   void Logical(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
-  static bool TooManyArguments(const Expr& e, const std::string& name, int arity, std::string& error);
+  // "NAME takes [at least] N arguments, G given": false, with the message.
+  static bool WrongArgumentCount(const Expr& e, const std::string& name, int expected, bool atLeast,
+                                 std::string& error);
   // The registered name closest to an unknown one ("" when none is close).
   std::string ClosestName(const std::string& name) const;
   void Cell(const std::string& cell, XLOPER12& out);

@@ -146,7 +146,9 @@ async function calculate() {
     const end = Math.min(start + CHUNK, table.rows.length);
     for (let r = start; r < end; ++r) {
       const row = table.rows[r];
-      const read = (input) => engine.cell(row[mapping[input]], o.decimalComma);
+      // Each cell read once per row, as torven reads it.
+      const cells = {};
+      const read = (input) => (cells[input] ??= engine.cell(row[mapping[input]], o.decimalComma));
       results[r] = evaluate(formula, engine, read);
       if (marks) marks[r] = evaluate(markFormula, engine, read);
     }
