@@ -95,9 +95,11 @@ def number_format(doc, code):
     return key if key != -1 else formats.addNew(code, locale)
 
 
-def fill_side_block(doc, sheet, values, sums):
-    """Labels in column K beside their values in L (texts or numbers) from
-    the first row, then, after a blank row, the sums' formulas and formats."""
+def fill_side_block(doc, sheet, last, values, compared, note):
+    """Beside a sheet's table, in columns K and L: labels and their values
+    (texts or numbers) from the first row; after a blank row the annual sums
+    of the two `compared` columns (title, letter) and their difference, in mm
+    and in per cent of the second; after another, a note."""
     for r, (label, value) in enumerate(values):
         sheet.getCellByPosition(10, r).setString(label)
         cell = sheet.getCellByPosition(11, r)
@@ -105,11 +107,26 @@ def fill_side_block(doc, sheet, values, sums):
             cell.setString(value)
         else:
             cell.setValue(value)
-    for r, (label, formula, code) in enumerate(sums, start=len(values) + 1):
+    first = len(values) + 2  # the first sum's row, as the sheet numbers it
+    (title, column), (other_title, other_column) = compared
+    sums = ((title, "=SUM(%s2:%s%d)" % (column, column, last), "0.0"),
+            (other_title, "=SUM(%s2:%s%d)" % (other_column, other_column, last), "0.0"),
+            ("Diferencia (mm)", "=L%d-L%d" % (first, first + 1), "0.0"),
+            ("Diferencia", "=L%d/L%d" % (first + 2, first + 1), "0.00%"))
+    for r, (label, formula, code) in enumerate(sums, start=first - 1):
         sheet.getCellByPosition(10, r).setString(label)
         cell = sheet.getCellByPosition(11, r)
         cell.setFormula(formula)
         cell.NumberFormat = number_format(doc, code)
+    sheet.getCellByPosition(10, first + len(sums)).setString(note)
+
+
+def set_widths(sheet, columns, width, side_width):
+    """The date column, the table's other `columns` and the side block's labels."""
+    sheet.getColumns().getByIndex(0).Width = 2400
+    for c in range(1, columns):
+        sheet.getColumns().getByIndex(c).Width = width
+    sheet.getColumns().getByIndex(10).Width = side_width
 
 
 def fill_station_sheet(doc, sheet, days):
@@ -124,18 +141,11 @@ def fill_station_sheet(doc, sheet, days):
     sheet.getCellRangeByName("I2:I%d" % last).setFormulaArray(
         tuple((ET0_FORMULA.format(r),) for r in range(2, last + 1)))
     sheet.getCellRangeByName("I2:I%d" % last).NumberFormat = number_format(doc, "0.00")
-    fill_side_block(doc, sheet, [("Estación", STATION)] + list(CONSTANTS),
-                    (("ET0 anual TORVEN (mm)", "=SUM(I2:I%d)" % last, "0.0"),
-                     ("ET0 anual estación (mm)", "=SUM(H2:H%d)" % last, "0.0"),
-                     ("Diferencia (mm)", "=L6-L7", "0.0"),
-                     ("Diferencia", "=L8/L7", "0.00%")))
-    sheet.getCellByPosition(10, 10).setString(
-        "En 24 días la humedad medida pasa del 100 % (la función daría #¡NUM!): "
-        "esos días se limitaron al 100 %.")
-    sheet.getColumns().getByIndex(0).Width = 2400
-    for c in range(1, 9):
-        sheet.getColumns().getByIndex(c).Width = 2600
-    sheet.getColumns().getByIndex(10).Width = 5600
+    fill_side_block(doc, sheet, last, [("Estación", STATION)] + list(CONSTANTS),
+                    (("ET0 anual TORVEN (mm)", "I"), ("ET0 anual estación (mm)", "H")),
+                    "En 24 días la humedad medida pasa del 100 % (la función daría #¡NUM!): "
+                    "esos días se limitaron al 100 %.")
+    set_widths(sheet, 9, 2600, 5600)
     return last
 
 
@@ -154,19 +164,12 @@ def fill_missing_sheet(doc, sheet, days):
         cells = sheet.getCellRangeByPosition(3 + c, 1, 3 + c, last - 1)
         cells.setFormulaArray(tuple((formula.format(r),) for r in range(2, last + 1)))
         cells.NumberFormat = number_format(doc, code)
-    fill_side_block(doc, sheet, [("Estación", STATION)] + list(MISSING_CONSTANTS),
-                    (("ET0 anual de las temperaturas (mm)", "=SUM(F2:F%d)" % last, "0.0"),
-                     ("ET0 anual de datos medidos (mm)", "=SUM(G2:G%d)" % last, "0.0"),
-                     ("Diferencia (mm)", "=L8-L9", "0.0"),
-                     ("Diferencia", "=L10/L9", "0.00%")))
-    sheet.getCellByPosition(10, 12).setString(
-        "Sin radiación, humedad ni viento medidos, FAO 56 (cap. 3) estima Rs de la diferencia de "
-        "temperaturas (ec. 50), ea de Tmín (ec. 48) y un viento de 2 m/s. Cambie kRs, el rocío o el viento "
-        "en L4:L6.")
-    sheet.getColumns().getByIndex(0).Width = 2400
-    for c in range(1, 7):
-        sheet.getColumns().getByIndex(c).Width = 3400
-    sheet.getColumns().getByIndex(10).Width = 6600
+    fill_side_block(doc, sheet, last, [("Estación", STATION)] + list(MISSING_CONSTANTS),
+                    (("ET0 anual de las temperaturas (mm)", "F"), ("ET0 anual de datos medidos (mm)", "G")),
+                    "Sin radiación, humedad ni viento medidos, FAO 56 (cap. 3) estima Rs de la diferencia de "
+                    "temperaturas (ec. 50), ea de Tmín (ec. 48) y un viento de 2 m/s. Cambie kRs, el rocío o el "
+                    "viento en L4:L6.")
+    set_widths(sheet, 7, 3400, 6600)
     return last
 
 
