@@ -2,7 +2,7 @@
 // of every day out, computed by the add-in's own worksheet entries.
 import uPlot from "uplot";
 import { ENCODING_NAMES, Engine, NUM, NotText, decodeFile, detectDelimiter, encodeText, parseCsv, showNumber } from "./torven.js";
-import { INPUTS, UNITS, UNIT_OF, estimatedVariables, et0Formula, failureReason, guessMapping, guessUnit, requiredInputs, showResult,
+import { INPUTS, UNITS, UNIT_OF, estimatedVariables, et0Formula, failureReason, fromSunshine, guessMapping, guessUnit, requiredInputs, showResult,
          writeBack } from "./et0.js";
 import { evaluate, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
@@ -109,7 +109,7 @@ function showNeeded() {
   const needed = requiredInputs(options());
   for (const row of document.querySelectorAll(".columna")) row.hidden = !needed.includes(row.dataset.input);
   const o = options();
-  $("angstrom").hidden = o.radiation !== "horas" && o.radiation !== "porcentaje";
+  $("angstrom").hidden = !fromSunshine(o);
   const shown = new Set(neededFields(o).map((f) => f.id));
   for (const f of [...ESTIMATES, FIELDS[2]]) $(f.id).closest("label, span").hidden = !shown.has(f.id);
 }

@@ -93,13 +93,17 @@ export function guessUnit(input, name) {
 // the dew point `offset` below Tmin); wind ("medido", or "constante" at 2 m);
 // `estimate`: a day whose reading is empty or not a number gets the
 // procedure of its variable.
+// The humidity columns of each choice, and whether radiation comes from sunshine.
+const HUMIDITY_INPUTS = { extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"], tmin: [] };
+export const fromSunshine = (options) => options.radiation === "horas" || options.radiation === "porcentaje";
+
 export function requiredInputs(options) {
   const needed = options.date === "fecha" ? ["fecha"] : ["anio", "mes", "dia"];
   needed.push("tmax", "tmin");
   if (options.wind !== "constante") needed.push("viento");
   if (options.radiation === "rs") needed.push("rs");
-  if (options.radiation === "horas" || options.radiation === "porcentaje") needed.push("he");
-  needed.push(...({ extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"] }[options.humidity] ?? []));
+  if (fromSunshine(options)) needed.push("he");
+  needed.push(...HUMIDITY_INPUTS[options.humidity]);
   return needed;
 }
 
@@ -123,9 +127,8 @@ export function estimatedVariables(options) {
   if (!options.estimate) return [];
   const variables = [];
   if (options.radiation === "rs") variables.push({ name: "radiación", inputs: ["rs"] });
-  if (options.radiation === "horas" || options.radiation === "porcentaje") variables.push({ name: "radiación", inputs: ["he"] });
-  const humidity = { extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"] }[options.humidity];
-  if (humidity) variables.push({ name: "humedad", inputs: humidity });
+  if (fromSunshine(options)) variables.push({ name: "radiación", inputs: ["he"] });
+  if (options.humidity !== "tmin") variables.push({ name: "humedad", inputs: HUMIDITY_INPUTS[options.humidity] });
   if (options.wind !== "constante") variables.push({ name: "viento", inputs: ["viento"] });
   return variables;
 }
@@ -157,18 +160,15 @@ export function et0Formula(options, units) {
     ea = options.humidity === "extremas" ? call("PVHRF56", tmax, tmin, cell("hrmax"), cell("hrmin"))
       : options.humidity === "media" ? call("PVHM", tmax, tmin, cell("hrmed"))
       : call("PVTRF56", m("troc"));
-    if (gaps) ea = call("SI", every({ extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"] }[options.humidity]), ea, fromTmin());
+    if (gaps) ea = call("SI", every(HUMIDITY_INPUTS[options.humidity]), ea, fromTmin());
   }
   // A constant wind is the wind at 2 m: measured at the anemometer's height.
   const constant = num(options.windSpeed);
-  let wind = num(2), height = num(2);
-  if (options.wind !== "constante") {
-    wind = m("viento", constant);
-    height = gaps && options.windHeight !== 2 ? call("SI", every(["viento"]), num(options.windHeight), num(2))
-                                              : num(options.windHeight);
-  } else {
-    wind = constant;
-  }
+  const measuredWind = options.wind !== "constante";
+  const wind = measuredWind ? m("viento", constant) : constant;
+  const height = !measuredWind ? num(2)
+    : gaps && options.windHeight !== 2 ? call("SI", every(["viento"]), num(options.windHeight), num(2))
+    : num(options.windHeight);
   const et0 = call("ETPF56", day, rs, tmax, tmin, num(0), ea, wind, height, num(options.altitude), latitude);
   const variables = estimatedVariables(options);
   const mark = variables.length === 0 ? null

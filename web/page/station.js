@@ -2,6 +2,7 @@
 // or degrees, minutes and seconds with N or S), altitude and the
 // anemometer's height, each required and within what ETPF56 accepts.  Nothing
 // is computed with a value that the user did not give.
+import { fromSunshine } from "./et0.js";
 
 const NUMBER = /^[+-]?(?:\d+(?:[.,]\d*)?|[.,]\d+)(?:[eE][+-]?\d+)?$/;
 
@@ -80,7 +81,7 @@ export const ESTIMATES = [
 export function neededFields(o) {
   const fields = [FIELDS[0], FIELDS[1]];
   if (o.wind !== "constante") fields.push(FIELDS[2]);
-  if (o.radiation === "horas" || o.radiation === "porcentaje") fields.push(...ANGSTROM);
+  if (fromSunshine(o)) fields.push(...ANGSTROM);
   if (o.radiation === "temperaturas" || o.estimate) fields.push(ESTIMATES[0]);
   if (o.humidity === "tmin" || o.estimate) fields.push(ESTIMATES[1]);
   if (o.wind === "constante" || o.estimate) fields.push(ESTIMATES[2]);
