@@ -7,12 +7,11 @@ namespace {
 
 using B = Expr::Builtin;
 
-// The date parts take an omitted argument as 0, as before the others came.
 constexpr BuiltinFunction kBuiltins[] = {
-    {"YEAR", B::kYear, false, 0, 1},         {"AÑO", B::kYear, true, 0, 1},
-    {"MONTH", B::kMonth, false, 0, 1},       {"MES", B::kMonth, true, 0, 1},
-    {"DAY", B::kDay, false, 0, 1},           {"DIA", B::kDay, true, 0, 1},
-    {"DÍA", B::kDay, true, 0, 1},            {"SQRT", B::kSqrt, false, 1, 1},
+    {"YEAR", B::kYear, false, 1, 1},         {"AÑO", B::kYear, true, 1, 1},
+    {"MONTH", B::kMonth, false, 1, 1},       {"MES", B::kMonth, true, 1, 1},
+    {"DAY", B::kDay, false, 1, 1},           {"DIA", B::kDay, true, 1, 1},
+    {"DÍA", B::kDay, true, 1, 1},            {"SQRT", B::kSqrt, false, 1, 1},
     {"RAIZ", B::kSqrt, true, 1, 1},          {"RAÍZ", B::kSqrt, true, 1, 1},
     {"IF", B::kIf, false, 2, 3},             {"SI", B::kIf, true, 2, 3},
     {"ISNUMBER", B::kIsNumber, false, 1, 1}, {"ESNUMERO", B::kIsNumber, true, 1, 1},

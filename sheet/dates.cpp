@@ -37,6 +37,30 @@ bool Digits(std::string_view text, std::size_t& at, int most, int& value) {
   return n > 0;
 }
 
+std::string_view Trimmed(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// The month of a three-letter abbreviation (any case), English or, when
+// `spanish`, Spanish; 0 when none.
+int MonthOfAbbreviation(std::string_view name, bool spanish) {
+  constexpr const char* kEnglish[12] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                        "jul", "aug", "sep", "oct", "nov", "dec"};
+  constexpr const char* kSpanish[12] = {"ene", "feb", "mar", "abr", "may", "jun",
+                                        "jul", "ago", "sep", "oct", "nov", "dic"};
+  if (name.size() != 3) return 0;
+  char lower[3];
+  for (int i = 0; i < 3; ++i) lower[i] = static_cast<char>(name[static_cast<std::size_t>(i)] | 0x20);
+  for (int m = 0; m < 12; ++m)
+    if (std::string_view(lower, 3) == kEnglish[m] || (spanish && std::string_view(lower, 3) == kSpanish[m]))
+      return m + 1;
+  return 0;
+}
+
 }  // namespace
 
 bool DateOfSerial(double serial, CivilDate& date) {
@@ -48,22 +72,61 @@ bool DateOfSerial(double serial, CivilDate& date) {
   return true;
 }
 
-bool DateOfText(std::string_view text, bool dayFirst, CivilDate& date) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+bool DateOfText(std::string_view text, bool spanish, CivilDate& date) {
+  text = Trimmed(text);
   std::size_t at = 0;
   int a = 0, b = 0, c = 0;
-  const char separator = text.find('-') != std::string_view::npos ? '-' : '/';
-  if (separator == '/' && !dayFirst) return false;
-  // aaaa-mm-dd or dd/mm/aaaa; the year's range asks for its four digits.
-  const int firstDigits = separator == '-' ? 4 : 2, lastDigits = separator == '-' ? 2 : 4;
-  if (!Digits(text, at, firstDigits, a) || at == text.size() || text[at++] != separator ||
-      !Digits(text, at, 2, b) || at == text.size() || text[at++] != separator ||
-      !Digits(text, at, lastDigits, c) || at != text.size())
-    return false;
-  date = separator == '-' ? CivilDate{a, b, c} : CivilDate{c, b, a};
+  if (const std::size_t dash = text.find('-'); dash != std::string_view::npos && dash + 1 < text.size() &&
+                                               IsLetter(text[dash + 1])) {
+    // dd-Mmm-aaaa
+    if (!Digits(text, at, 2, a) || at == text.size() || text[at++] != '-') return false;
+    b = MonthOfAbbreviation(text.substr(at, 3), spanish);
+    at += 3;
+    if (b == 0 || at >= text.size() || text[at++] != '-' || !Digits(text, at, 4, c) || at != text.size())
+      return false;
+    date = CivilDate{c, b, a};
+  } else {
+    const char separator = text.find('-') != std::string_view::npos ? '-' : '/';
+    if (separator == '/' && !spanish) return false;
+    // aaaa-mm-dd or dd/mm/aaaa; the year's range asks for its four digits.
+    const int firstDigits = separator == '-' ? 4 : 2, lastDigits = separator == '-' ? 2 : 4;
+    if (!Digits(text, at, firstDigits, a) || at == text.size() || text[at++] != separator ||
+        !Digits(text, at, 2, b) || at == text.size() || text[at++] != separator ||
+        !Digits(text, at, lastDigits, c) || at != text.size())
+      return false;
+    date = separator == '-' ? CivilDate{a, b, c} : CivilDate{c, b, a};
+  }
   return date.year >= 1900 && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
          date.day <= DaysIn1900System(date.year, date.month);
+}
+
+double SerialOfDate(const CivilDate& date) {
+  // Leap years before `y` since year 1.
+  auto leapsBefore = [](long y) { return (y - 1) / 4 - (y - 1) / 100 + (y - 1) / 400; };
+  long days = 365L * (date.year - 1900) + leapsBefore(date.year) - leapsBefore(1900) + date.day;
+  for (int m = 1; m < date.month; ++m) days += DaysIn(date.year, m);
+  // The 1900 system's 29 February 1900 shifts every later day by one.
+  const bool afterFictitiousDay = date.year > 1900 || date.month > 2;
+  return static_cast<double>(days + (afterFictitiousDay ? 1 : 0));
+}
+
+bool SerialOfDateText(std::string_view text, bool spanish, double& serial) {
+  text = Trimmed(text);
+  const std::size_t space = text.find(' ');
+  CivilDate date;
+  if (!DateOfText(text.substr(0, space), spanish, date)) return false;
+  serial = SerialOfDate(date);
+  if (space == std::string_view::npos) return true;
+  // hh:mm or hh:mm:ss
+  const std::string_view time = Trimmed(text.substr(space));
+  std::size_t at = 0;
+  int hours = 0, minutes = 0, seconds = 0;
+  if (!Digits(time, at, 2, hours) || at == time.size() || time[at++] != ':' || !Digits(time, at, 2, minutes))
+    return false;
+  if (at < time.size() && (time[at++] != ':' || !Digits(time, at, 2, seconds))) return false;
+  if (at != time.size() || hours > 23 || minutes > 59 || seconds > 59) return false;
+  serial += (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+  return true;
 }
 
 }  // namespace torven

@@ -2,8 +2,9 @@
 // MONTH and DAY functions (AÑO, MES, DIA): a serial number of days, 1 being
 // 1 January 1900, with the system's 29 February 1900 (serial 60, a day that
 // never was, kept for compatibility) and serial 0 shown as 0 January 1900;
-// or a date text, ISO aaaa-mm-dd always and dd/mm/aaaa as the
-// Spanish-language spreadsheet writes it.
+// or a date text, ISO aaaa-mm-dd and dd-Mmm-aaaa (29-Feb-2020) always,
+// dd/mm/aaaa as the Spanish-language spreadsheet writes it, and any of them
+// followed by a time of day (2020-02-29 12:00).
 #pragma once
 
 #include <string_view>
@@ -20,9 +21,20 @@ struct CivilDate {
 // false below 0 or after 31 December 9999 (serial 2958465), and for NaN.
 bool DateOfSerial(double serial, CivilDate& date);
 
-// The date a text names: aaaa-mm-dd, and dd/mm/aaaa when `dayFirst`; a
-// day of the year 1900 to 9999 that the 1900 system knows (29/02/1900
-// included).  False for any other text.
-bool DateOfText(std::string_view text, bool dayFirst, CivilDate& date);
+// The date a text names: aaaa-mm-dd or dd-Mmm-aaaa (the month's English
+// abbreviation, any case: 29-feb-2020), and when `spanish` dd/mm/aaaa and
+// the Spanish abbreviations (ene, abr, ago, dic); a day of the year 1900 to
+// 9999 that the 1900 system knows (29/02/1900 included).  Spaces around it
+// are ignored.  False for any other text.
+bool DateOfText(std::string_view text, bool spanish, CivilDate& date);
+
+// The serial number of a date the 1900 system knows (60 for its 29
+// February 1900).
+double SerialOfDate(const CivilDate& date);
+
+// The serial number of a date text (as DateOfText reads it) followed, after
+// a space, by an optional time of day hh:mm or hh:mm:ss (the fraction of the
+// day: 12:00 is .5).  False for any other text.
+bool SerialOfDateText(std::string_view text, bool spanish, double& serial);
 
 }  // namespace torven

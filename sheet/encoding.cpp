@@ -13,7 +13,32 @@ constexpr char16_t kHighControls[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// What a lead byte announces: the continuation bytes that follow (-1 for a
+// byte no sequence begins with) and the range of the first of them (shortest
+// forms only, no surrogates, at most U+10FFFF).
+int Continuations(unsigned char b, unsigned char& low, unsigned char& high) {
+  low = 0x80, high = 0xBF;
+  if (b < 0x80) return 0;
+  if (b >= 0xC2 && b <= 0xDF) return 1;
+  if (b >= 0xE0 && b <= 0xEF) return low = b == 0xE0 ? 0xA0 : 0x80, high = b == 0xED ? 0x9F : 0xBF, 2;
+  if (b >= 0xF0 && b <= 0xF4) return low = b == 0xF0 ? 0x90 : 0x80, high = b == 0xF4 ? 0x8F : 0xBF, 3;
+  return -1;
+}
+
 }  // namespace
+
+std::size_t Utf8SequenceLength(std::string_view bytes) {
+  if (bytes.empty()) return 0;
+  unsigned char low, high;
+  const int more = Continuations(static_cast<unsigned char>(bytes[0]), low, high);
+  if (more < 0 || bytes.size() <= static_cast<std::size_t>(more)) return 0;
+  for (int i = 1; i <= more; ++i) {
+    const auto b = static_cast<unsigned char>(bytes[static_cast<std::size_t>(i)]);
+    if (b < low || b > high) return 0;
+    low = 0x80, high = 0xBF;
+  }
+  return static_cast<std::size_t>(more) + 1;
+}
 
 void Utf8Check::Feed(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -33,11 +58,8 @@ void Utf8Check::Feed(std::string_view bytes) {
       --pending_;
       continue;
     }
-    if (b < 0x80) continue;
-    if (b >= 0xC2 && b <= 0xDF) pending_ = 1;
-    else if (b >= 0xE0 && b <= 0xEF) pending_ = 2, low_ = b == 0xE0 ? 0xA0 : 0x80, high_ = b == 0xED ? 0x9F : 0xBF;
-    else if (b >= 0xF0 && b <= 0xF4) pending_ = 3, low_ = b == 0xF0 ? 0x90 : 0x80, high_ = b == 0xF4 ? 0x8F : 0xBF;
-    else valid_ = false;
+    pending_ = Continuations(b, low_, high_);
+    valid_ = pending_ >= 0;
   }
 }
 

@@ -31,6 +31,10 @@ class Utf8Check {
   unsigned char low_ = 0x80, high_ = 0xBF;  // range of the next continuation byte
 };
 
+// The length of the valid UTF-8 sequence `bytes` begins with, 0 when it
+// begins with none (or is empty).
+std::size_t Utf8SequenceLength(std::string_view bytes);
+
 // Windows-1252 text as UTF-8 (its five unassigned bytes as the C1 controls
 // of the same number, as Windows converts them).
 std::string Windows1252ToUtf8(std::string_view bytes);

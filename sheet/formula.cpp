@@ -2,7 +2,7 @@
 
 #include <cctype>
 #include <charconv>
-#include <cstring>
+#include <cstdio>
 
 #include "sheet/encoding.h"
 
@@ -38,6 +38,7 @@ class Parser {
   }
 
   bool Line(Expr& formula) {
+    if (!Readable()) return false;
     SkipSpace();
     if (At('=')) ++pos_;
     if (!Sum(formula)) return false;
@@ -55,6 +56,23 @@ class Parser {
     return false;
   }
 
+  // A formula is text: no NUL byte, and valid UTF-8 throughout (texts
+  // included, which would otherwise be read wrong).
+  bool Readable() {
+    for (std::size_t at = 0; at < s_.size();) {
+      const std::size_t length = Utf8SequenceLength(s_.substr(at));
+      if (length == 0 || s_[at] == '\0') {
+        pos_ = at;
+        char byte[8];
+        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned char>(s_[at]));
+        return Fail(s_[at] == '\0' ? std::string("a NUL byte: a formula is text")
+                                   : std::string("byte ") + byte + " is not valid UTF-8");
+      }
+      at += length;
+    }
+    return true;
+  }
+
   void SkipSpace() {
     while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\r')) ++pos_;
   }
@@ -68,61 +86,50 @@ class Parser {
     return s_.substr(start, pos_ - start);
   }
 
-  // An operator node over `operands`, placed at `column`.
-  static Expr Operator(char op, std::vector<Expr> operands, int column) {
-    Expr e;
-    e.kind = Expr::Kind::Operator;
-    e.op = op;
-    e.args = std::move(operands);
-    e.column = column;
-    return e;
-  }
-
-  // Left-associative binary levels: + - over * / over ^.
+  // Left-associative binary levels: + - over * / over ^.  A run of one
+  // level's operators is gathered into one node.
   template <typename Next>
-  bool Binary(Expr& out, const char* ops, Next next) {
+  bool Binary(Expr& out, std::string_view ops, Next next) {
     if (!(this->*next)(out)) return false;
+    Expr chain;
     for (;;) {
       SkipSpace();
-      if (pos_ >= s_.size() || std::strchr(ops, s_[pos_]) == nullptr) return true;
-      const char op = s_[pos_];
-      const int column = static_cast<int>(pos_) + 1;
-      ++pos_;
+      if (pos_ >= s_.size() || ops.find(s_[pos_]) == std::string_view::npos) break;
+      if (chain.args.empty()) {
+        chain.kind = Expr::Kind::Chain;
+        chain.column = out.column;
+        chain.args.push_back(std::move(out));
+      }
+      chain.ops += s_[pos_++];
       Expr right;
       if (!(this->*next)(right)) return false;
-      Expr left = std::move(out);
-      out = Operator(op, {std::move(left), std::move(right)}, column);
+      chain.args.push_back(std::move(right));
     }
+    if (!chain.args.empty()) out = std::move(chain);
+    return true;
   }
   bool Sum(Expr& out) { return Binary(out, "+-", &Parser::Product); }
   bool Product(Expr& out) { return Binary(out, "*/", &Parser::Power); }
-  bool Power(Expr& out) { return Binary(out, "^", &Parser::Percent); }
+  bool Power(Expr& out) { return Binary(out, "^", &Parser::Signed); }
 
-  // A signed operand followed by any number of '%'.
-  bool Percent(Expr& out) {
-    if (!Unary(out)) return false;
-    for (SkipSpace(); At('%'); SkipSpace()) {
-      const int column = static_cast<int>(pos_) + 1;
-      ++pos_;
-      Expr operand = std::move(out);
-      out = Operator('%', {std::move(operand)}, column);
-    }
-    return true;
-  }
-
-  // Unary - and + bind tighter than every other operator: -2^2 is 4.
-  bool Unary(Expr& out) {
+  // Signs, an operand, any number of '%': unary - and + bind tighter than
+  // every other operator (-2^2 is 4).
+  bool Signed(Expr& out) {
+    Expr unary;
+    unary.kind = Expr::Kind::Unary;
     SkipSpace();
-    if (At('-') || At('+')) {
-      const char op = s_[pos_] == '-' ? 'n' : 'p';
-      const int column = static_cast<int>(pos_) + 1;
-      ++pos_;
-      Expr operand;
-      if (!Unary(operand)) return false;
-      out = Operator(op, {std::move(operand)}, column);
+    unary.column = static_cast<int>(pos_) + 1;
+    for (; At('-') || At('+'); SkipSpace()) unary.ops += s_[pos_++];
+    Expr operand;
+    if (!Primary(operand)) return false;
+    for (SkipSpace(); At('%'); SkipSpace()) ++pos_, ++unary.percents;
+    if (unary.ops.empty() && unary.percents == 0) {
+      out = std::move(operand);
       return true;
     }
-    return Primary(out);
+    unary.args.push_back(std::move(operand));
+    out = std::move(unary);
+    return true;
   }
 
   bool Primary(Expr& out) {

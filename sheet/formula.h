@@ -3,6 +3,10 @@
 //           PVHRF56(21,5;12,3;84;63); 10/3,6; 10; 100; 50,8)
 // An optional leading '='; the spreadsheet's arithmetic, tightest first:
 // unary - and +, postfix %, ^ (left to right), * and /, + and -; parentheses.
+// A run of one level's operators is one node (1+2-3+4 holds four operands),
+// so that the tree is as deep as the formula's parentheses and calls, never
+// as long as the formula: a sum of 100,000 terms is parsed, evaluated and
+// freed in time and stack linear in its length.
 // Operands: numbers (1E-3 exponents), "text" (doubled quotes inside),
 // TRUE/FALSE, error literals (#N/A ...), calls, names of CSV columns (in
 // brackets when they are not a plain word: [u2 (km/h)]), and empty call
@@ -32,9 +36,14 @@
 namespace torven {
 
 struct Expr {
-  enum class Kind { Number, Text, Boolean, Error, Empty, Call, Column, Operator };
+  enum class Kind { Number, Text, Boolean, Error, Empty, Call, Column, Chain, Unary };
   Kind kind = Kind::Empty;
-  char op = 0;  // Operator: + - * / ^ (two operands), % or n (negation) or p (unary +)
+  // Chain: args[0] ops[0] args[1] ops[1] ... args[n], one level of binary
+  // operators (+ -, * /, or ^), taken from the left.  Unary: the signs
+  // written before args[0] ('-' or '+', in the order written), then
+  // `percents` times '%' after it.
+  std::string ops;
+  int percents = 0;
   double number = 0;
   bool boolean = false;
   std::int32_t error = 0;

@@ -40,7 +40,7 @@ TEST(CallParser, WellFormedCalls) {
 
 TEST(CallParser, MalformedCallsNameTheColumnAndWhatWasExpected) {
   struct Case {
-    const char* line;
+    std::string_view line;
     int column;
     const char* expected;
   } cases[] = {
@@ -57,18 +57,26 @@ TEST(CallParser, MalformedCallsNameTheColumnAndWhatWasExpected) {
       {"(1+2", 5, "missing ')'"},
       {"2*", 3, "expected a number"},
       {"PVSF56(1e999)", 8, "out of the range"},
+      {std::string_view("=2\0" "3", 4), 3, "a NUL byte"},
+      {"=\"a\xC3(b\"", 4, "byte 0xC3 is not valid UTF-8"},
+      {"=\"\xC0\xAF\"", 3, "byte 0xC0 is not valid UTF-8"},
   };
+  Expr call;
+  ParseError error;
   for (const auto& c : cases) {
-    Expr call;
-    ParseError error;
     EXPECT_FALSE(ParseCall(c.line, call, error)) << c.line;
     EXPECT_EQ(error.column, c.column) << c.line;
     EXPECT_NE(error.message.find(c.expected), std::string::npos) << c.line << ": " << error.message;
   }
+  // Long runs of one level's operators are one node: parsed, not nested.
+  for (const std::string_view op : {"+1", "^1", "%", "-"}) {
+    std::string longRun = "1";
+    for (int i = 0; i < 100000; ++i) longRun += op;
+    if (op == "-") longRun = longRun.substr(1) + "1";
+    EXPECT_TRUE(ParseCall(longRun, call, error)) << op << ": " << error.message;
+  }
   std::string deep;
   for (int i = 0; i < 100; ++i) deep += "F((";
-  Expr call;
-  ParseError error;
   EXPECT_FALSE(ParseCall(deep, call, error));
   EXPECT_NE(error.message.find("nested too deeply"), std::string::npos);
 }
@@ -226,7 +234,7 @@ TEST_F(Evaluation, ValuesAsTheHostPassesThem) {
       {"PVSF56(TRUE)", "#VALUE!"},
       {"PVHRF56(21.5, 12.3, 84)", "#VALUE!"},
       {"DDIAF56(0, 10)", "#NUM!"},
-      {"DDIAF56(172; 80)", "NaN"},
+      {"DDIAF56(172; 80)", "#¡NUM!"},  // a result that is not a number: #NUM! in the cell
       {"JDIA.VENTISOLA(2004, 2, 29)", "60"},
       {"PVSF56(0)", "0.6108"},
       // Formulas as in a cell: the spreadsheet's precedence and error rules,
@@ -372,6 +380,47 @@ TEST_F(Evaluation, TheHostsOwnFunctionsAsTheSpreadsheetEvaluatesThem) {
   for (const auto& c : cases) EXPECT_EQ(Run(c.line, &header, &row), c.shown) << c.line;
 }
 
+// Where the spreadsheet converts a text to a number, what a cell holds, and
+// what a formula whose value is a cell shows.
+TEST_F(Evaluation, TextsAsNumbersCellsAndResults) {
+  const std::vector<std::string> header = {"txt4", "nan", "emp", "txt", "long"};
+  const std::vector<std::string> row = {" 4", "nan", "", "abc", std::string(40000, 'x')};
+  const struct {
+    const char* line;
+    const char* shown;
+  } cases[] = {
+      {"=\"4\"+1", "5"},
+      {"=\" 4 \"*\"1E3\"", "4000"},
+      {"=\"50%\"*2", "1"},
+      {"=-\"4\"", "-4"},
+      {"=SI(1;\"4,5\"*1,0)", "4,5"},  // the Spanish dialect's decimal comma
+      {"=\"4,5\"+0", "#VALUE!"},
+      {"=\"abc\"^2", "#VALUE!"},
+      {"=\"2020-02-29 12:00\"+0", "43890.5"},
+      {"YEAR(\"2020-02-29 12:00\")", "2020"},
+      {"DAY(\"29-Feb-2020\")+MONTH(\"29-feb-2020\")", "31"},
+      {"YEAR(\"43861\")", "2020"},
+      {"YEAR(\"a\")", "#VALUE!"},
+      {"SQRT(txt4)", "2"},
+      {"PVSF56(txt4)", "#VALUE!"},  // the add-in gets the text as a text
+      {"ISNUMBER(nan)", "FALSE"},
+      {"=+\"abc\"", "abc"},
+      {"=+TRUE", "TRUE"},
+      {"=--\"4\"", "4"},
+      {"=-emp", "0"},
+      {"emp", "0"},
+      {"IF(1, emp)", "0"},
+      {"AND(TRUE, IF(1, txt), +txt)", "TRUE"},  // cells passed on by IF and '+' are skipped
+      {"AND(TRUE, IF(1, \"abc\"))", "#VALUE!"},
+      {"YEAR()", "bind: column 1: YEAR takes 1 argument, 0 given"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Run(c.line, &header, &row), c.shown) << c.line;
+  EXPECT_EQ(Run("=+long", &header, &row), std::string(Session::kMaxCellText, 'x'));
+  std::string sum = "1";
+  for (int i = 1; i < 100000; ++i) sum += "+2";
+  EXPECT_EQ(Run(sum), "199999");
+}
+
 TEST(Show, NumbersErrorsAndTexts) {
   Value v;
   v.type = xl::kNum;
@@ -379,7 +428,7 @@ TEST(Show, NumbersErrorsAndTexts) {
   EXPECT_EQ(Show(v, -1), "0.30000000000000004");
   EXPECT_EQ(Show(v, 3), "0.300");
   v.number = -0.0;
-  EXPECT_EQ(Show(v, -1), "-0");
+  EXPECT_EQ(Show(v, -1), "0");
   v.type = xl::kErr;
   v.code = 36;
   EXPECT_EQ(Show(v, -1), "#NUM!");

@@ -99,4 +99,26 @@ expect "a binary file is refused"  2 'not a text file: a NUL byte at byte' -- "$
 expect "bytes no encoding reads"   2 'byte 7 (0x81) is valid neither in UTF-8 nor in Windows-1252' -- \
   "$torven" --csv "$work/unassigned.csv" 'PVSF56(a)'
 expect "nothing written for it"    0 '^0$' -- sh -c "'$torven' --csv '$work/random.csv' 'PVSF56(a)' 2>/dev/null | wc -c"
+
+# Inputs that once crashed, hung or were taken silently: each a clear
+# answer.  (name, status, pattern, formula or file contents)
+printf '\xEF\xBB\xBF=1+1\n' >"$work/bom.txt"
+printf '=2\0003\n' >"$work/nul.txt"
+{ printf '=1'; for _ in $(seq 1000); do printf '%s' "$(printf '+1%.0s' $(seq 100))"; done; echo; } >"$work/sum.txt"
+minus=$(printf -- '-%.0s' $(seq 20000))
+while IFS='|' read -r name status pattern args; do
+  eval "expect \"\$name\" \"\$status\" \"\$pattern\" -- \"\$torven\" $args"
+done <<'TABLE'
+20,000 unary minus signs|0|^1$|"=${minus}1"
+a sum of 100,000 terms|0|^100001$|-f "$work/sum.txt"
+a NUL byte in a line|1|nul.txt:1, column 3: a NUL byte|-f "$work/nul.txt"
+invalid UTF-8 in a text|1|column 4: byte 0xC3 is not valid UTF-8|$'="a\xC3(b"'
+an overlong UTF-8 form|1|column 3: byte 0xC0 is not valid UTF-8|$'="\xC0\xAF"'
+'#' on the command line is a formula|0|^#N/A$|'#N/A+1'
+a formula that begins with '-'|0|^-2$|'-SQRT(4)'
+'--' ends the options|1|argument 1, column 2: unknown name 's'|-- '-s'
+'[]' is a formula, not an option value|1|unknown name|'[]'
+a byte-order mark before the first line|0|^2$|-f "$work/bom.txt"
+TABLE
+expect "'--' in --help" 0 "after '--' every argument is a formula" -- "$torven" --help
 exit $((failures > 0))

@@ -2,6 +2,7 @@
 // the spreadsheet's arithmetic.
 #pragma once
 
+#include <cmath>
 #include <cstring>
 
 #include "host/records.h"
@@ -21,8 +22,17 @@ inline XLOPER12 ErrorRecord(std::int32_t code) {
   return r;
 }
 
+// A number's record; #NUM! for a result out of range (infinite or NaN).
+inline XLOPER12 NumberRecord(double x) {
+  if (!std::isfinite(x)) return ErrorRecord(xl::kErrNum);
+  XLOPER12 r = Record(xl::kNum);
+  r.val.num = x;
+  return r;
+}
+
 // A number for arithmetic as a cell holds it: a number, a boolean (1 or 0)
-// or an empty cell (0); false for a text or anything else.
+// or an empty cell (0); false for a text or anything else (a condition's
+// text is #VALUE! unconverted; arithmetic reads it first, Session::Number).
 inline bool Operand(const XLOPER12& v, double& x) {
   switch (xl::AnswerType(v.xltype)) {
     case xl::kNum: x = v.val.num; return true;

@@ -100,15 +100,19 @@ std::size_t CommentStart(const std::string& line) {
   return std::string::npos;
 }
 
-// Evaluates one line; false (with a message) when it cannot.
+// Evaluates one formula; false (with a message) when it cannot.  A line of
+// a file may be blank or a comment ('#' first, or '#' between blanks after
+// the formula); a formula on the command line is all formula.
 bool EvaluateLine(Session& session, const std::string& line, const std::string& where,
-                  const Options& options) {
+                  const Options& options, bool fromFile) {
   std::size_t start = line.find_first_not_of(" \t\r");
-  if (start == std::string::npos || line[start] == '#') return true;
-  const std::size_t commentAt = CommentStart(line);
+  if (fromFile && (start == std::string::npos || line[start] == '#')) return true;
+  if (start == std::string::npos) start = line.size();
+  const std::size_t commentAt = fromFile ? CommentStart(line) : std::string::npos;
   const std::string comment = commentAt == std::string::npos ? "" : line.substr(commentAt);
   const std::string body = line.substr(0, commentAt);
-  const std::string text = body.substr(start, body.find_last_not_of(" \t\r") + 1 - start);
+  const std::size_t last = body.find_last_not_of(" \t\r");
+  const std::string text = last == std::string::npos || last < start ? "" : body.substr(start, last + 1 - start);
   Expr call;
   ParseError parseError;
   std::string error;
@@ -139,8 +143,9 @@ bool EvaluateStream(Session& session, std::FILE* in, const std::string& name, co
     line.clear();
     while ((c = std::fgetc(in)) != EOF && c != '\n') line += static_cast<char>(c);
     if (c == EOF && line.empty()) break;
-    ++number;
-    ok = EvaluateLine(session, line, name + ":" + std::to_string(number), options) && ok;
+    // A UTF-8 byte-order mark before the first line is not part of it.
+    if (++number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
+    ok = EvaluateLine(session, line, name + ":" + std::to_string(number), options, true) && ok;
   }
   return ok;
 }
@@ -286,12 +291,47 @@ int EvaluateCsv(Session& session, const Options& options) {
   return bad > 0 ? 1 : 0;
 }
 
+// Sorts the command line into options (with their values, joined to them
+// as --name=value or -xvalue) and formulas.  An option is a word that
+// begins with "--", or a short option's two characters alone (-d 3); any
+// other word is a formula, even one that begins with '-' (-SQRT(4),
+// -sqrt(4)), and so is every word after "--".
+void SplitArguments(const CLI::App& app, int argc, char** argv, std::vector<std::string>& optionArguments,
+                    std::vector<std::string>& formulas) {
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    if (!optionsEnded && word == "--") {
+      optionsEnded = true;
+      continue;
+    }
+    const bool isLong = word.rfind("--", 0) == 0;
+    const CLI::Option* option = nullptr;
+    if (!optionsEnded && isLong) option = app.get_option_no_throw(word.substr(0, word.find('=')));
+    else if (!optionsEnded && word.size() == 2 && word[0] == '-') option = app.get_option_no_throw(word);
+    if (optionsEnded || (!isLong && option == nullptr)) {
+      formulas.push_back(word);
+      continue;
+    }
+    // An unknown long option is passed on for the parser to name.
+    const bool takesValue = option != nullptr && option->get_items_expected_min() > 0;
+    const bool valueAttached = isLong && word.find('=') != std::string::npos;
+    if (takesValue && !valueAttached && i + 1 < argc)
+      optionArguments.push_back(word + (isLong ? "=" : "") + argv[++i]);
+    else
+      optionArguments.push_back(word);
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options options;
   CLI::App app{"torven: evaluates the TORVEN add-in's worksheet functions without the spreadsheet"};
-  app.add_option("calls", options.calls, "worksheet calls, e.g. 'PVSF56(20)'; with --csv, one formula per added column");
+  app.footer(
+      "FORMULA...: worksheet formulas, e.g. 'PVSF56(20)' or '=PVSF56(20)*2'; with --csv, one formula per added\n"
+      "column.  Any argument that is not an option is a formula, also one that begins with '-' ('-SQRT(4)');\n"
+      "after '--' every argument is a formula ('--' '-s').  A short option is its two characters alone ('-d 3').\n");
   app.add_option("-a,--addin", options.addIn, "add-in library to load (default: the one built next to this program)");
   app.add_option("-f,--file", options.files, "file of calls, one per line ('#' starts a comment; '-' reads standard input); repeatable")
       ->allow_extra_args(false);
@@ -318,7 +358,15 @@ int main(int argc, char** argv) {
   app.add_flag("--list", options.list, "list the registered functions with their help texts");
   app.add_flag("--info", options.info, "show the add-in manager's name and the version text");
   app.add_flag("--alerts", options.alerts, "run the add-in manager's add and remove, and print their alerts");
-  CLI11_PARSE(app, argc, argv);
+  std::vector<std::string> optionArguments;
+  SplitArguments(app, argc, argv, optionArguments, options.calls);
+  std::vector<const char*> optionArgv = {argv[0]};
+  for (const std::string& a : optionArguments) optionArgv.push_back(a.c_str());
+  try {
+    app.parse(static_cast<int>(optionArgv.size()), optionArgv.data());
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e);
+  }
 
   Session session;
   std::string error;
@@ -342,7 +390,7 @@ int main(int argc, char** argv) {
   }
   bool ok = true;
   for (std::size_t i = 0; i < options.calls.size(); ++i)
-    ok = EvaluateLine(session, options.calls[i], "argument " + std::to_string(i + 1), options) && ok;
+    ok = EvaluateLine(session, options.calls[i], "argument " + std::to_string(i + 1), options, false) && ok;
   if (options.calls.empty() && options.files.empty()) options.files.push_back("-");
   for (const std::string& file : options.files) {
     std::FILE* in = file == "-" ? stdin : std::fopen(file.c_str(), "rb");

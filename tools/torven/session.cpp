@@ -9,6 +9,7 @@
 #include "platform/export.h"
 #include "platform/platform.h"
 #include "sheet/builtins.h"
+#include "sheet/number_text.h"
 #include "tools/hostsim/host.h"
 #include "tools/torven/cell_values.h"
 #include "worksheet/catalogue.h"
@@ -73,7 +74,7 @@ bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string&
     }
     return false;
   }
-  if (e.kind == Expr::Kind::Operator) {
+  if (e.kind == Expr::Kind::Chain || e.kind == Expr::Kind::Unary) {
     for (Expr& operand : e.args)
       if (!Bind(operand, header, error)) return false;
     return true;
@@ -145,22 +146,7 @@ void Session::Cell(const std::string& cell, XLOPER12& out) {
     out = Record(xl::kMissing);
     return;
   }
-  double number;
-  const char* first = cell.data() + (cell[0] == '+' ? 1 : 0);
-  const char* last = cell.data() + cell.size();
-  // A decimal comma read as the point (one comma, no point).
-  char point[64];
-  const std::size_t comma = decimalComma_ ? cell.find(',') : std::string::npos;
-  if (comma != std::string::npos && cell.size() < sizeof point && cell.find('.') == std::string::npos &&
-      cell.find(',', comma + 1) == std::string::npos) {
-    const std::size_t n = static_cast<std::size_t>(last - first);
-    std::memcpy(point, first, n);
-    point[comma - static_cast<std::size_t>(first - cell.data())] = '.';
-    first = point;
-    last = point + n;
-  }
-  const auto [end, ec] = std::from_chars(first, last, number);
-  if (ec == std::errc() && end == last) {
+  if (double number; NumberOfCell(cell, decimalComma_, number)) {
     out = Record(xl::kNum);
     out.val.num = number;
     return;
@@ -181,53 +167,40 @@ void Session::Cell(const std::string& cell, XLOPER12& out) {
     return;
   }
   std::u16string text = FromUtf8(decoded);
-  if (text.size() > 255) text.resize(255);  // a cell text as the host passes it
+  if (text.size() > kMaxCellText) text.resize(kMaxCellText);  // a cell holds no more
   text.insert(text.begin(), static_cast<char16_t>(text.size()));
   out = Record(xl::kStr);
   out.val.str = Store(text);
 }
 
-void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12& out) {
+bool Session::Eval(const Expr& e, const Row* row, XLOPER12& out) {
   switch (e.kind) {
     case Expr::Kind::Number:
       out = Record(xl::kNum);
       out.val.num = e.number;
-      return;
+      return false;
     case Expr::Kind::Text:
       out = Record(xl::kStr);
       out.val.str = const_cast<XCHAR*>(e.text.data());
-      return;
+      return false;
     case Expr::Kind::Boolean:
       out = Record(xl::kBool);
       out.val.xbool = e.boolean ? 1 : 0;
-      return;
+      return false;
     case Expr::Kind::Error:
-      out = Record(xl::kErr);
-      out.val.err = e.error;
-      return;
+      out = ErrorRecord(e.error);
+      return false;
     case Expr::Kind::Empty:
       out = Record(xl::kMissing);
-      return;
-    case Expr::Kind::Column: {
-      const auto column = static_cast<std::size_t>(e.binding);
-      if (row == nullptr || e.binding < 0 || column >= row->size()) {
-        out = Record(xl::kMissing);
-        return;
-      }
-      if (column >= cells_.size()) {
-        cells_.resize(column + 1);
-        cellEvaluation_.resize(column + 1, 0);
-      }
-      if (cellEvaluation_[column] != evaluation_) {
-        Cell((*row)[column], cells_[column]);
-        cellEvaluation_[column] = evaluation_;
-      }
-      out = cells_[column];
-      return;
-    }
-    case Expr::Kind::Operator:
-      Arithmetic(e, row, out);
-      return;
+      return false;
+    case Expr::Kind::Column:
+      ReadColumn(e, row, out);
+      return true;
+    case Expr::Kind::Chain:
+      Chain(e, row, out);
+      return false;
+    case Expr::Kind::Unary:
+      return Unary(e, row, out);
     case Expr::Kind::Call: break;
   }
   if (e.builtin != Expr::Builtin::kNone) return Builtin(e, row, out);
@@ -241,58 +214,92 @@ void Session::Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12&
   }
   const XLOPER12* result = hostsim::CallWithArguments(f.address, f.arity, pointers);
   // The result cell is the entry's own: copy it out before the next call.
-  out = result != nullptr ? hostsim::ReadRecord(result) : Record(xl::kErr);
-  if (result == nullptr) out.val.err = xl::kErrValue;
+  out = result != nullptr ? hostsim::ReadRecord(result) : ErrorRecord(xl::kErrValue);
   if (xl::AnswerType(out.xltype) == xl::kStr) {
     std::u16string counted = hostsim::CountedText(out.val.str);
     counted.insert(counted.begin(), static_cast<char16_t>(counted.size()));
     out.val.str = Store(counted);
   }
+  // A cell cannot hold a number that is not finite: the spreadsheet shows #NUM!.
+  if (xl::AnswerType(out.xltype) == xl::kNum && !std::isfinite(out.val.num)) out = ErrorRecord(xl::kErrNum);
+  return false;
 }
 
-// The spreadsheet's arithmetic: the first error operand wins, a text gives
-// #VALUE!, a division by zero #DIV/0!, a result out of range #NUM!.
-void Session::Arithmetic(const Expr& e, const std::vector<std::string>* row, XLOPER12& out) {
-  XLOPER12 operands[2];
-  double x[2] = {0, 0};
-  for (std::size_t i = 0; i < e.args.size() && i < 2; ++i) {
-    Eval(e.args[i], row, operands[i]);
-    if (xl::AnswerType(operands[i].xltype) == xl::kErr) {
-      out = Record(xl::kErr);
-      out.val.err = operands[i].val.err;
-      return;
-    }
+void Session::ReadColumn(const Expr& e, const Row* row, XLOPER12& out) {
+  const auto column = static_cast<std::size_t>(e.binding);
+  if (row == nullptr || e.binding < 0 || column >= row->size()) {
+    out = Record(xl::kMissing);
+    return;
   }
-  auto fail = [&](std::int32_t code) {
-    out = Record(xl::kErr);
-    out.val.err = code;
-  };
-  for (std::size_t i = 0; i < e.args.size() && i < 2; ++i)
-    if (!Operand(operands[i], x[i])) return fail(xl::kErrValue);
+  if (column >= cells_.size()) {
+    cells_.resize(column + 1);
+    cellEvaluation_.resize(column + 1, 0);
+  }
+  if (cellEvaluation_[column] != evaluation_) {
+    Cell((*row)[column], cells_[column]);
+    cellEvaluation_[column] = evaluation_;
+  }
+  out = cells_[column];
+}
+
+bool Session::Number(const XLOPER12& v, double& x) const {
+  if (xl::AnswerType(v.xltype) != xl::kStr) return Operand(v, x);
+  return NumberOfText(ToUtf8(hostsim::CountedText(v.val.str)), dialect_ == Language::kSpanish, x);
+}
+
+// One binary operator of the spreadsheet's arithmetic: the first error
+// operand wins, a text that reads as no number gives #VALUE!, a division by
+// zero #DIV/0!, a result out of range #NUM!.
+XLOPER12 Session::Combine(char op, const XLOPER12& left, const XLOPER12& right) const {
+  if (xl::AnswerType(left.xltype) == xl::kErr) return left;
+  if (xl::AnswerType(right.xltype) == xl::kErr) return right;
+  double x = 0, y = 0;
+  if (!Number(left, x) || !Number(right, y)) return ErrorRecord(xl::kErrValue);
   double r = 0;
-  switch (e.op) {
-    case '+': r = x[0] + x[1]; break;
-    case '-': r = x[0] - x[1]; break;
-    case '*': r = x[0] * x[1]; break;
+  switch (op) {
+    case '+': r = x + y; break;
+    case '-': r = x - y; break;
+    case '*': r = x * y; break;
     case '/':
-      if (x[1] == 0) return fail(xl::kErrDiv0);
-      r = x[0] / x[1];
+      if (y == 0) return ErrorRecord(xl::kErrDiv0);
+      r = x / y;
       break;
-    case '^':
-      if (x[0] == 0 && x[1] == 0) return fail(xl::kErrNum);
-      if (x[0] == 0 && x[1] < 0) return fail(xl::kErrDiv0);
-      r = core::math::pow(x[0], x[1]);
-      break;
-    case '%': r = x[0] / 100; break;
-    case 'n': r = -x[0]; break;
-    default: r = x[0]; break;  // unary +
+    default:  // '^'
+      if (x == 0 && y == 0) return ErrorRecord(xl::kErrNum);
+      if (x == 0 && y < 0) return ErrorRecord(xl::kErrDiv0);
+      r = core::math::pow(x, y);
   }
-  if (!std::isfinite(r)) return fail(xl::kErrNum);
-  out = Record(xl::kNum);
-  out.val.num = r;
+  return NumberRecord(r);
 }
 
-Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row, Language dialect) {
+// A run of one level's operators, from the left; after an error the rest is
+// not evaluated.
+void Session::Chain(const Expr& e, const Row* row, XLOPER12& out) {
+  Eval(e.args[0], row, out);
+  for (std::size_t i = 1; i < e.args.size() && xl::AnswerType(out.xltype) != xl::kErr; ++i) {
+    XLOPER12 right;
+    Eval(e.args[i], row, right);
+    out = Combine(e.ops[i - 1], out, right);
+  }
+}
+
+// Signs, innermost first, then the '%'s.  Unary '+' leaves its operand as it
+// is (a text stays a text, a cell a cell); '-' and '%' make a number of it.
+bool Session::Unary(const Expr& e, const Row* row, XLOPER12& out) {
+  bool cell = Eval(e.args[0], row, out);
+  auto apply = [&](bool negate) {
+    double x = 0;
+    cell = false;
+    if (xl::AnswerType(out.xltype) == xl::kErr) return;
+    out = !Number(out, x) ? ErrorRecord(xl::kErrValue) : NumberRecord(negate ? -x : x / 100);
+  };
+  for (auto sign = e.ops.rbegin(); sign != e.ops.rend(); ++sign)
+    if (*sign == '-') apply(true);
+  for (int i = 0; i < e.percents; ++i) apply(false);
+  return cell;
+}
+
+Value Session::Evaluate(const Expr& call, const Row* row, Language dialect) {
   textsUsed_ = 0;
   dialect_ = dialect;
   if (++evaluation_ == 0) {  // after 2^32 evaluations: forget every cell
@@ -301,6 +308,8 @@ Value Session::Evaluate(const Expr& call, const std::vector<std::string>* row, L
   }
   XLOPER12 r;
   Eval(call, row, r);
+  // A formula whose value is an empty cell shows 0.
+  if (xl::AnswerType(r.xltype) == xl::kMissing || xl::AnswerType(r.xltype) == xl::kNil) r = NumberRecord(0);
   Value v;
   v.type = xl::AnswerType(r.xltype);
   switch (v.type) {

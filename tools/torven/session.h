@@ -17,6 +17,10 @@ namespace torven {
 
 class Session {
  public:
+  using Row = std::vector<std::string>;
+  // The most characters a cell holds.
+  static constexpr std::size_t kMaxCellText = 32767;
+
   // Loads the add-in, hands over the entry point, runs xlAutoOpen and takes
   // the function list from what the add-in registered.
   bool Load(const std::string& path, std::string& error);
@@ -36,17 +40,26 @@ class Session {
 
   // Evaluates a bound call; column names read `row`.  A formula in the
   // Spanish dialect also reads dates written dd/mm/aaaa.
-  Value Evaluate(const Expr& call, const std::vector<std::string>* row,
-                 Language dialect = Language::kEnglish);
+  // A formula whose value is an empty cell gives 0.
+  Value Evaluate(const Expr& call, const Row* row, Language dialect = Language::kEnglish);
 
  private:
-  void Eval(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
-  void Arithmetic(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  // Each evaluates `e` into `out`; the bool ones return whether `out` is a
+  // cell's value (a column, or IF or unary '+' passing one on), which AND
+  // and OR skip when it is a text or empty.
+  bool Eval(const Expr& e, const Row* row, XLOPER12& out);
+  void ReadColumn(const Expr& e, const Row* row, XLOPER12& out);
+  void Chain(const Expr& e, const Row* row, XLOPER12& out);
+  bool Unary(const Expr& e, const Row* row, XLOPER12& out);
+  XLOPER12 Combine(char op, const XLOPER12& left, const XLOPER12& right) const;
+  // A value as an operand of arithmetic, a text read as a number in the
+  // formula's dialect; false when it gives #VALUE!.
+  bool Number(const XLOPER12& v, double& x) const;
   // The host's own functions (builtins.cpp).
-  void Builtin(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
-  void DatePart(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
-  void Choice(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
-  void Logical(const Expr& e, const std::vector<std::string>* row, XLOPER12& out);
+  bool Builtin(const Expr& e, const Row* row, XLOPER12& out);
+  void DatePart(const Expr& e, const Row* row, XLOPER12& out);
+  bool Choice(const Expr& e, const Row* row, XLOPER12& out);
+  void Logical(const Expr& e, const Row* row, XLOPER12& out);
   // "NAME takes [at least] N arguments, G given": false, with the message.
   static bool WrongArgumentCount(const Expr& e, const std::string& name, int expected, bool atLeast,
                                  std::string& error);

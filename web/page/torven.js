@@ -74,8 +74,10 @@ export class Engine {
     });
     const cell = this.x[entry](...pointers);
     const type = this.view().getUint32(cell + TAG, true) & 0xfff;
-    return type === NUM ? { type: NUM, num: this.view().getFloat64(cell, true) }
-                        : { type: ERR, code: this.view().getInt32(cell, true) };
+    const x = type === NUM ? this.view().getFloat64(cell, true) : 0;
+    // A cell holds no number that is not finite: #NUM!.
+    if (type === NUM) return Number.isFinite(x) ? { type: NUM, num: x } : { type: ERR, code: NUM_ERROR };
+    return { type: ERR, code: this.view().getInt32(cell, true) };
   }
 
   // YEAR, MONTH, DAY (AÑO, MES, DIA) of a value, as torven evaluates them:
@@ -101,20 +103,18 @@ export class Engine {
 
 // --- Numbers ------------------------------------------------------------------------
 
-const DECIMAL = /^-?(?:\d+\.?\d*|\.\d+)(?:[eE][-+]?\d+)?$/;
-const SPECIAL = /^(-?)(inf|infinity|nan(?:\([A-Za-z0-9_]*\))?)$/i;
+const DECIMAL = /^[-+]?(?:\d+\.?\d*|\.\d+)(?:[eE][-+]?\d+)?$/;
 
-// A cell as a number, as C++'s from_chars reads it after torven drops one
-// leading '+' and reads a lone decimal comma as the point; undefined if not.
+// A cell as a number, as torven reads it: a sign, digits, one decimal mark
+// (a lone ',' with a decimal comma), an exponent; "nan" and "inf" are texts;
+// undefined if not a number.
 export function parseNumber(text, decimalComma) {
-  let s = text.startsWith("+") ? text.slice(1) : text;
+  let s = text;
   if (decimalComma && s.indexOf(",") >= 0 && s.indexOf(".") < 0 && s.indexOf(",") === s.lastIndexOf(","))
     s = s.replace(",", ".");
-  if (DECIMAL.test(s)) return Number(s);
-  const special = SPECIAL.exec(s);
-  if (!special) return undefined;
-  const value = special[2].toLowerCase().startsWith("nan") ? NaN : Infinity;
-  return special[1] ? -value : value;
+  if (!DECIMAL.test(s)) return undefined;
+  const x = Number(s);
+  return Number.isFinite(x) ? x : undefined;
 }
 
 // A number as torven prints it (C++'s shortest to_chars): the shortest
@@ -122,9 +122,7 @@ export function parseNumber(text, decimalComma) {
 // exponent of at least two digits, whichever is shorter (fixed on a tie).
 export function showNumber(x, decimalComma) {
   let text;
-  if (Number.isNaN(x)) return "NaN";
-  if (x === Infinity || x === -Infinity) text = x < 0 ? "-inf" : "inf";
-  else if (x === 0) text = Object.is(x, -0) ? "-0" : "0";
+  if (x === 0) text = "0";  // a negative zero too
   else {
     const [mantissa, exponentText] = x.toExponential().split("e");
     const exponent = Number(exponentText);
