@@ -13,7 +13,9 @@
 #include "host/bridge.h"
 #include "host/convert.h"
 #include "host/scratch.h"
+#include "sheet/formula.h"
 #include "tools/hostsim/host.h"
+#include "tools/torven/session.h"
 #include "worksheet/entries.h"
 #include "worksheet/lifecycle.h"
 
@@ -256,5 +258,22 @@ void BM_ConvertToCurrent(benchmark::State& state) {
 BENCHMARK(BM_ConvertToCurrent)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+// A formula of n terms, 1+1+...+1, parsed, bound and evaluated as torven
+// does it: the time per term must not grow with n (10,000 against 100,000).
+void BM_FormulaSum(benchmark::State& state) {
+  std::string formula = "1";
+  for (long i = 1; i < state.range(0); ++i) formula += "+1";
+  torven::Session session;
+  for (auto _ : state) {
+    torven::Expr call;
+    torven::ParseError parseError;
+    std::string error;
+    const bool ok = torven::ParseCall(formula, call, parseError) && session.Bind(call, nullptr, error);
+    benchmark::DoNotOptimize(ok ? session.Evaluate(call, nullptr).number : 0);
+  }
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_FormulaSum)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity(benchmark::oN);
 
 BENCHMARK_MAIN();

@@ -87,14 +87,14 @@ bool DateOfText(std::string_view text, bool spanish, CivilDate& date) {
     date = CivilDate{c, b, a};
   } else {
     const char separator = text.find('-') != std::string_view::npos ? '-' : '/';
-    if (separator == '/' && !spanish) return false;
-    // aaaa-mm-dd or dd/mm/aaaa; the year's range asks for its four digits.
+    // aaaa-mm-dd, or dd/mm/aaaa (mm/dd/yyyy in English); the year's range
+    // asks for its four digits.
     const int firstDigits = separator == '-' ? 4 : 2, lastDigits = separator == '-' ? 2 : 4;
     if (!Digits(text, at, firstDigits, a) || at == text.size() || text[at++] != separator ||
         !Digits(text, at, 2, b) || at == text.size() || text[at++] != separator ||
         !Digits(text, at, lastDigits, c) || at != text.size())
       return false;
-    date = separator == '-' ? CivilDate{a, b, c} : CivilDate{c, b, a};
+    date = separator == '-' ? CivilDate{a, b, c} : spanish ? CivilDate{c, b, a} : CivilDate{c, a, b};
   }
   return date.year >= 1900 && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
          date.day <= DaysIn1900System(date.year, date.month);
@@ -110,22 +110,26 @@ double SerialOfDate(const CivilDate& date) {
   return static_cast<double>(days + (afterFictitiousDay ? 1 : 0));
 }
 
+bool FractionOfTimeText(std::string_view text, double& fraction) {
+  text = Trimmed(text);
+  std::size_t at = 0;
+  int hours = 0, minutes = 0, seconds = 0;
+  if (!Digits(text, at, 2, hours) || at == text.size() || text[at++] != ':' || !Digits(text, at, 2, minutes))
+    return false;
+  if (at < text.size() && (text[at++] != ':' || !Digits(text, at, 2, seconds))) return false;
+  if (at != text.size() || hours > 23 || minutes > 59 || seconds > 59) return false;
+  fraction = (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+  return true;
+}
+
 bool SerialOfDateText(std::string_view text, bool spanish, double& serial) {
   text = Trimmed(text);
   const std::size_t space = text.find(' ');
   CivilDate date;
+  double fraction = 0;
   if (!DateOfText(text.substr(0, space), spanish, date)) return false;
-  serial = SerialOfDate(date);
-  if (space == std::string_view::npos) return true;
-  // hh:mm or hh:mm:ss
-  const std::string_view time = Trimmed(text.substr(space));
-  std::size_t at = 0;
-  int hours = 0, minutes = 0, seconds = 0;
-  if (!Digits(time, at, 2, hours) || at == time.size() || time[at++] != ':' || !Digits(time, at, 2, minutes))
-    return false;
-  if (at < time.size() && (time[at++] != ':' || !Digits(time, at, 2, seconds))) return false;
-  if (at != time.size() || hours > 23 || minutes > 59 || seconds > 59) return false;
-  serial += (hours * 3600 + minutes * 60 + seconds) / 86400.0;
+  if (space != std::string_view::npos && !FractionOfTimeText(text.substr(space), fraction)) return false;
+  serial = SerialOfDate(date) + fraction;
   return true;
 }
 

@@ -3,7 +3,8 @@
 // 1 January 1900, with the system's 29 February 1900 (serial 60, a day that
 // never was, kept for compatibility) and serial 0 shown as 0 January 1900;
 // or a date text, ISO aaaa-mm-dd and dd-Mmm-aaaa (29-Feb-2020) always,
-// dd/mm/aaaa as the Spanish-language spreadsheet writes it, and any of them
+// dd/mm/aaaa as the Spanish-language spreadsheet writes it (mm/dd/yyyy as
+// the English one does), and any of them
 // followed by a time of day (2020-02-29 12:00).
 #pragma once
 
@@ -22,8 +23,8 @@ struct CivilDate {
 bool DateOfSerial(double serial, CivilDate& date);
 
 // The date a text names: aaaa-mm-dd or dd-Mmm-aaaa (the month's English
-// abbreviation, any case: 29-feb-2020), and when `spanish` dd/mm/aaaa and
-// the Spanish abbreviations (ene, abr, ago, dic); a day of the year 1900 to
+// abbreviation, any case: 29-feb-2020); when `spanish` dd/mm/aaaa and the
+// Spanish abbreviations (ene, abr, ago, dic) too, else mm/dd/yyyy; a day of the year 1900 to
 // 9999 that the 1900 system knows (29/02/1900 included).  Spaces around it
 // are ignored.  False for any other text.
 bool DateOfText(std::string_view text, bool spanish, CivilDate& date);
@@ -36,5 +37,9 @@ double SerialOfDate(const CivilDate& date);
 // a space, by an optional time of day hh:mm or hh:mm:ss (the fraction of the
 // day: 12:00 is .5).  False for any other text.
 bool SerialOfDateText(std::string_view text, bool spanish, double& serial);
+
+// The fraction of the day of a time text hh:mm or hh:mm:ss (12:00 is .5);
+// false for any other text.
+bool FractionOfTimeText(std::string_view text, double& fraction);
 
 }  // namespace torven

@@ -75,7 +75,7 @@ bool NumberOfText(std::string_view text, bool spanish, double& number) {
     if (percent) number /= 100;
     return std::isfinite(number);
   }
-  return SerialOfDateText(text, spanish, number);
+  return SerialOfDateText(text, spanish, number) || FractionOfTimeText(text, number);
 }
 
 }  // namespace torven

@@ -7,7 +7,8 @@
 //                   parts convert a text ("4"+1 is 5): spaces around, a sign,
 //                   the dialect's decimal mark, an exponent, one trailing
 //                   '%' (50% is 0.5); or a date text with an optional time
-//                   of day, as its serial number in the 1900 date system.
+//                   of day, as its serial number in the 1900 date system, or
+//                   a time of day alone (12:00 is 0.5).
 #pragma once
 
 #include <string_view>

@@ -34,7 +34,7 @@ TORVEN_WASM_EXPORT("records") XLOPER12* Records() { return records; }
 TORVEN_WASM_EXPORT("text") char* Text() { return text; }
 
 // The date of a serial number of the 1900 system, or of the date text of
-// `length` bytes in the buffer (dd/mm/aaaa too when `dayFirst`), as
+// `length` bytes in the buffer (dd/mm/aaaa when `dayFirst`, else mm/dd/yyyy), as
 // year * 10000 + month * 100 + day; -1 when there is none.
 TORVEN_WASM_EXPORT("date_of_serial") int DateOfSerial(double serial) {
   torven::CivilDate d;
