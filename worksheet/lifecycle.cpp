@@ -189,7 +189,7 @@ LPXLOPER12 TORVEN_CALL xlAddInManagerInfo12(LPXLOPER12 action) {
   return &managerCell;
 }
 
-LPXLOPER12 TORVEN_CALL VENTISOLA_XLL(LPXLOPER12 /*ignored*/) {
+LPXLOPER12 TORVEN_CALL VENTISOLA_XLL(const XLOPER12* /*ignored*/) {
   const XCHAR* const texts[] = {kProductLabel, kAuthorName, kAuthorContact, kReleaseNote};
   FormatCounted(versionText, kVersionFormat, kCountedVersionFormat, texts);
   versionCell.val.str = versionText;
