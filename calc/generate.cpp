@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "calc/names.h"
-#include "sheet/registered_function.h"
+#include "tools/hostsim/registration.h"
 #include "worksheet/catalogue.h"
 
 namespace {

@@ -15,6 +15,7 @@
 
 #include "reference/notes.h"
 #include "tools/torven/session.h"
+#include "tools/hostsim/registration.h"
 #include "worksheet/catalogue.h"
 #include "worksheet/rules.h"
 

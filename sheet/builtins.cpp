@@ -1,24 +1,143 @@
+// The spreadsheet's own functions in a formula, evaluated as the spreadsheet
+// that loads the add-in evaluates them:
+//   YEAR, MONTH, DAY   an error passes on; a number (a truth value, an empty
+//                      cell as 0, a text that reads as a number or a date)
+//                      is a serial of the 1900 system, #NUM! out of its
+//                      range; any other text #VALUE!.
+//   SQRT               an error passes on, a text is read as a number (else
+//                      #VALUE!), an empty cell 0; a negative number #NUM!.
+//   IF                 the condition: an error passes on, a text is #VALUE!,
+//                      a number is true unless 0, an empty cell false.  Only
+//                      the branch taken is evaluated, and a cell it gives is
+//                      passed on as a cell; without a third argument a false
+//                      condition gives FALSE, and an omitted branch
+//                      (IF(c;;x)) gives 0.
+//   ISNUMBER, ISBLANK  true for a number, for an empty cell; never an error.
+//   AND, OR            each argument: an error passes on (the first), a
+//                      number or truth value counts; a cell's text or empty
+//                      cell is skipped, a text written in the formula is
+//                      #VALUE!; none counted is #VALUE!.
 #include "sheet/builtins.h"
 
+#include <cmath>
+
+#include "sheet/cell_values.h"
+#include "sheet/dates.h"
+#include "sheet/evaluator.h"
 #include "sheet/names.h"
 
 namespace torven {
+
 namespace {
 
-using B = Expr::Builtin;
+using Row = Evaluator::Row;
 
+bool SquareRoot(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  XLOPER12 arg;
+  ev.Eval(e.args[0], row, arg);
+  double x = 0;
+  if (xl::AnswerType(arg.xltype) == xl::kErr) out = arg;
+  else if (!ev.Number(arg, x)) out = ErrorRecord(xl::kErrValue);
+  else if (x < 0) out = ErrorRecord(xl::kErrNum);
+  else out = NumberRecord(std::sqrt(x));
+  return false;
+}
+
+// ISNUMBER (`blank` false) and ISBLANK.
+template <bool blank>
+bool Is(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  XLOPER12 arg;
+  ev.Eval(e.args[0], row, arg);
+  const std::uint32_t type = xl::AnswerType(arg.xltype);
+  out = Record(xl::kBool);
+  out.val.xbool = blank ? type == xl::kMissing || type == xl::kNil : type == xl::kNum;
+  return false;
+}
+
+// YEAR, MONTH, DAY: the date's field `part`.
+template <int CivilDate::*part>
+bool DatePart(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  XLOPER12 arg;
+  ev.Eval(e.args[0], row, arg);
+  CivilDate date;
+  double serial = 0;
+  if (xl::AnswerType(arg.xltype) == xl::kErr) out = arg;
+  else if (!ev.Number(arg, serial)) out = ErrorRecord(xl::kErrValue);
+  else if (!DateOfSerial(serial, date)) out = ErrorRecord(xl::kErrNum);
+  else out = NumberRecord(date.*part);
+  return false;
+}
+
+bool Choice(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  XLOPER12 condition;
+  ev.Eval(e.args[0], row, condition);
+  double x = 0;
+  if (xl::AnswerType(condition.xltype) == xl::kErr) {
+    out = condition;
+    return false;
+  }
+  if (!Operand(condition, x)) {
+    out = ErrorRecord(xl::kErrValue);
+    return false;
+  }
+  const std::size_t branch = x != 0 ? 1 : 2;
+  if (branch >= e.args.size()) {
+    out = Record(xl::kBool);  // no third argument: FALSE
+    return false;
+  }
+  if (e.args[branch].kind == Expr::Kind::Empty) {
+    out = NumberRecord(0);  // an omitted branch: 0
+    return false;
+  }
+  return ev.Eval(e.args[branch], row, out);
+}
+
+// AND (`all` true) and OR.
+template <bool all>
+bool Logical(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  bool result = all, counted = false;
+  for (const Expr& a : e.args) {
+    XLOPER12 v;
+    const bool cell = ev.Eval(a, row, v);
+    const std::uint32_t type = xl::AnswerType(v.xltype);
+    if (type == xl::kErr) {
+      out = v;
+      return false;
+    }
+    double x = 0;
+    // A cell's text or emptiness is skipped; an omitted argument is FALSE.
+    const bool skipped = cell && (type == xl::kMissing || type == xl::kNil || type == xl::kStr);
+    if (skipped) continue;
+    if (type == xl::kStr || !Operand(v, x)) {
+      out = ErrorRecord(xl::kErrValue);
+      return false;
+    }
+    counted = true;
+    result = all ? result && x != 0 : result || x != 0;
+  }
+  if (!counted) {
+    out = ErrorRecord(xl::kErrValue);
+    return false;
+  }
+  out = Record(xl::kBool);
+  out.val.xbool = result ? 1 : 0;
+  return false;
+}
+
+// One row per name: both languages (the Spanish-language spreadsheets write
+// some with an accent, some without), the arity, the meaning.
 constexpr BuiltinFunction kBuiltins[] = {
-    {"YEAR", B::kYear, false, 1, 1},         {"AÑO", B::kYear, true, 1, 1},
-    {"MONTH", B::kMonth, false, 1, 1},       {"MES", B::kMonth, true, 1, 1},
-    {"DAY", B::kDay, false, 1, 1},           {"DIA", B::kDay, true, 1, 1},
-    {"DÍA", B::kDay, true, 1, 1},            {"SQRT", B::kSqrt, false, 1, 1},
-    {"RAIZ", B::kSqrt, true, 1, 1},          {"RAÍZ", B::kSqrt, true, 1, 1},
-    {"IF", B::kIf, false, 2, 3},             {"SI", B::kIf, true, 2, 3},
-    {"ISNUMBER", B::kIsNumber, false, 1, 1}, {"ESNUMERO", B::kIsNumber, true, 1, 1},
-    {"ESNÚMERO", B::kIsNumber, true, 1, 1},  {"ISBLANK", B::kIsBlank, false, 1, 1},
-    {"ESBLANCO", B::kIsBlank, true, 1, 1},   {"AND", B::kAnd, false, 1, 255},
-    {"Y", B::kAnd, true, 1, 255},            {"OR", B::kOr, false, 1, 255},
-    {"O", B::kOr, true, 1, 255}};
+    {"YEAR", false, 1, 1, DatePart<&CivilDate::year>},    {"AÑO", true, 1, 1, DatePart<&CivilDate::year>},
+    {"MONTH", false, 1, 1, DatePart<&CivilDate::month>},  {"MES", true, 1, 1, DatePart<&CivilDate::month>},
+    {"DAY", false, 1, 1, DatePart<&CivilDate::day>},      {"DIA", true, 1, 1, DatePart<&CivilDate::day>},
+    {"DÍA", true, 1, 1, DatePart<&CivilDate::day>},       {"SQRT", false, 1, 1, SquareRoot},
+    {"RAIZ", true, 1, 1, SquareRoot},                     {"RAÍZ", true, 1, 1, SquareRoot},
+    {"IF", false, 2, 3, Choice},                          {"SI", true, 2, 3, Choice},
+    {"ISNUMBER", false, 1, 1, Is<false>},                 {"ESNUMERO", true, 1, 1, Is<false>},
+    {"ESNÚMERO", true, 1, 1, Is<false>},                  {"ISBLANK", false, 1, 1, Is<true>},
+    {"ESBLANCO", true, 1, 1, Is<true>},                   {"AND", false, 1, 255, Logical<true>},
+    {"Y", true, 1, 255, Logical<true>},                   {"OR", false, 1, 255, Logical<false>},
+    {"O", true, 1, 255, Logical<false>}};
 
 }  // namespace
 

@@ -1,6 +1,6 @@
-// The spreadsheet's own functions that a station formula uses, by the names
-// of both languages (the Spanish-language spreadsheets write some with an
-// accent, some without: DIA and DÍA, RAIZ and RAÍZ, ESNUMERO and ESNÚMERO):
+// The spreadsheet's own functions that a station formula uses, each by the
+// names of both languages, with its arity and its meaning in one table
+// (builtins.cpp):
 //   YEAR/AÑO, MONTH/MES, DAY/DIA   the parts of a date
 //   SQRT/RAIZ                      square root
 //   IF/SI                          a choice, evaluating only the branch taken
@@ -9,19 +9,24 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "host/records.h"
 #include "sheet/formula.h"
 
 namespace torven {
 
+class Evaluator;
+
 struct BuiltinFunction {
   const char* name;  // upper case, UTF-8
-  Expr::Builtin builtin;
   bool spanish;
   int minArguments, maxArguments;
+  // Evaluates a call of it into `out`; true when `out` is a cell passed on.
+  bool (*evaluate)(Evaluator& evaluator, const Expr& call, const std::vector<std::string>* row, XLOPER12& out);
 };
 
-// The host function of a name (any case), or nullptr.
+// The function of a name (any case), or nullptr.
 const BuiltinFunction* FindBuiltin(const std::string& name);
 
 }  // namespace torven

@@ -35,6 +35,8 @@
 
 namespace torven {
 
+struct BuiltinFunction;
+
 struct Expr {
   enum class Kind { Number, Text, Boolean, Error, Empty, Call, Column, Chain, Unary };
   Kind kind = Kind::Empty;
@@ -57,8 +59,7 @@ struct Expr {
   // Bound before evaluation: the registered function or the CSV column; or,
   // for a call of one of the host's own functions, which one.
   int binding = -1;
-  enum class Builtin { kNone, kYear, kMonth, kDay, kSqrt, kIf, kIsNumber, kIsBlank, kAnd, kOr };
-  Builtin builtin = Builtin::kNone;
+  const BuiltinFunction* builtin = nullptr;
 };
 
 struct ParseError {

@@ -1,5 +1,6 @@
 #include "tools/hostsim/addin.h"
 
+#include "host/entry_call.h"
 #include "platform/platform.h"
 #include "tools/hostsim/host.h"
 
@@ -45,32 +46,7 @@ int AddIn::CallVoid(const char* name) const {
 
 XLOPER12* AddIn::CallProcedure(const char* name, int count, XLOPER12** args) const {
   void* fn = Symbol(name);
-  return fn != nullptr ? CallWithArguments(fn, count, args) : nullptr;
-}
-
-XLOPER12* CallWithArguments(void* p, int count, XLOPER12** a) {
-  // The entries take their arguments as read-only records.
-  using Arg = const XLOPER12*;
-  switch (count) {
-    case 0: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)()>(p)();
-    case 1: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg)>(p)(a[0]);
-    case 2: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg)>(p)(a[0], a[1]);
-    case 3: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg)>(p)(a[0], a[1], a[2]);
-    case 4: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3]);
-    case 5: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4]);
-    case 6: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5]);
-    case 7: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6]);
-    case 8: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7]);
-    case 9: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8]);
-    case 10: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9]);
-    case 11: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10]);
-    case 12: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11]);
-    case 13: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12]);
-    case 14: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12], a[13]);
-    case 15: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12], a[13], a[14]);
-    case 16: return reinterpret_cast<XLOPER12*(TORVEN_CALL*)(Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg, Arg)>(p)(a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7], a[8], a[9], a[10], a[11], a[12], a[13], a[14], a[15]);
-    default: return nullptr;
-  }
+  return fn != nullptr ? torven::CallEntry(fn, count, args) : nullptr;
 }
 
 std::string NumericExportName(const std::string& name, const std::string& signature) {

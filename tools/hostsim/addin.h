@@ -9,8 +9,6 @@
 
 namespace hostsim {
 
-inline constexpr int kMaxProcedureArguments = 16;
-
 class AddIn {
  public:
   AddIn() = default;
@@ -51,8 +49,5 @@ using F10 = double(TORVEN_CALL*)(double, double, double, double, double, double,
 // The export name of a numeric function on this platform: `signature` has one
 // letter per argument, 'd' for double and 'i' for int.
 std::string NumericExportName(const std::string& name, const std::string& signature);
-
-// Calls `procedure` with `count` (0..16) record pointers.
-XLOPER12* CallWithArguments(void* procedure, int count, XLOPER12** args);
 
 }  // namespace hostsim

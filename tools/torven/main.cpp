@@ -8,9 +8,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "sheet/csv.h"
+#include "sheet/csv_job.h"
 #include "sheet/encoding.h"
-#include "sheet/text_scan.h"
 #include "tools/hostsim/host.h"
 #include "tools/torven/session.h"
 
@@ -150,145 +149,46 @@ bool EvaluateStream(Session& session, std::FILE* in, const std::string& name, co
   return ok;
 }
 
-// What the CSV file is: its encoding, forced or found (UTF-16 by its
-// byte-order mark, else UTF-8 when the whole file is valid UTF-8, else
-// Windows-1252), or why it is not text.  A file is read whole to decide;
-// standard input, by its first block.
-TextVerdict CsvVerdict(const Options& options, std::FILE* in, CsvReader& reader) {
-  const bool forced = !options.encoding.empty();
-  TextScan scan(!forced);
-  TextVerdict verdict = ScanSeekableFile(in, scan) ? scan.Verdict() : reader.FirstBlockVerdict(!forced);
-  if (forced) {
-    // A forced encoding reads every byte but NUL.
-    if (!verdict.nulByte) verdict.text = true, verdict.problem.clear();
-    verdict.encoding = options.encoding == "utf-8" ? Encoding::kUtf8 : Encoding::kWindows1252;
+// The job's output on standard output, its messages on standard error, and
+// a count of rows there while a long file is read at a terminal.
+class StandardStreams : public CsvJobReport {
+ public:
+  void Write(std::string_view bytes) override { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
+  void Message(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
+  void Progress(long rows) override {
+    if (progress_) std::fprintf(stderr, "\r%ld rows", rows), counted_ = rows;
   }
-  return verdict;
-}
+  ~StandardStreams() override {
+    if (counted_ > 0) std::fprintf(stderr, "\n");
+  }
 
-// Writes the program's UTF-8 text as the file's encoding; false when the
-// file's encoding has no byte for one of its characters.
-bool AppendEncoded(std::string& out, const std::string& text, Encoding encoding, char delimiter) {
-  if (encoding != Encoding::kWindows1252) {  // UTF-16 is converted as it is printed
-    AppendCsvField(out, text, delimiter);
-    return true;
-  }
-  std::string bytes;
-  if (!Utf8ToWindows1252(text, bytes)) return false;
-  AppendCsvField(out, bytes, delimiter);
-  return true;
-}
+ private:
+  bool progress_ = platform::IsTerminal(stderr);
+  long counted_ = 0;
+};
 
 int EvaluateCsv(Session& session, const Options& options) {
-  std::FILE* in = options.csv == "-" ? stdin : std::fopen(options.csv.c_str(), "rb");
+  const bool standardInput = options.csv == "-";
+  std::FILE* in = standardInput ? stdin : std::fopen(options.csv.c_str(), "rb");
   if (in == nullptr) {
     std::fprintf(stderr, "cannot read CSV file '%s'\n", options.csv.c_str());
     return 2;
   }
-  CsvReader reader(in, options.delimiter == "tab" ? '\t' : options.delimiter.empty() ? ',' : options.delimiter[0]);
-  const TextVerdict verdict = CsvVerdict(options, in, reader);
-  if (!verdict.text) {
-    std::fprintf(stderr, "%s: %s; nothing was written\n", options.csv.c_str(), verdict.problem.c_str());
-    if (in != stdin) std::fclose(in);
-    return 2;
+  CsvJob job;
+  job.formulas = options.calls;
+  job.names = options.names;
+  job.decimals = options.decimals;
+  job.mark = Mark(options);
+  job.delimiter = options.delimiter;
+  job.encoding = options.encoding;
+  job.language = options.language;
+  int status = 0;
+  {
+    StandardStreams streams;
+    status = RunCsvJob(in, options.csv, job, session, streams);
   }
-  const Encoding encoding = verdict.encoding;
-  reader.ReadAs(encoding);
-  if (options.delimiter.empty()) reader.DetectDelimiter();
-  // The output keeps the input's dialect: with ';' between fields, numbers
-  // carry a decimal comma and errors their Spanish names (as the
-  // Spanish-language spreadsheet writes and reads them back).
-  const char delimiter = reader.Delimiter();
-  const bool comma = delimiter == ';' ? !options.decimalPoint : options.decimalComma;
-  const Language language = ResultLanguage(options, delimiter == ';' ? Language::kSpanish : Language::kEnglish);
-  session.SetDecimalComma(comma);
-  session.SetCellEncoding(encoding);
-  std::vector<std::string> header, row;
-  std::size_t width = 0, count = 0;
-  std::string error;
-  if (!reader.Next(header, width, error) || !error.empty()) {
-    std::fprintf(stderr, "%s: %s\n", options.csv.c_str(), error.empty() ? "no header row" : error.c_str());
-    return 2;
-  }
-  header.resize(width);
-  // Column names as the formulas write them: in UTF-8.
-  std::vector<std::string> names = header;
-  if (encoding == Encoding::kWindows1252)
-    for (std::string& name : names) name = Windows1252ToUtf8(name);
-  std::vector<Expr> calls(options.calls.size());
-  std::vector<Language> dialects(calls.size());
-  for (std::size_t i = 0; i < calls.size(); ++i) {
-    ParseError parseError;
-    Writing writing;
-    if (!ParseCall(options.calls[i], calls[i], parseError, Mark(options), &writing)) {
-      std::fprintf(stderr, "call %zu, column %d: %s\n", i + 1, parseError.column, parseError.message.c_str());
-      return 2;
-    }
-    if (!session.Bind(calls[i], &names, error)) {
-      std::fprintf(stderr, "call %zu, %s\n", i + 1, error.c_str());
-      return 2;
-    }
-    dialects[i] = DialectOf(calls[i], writing);
-  }
-  const std::string_view lineEnd = reader.LineEnd();
-  // Printed in the file's encoding: UTF-16 converted from the program's UTF-8.
-  auto print = [&](const std::string& text) {
-    if (!IsUtf16(encoding)) return Print(text);
-    std::string bytes;
-    AppendUtf16(bytes, text, encoding == Encoding::kUtf16BE);
-    Print(bytes);
-  };
-  std::string out = reader.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
-  for (std::size_t i = 0; i < width; ++i) {
-    if (i > 0) out += delimiter;
-    AppendCsvField(out, header[i], delimiter);
-  }
-  for (std::size_t i = 0; i < calls.size(); ++i) {
-    out += delimiter;
-    const std::string& name = i < options.names.size() ? options.names[i] : options.calls[i];
-    if (!AppendEncoded(out, name, encoding, delimiter)) {
-      std::fprintf(stderr, "the column name '%s' cannot be written in %s, the encoding of '%s'\n", name.c_str(),
-                   EncodingName(encoding), options.csv.c_str());
-      return 2;
-    }
-  }
-  out += lineEnd;
-  const bool progress = platform::IsTerminal(stderr);
-  long rows = 0, bad = 0;
-  while (reader.Next(row, count, error)) {
-    ++rows;
-    if (!error.empty() || count != width) {
-      std::fprintf(stderr, "%s:%ld: %s\n", options.csv.c_str(), reader.RecordLine(),
-                   !error.empty() ? error.c_str()
-                                  : ("ragged row: " + std::to_string(count) + " fields, the header has " +
-                                     std::to_string(width)).c_str());
-      ++bad;
-      continue;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-      if (i > 0) out += delimiter;
-      AppendCsvField(out, row[i], delimiter);
-    }
-    for (std::size_t i = 0; i < calls.size(); ++i) {
-      out += delimiter;
-      const std::string shown = Show(session.Evaluate(calls[i], &row, dialects[i]), options.decimals, comma, language);
-      if (!AppendEncoded(out, shown, encoding, delimiter)) {
-        std::fprintf(stderr, "%s:%ld: the result '%s' cannot be written in %s; its cell is left empty\n",
-                     options.csv.c_str(), reader.RecordLine(), shown.c_str(), EncodingName(encoding));
-        ++bad;
-      }
-    }
-    out += lineEnd;
-    if (out.size() > (1 << 16)) {
-      print(out);
-      out.clear();
-    }
-    if (progress && rows % 100000 == 0) std::fprintf(stderr, "\r%ld rows", rows);
-  }
-  print(out);
-  if (progress && rows >= 100000) std::fprintf(stderr, "\r%ld rows\n", rows);
-  if (in != stdin) std::fclose(in);
-  return bad > 0 ? 1 : 0;
+  if (!standardInput) std::fclose(in);
+  return status;
 }
 
 // Sorts the command line into options (with their values, joined to them

@@ -1,41 +1,12 @@
 #include "tools/torven/session.h"
 
-#include <charconv>
-#include <cmath>
-#include <algorithm>
-#include <cstring>
-
-#include "core/math.h"
-#include "platform/export.h"
+#include "host/entry_call.h"
 #include "platform/platform.h"
-#include "sheet/builtins.h"
-#include "sheet/number_text.h"
 #include "tools/hostsim/host.h"
-#include "tools/torven/cell_values.h"
+#include "tools/hostsim/registration.h"
 #include "worksheet/catalogue.h"
 
 namespace torven {
-namespace {
-
-bool SameName(const std::string& a, const std::string& b) { return UpperName(a) == UpperName(b); }
-
-// Levenshtein distance between two names.
-std::size_t EditDistance(const std::string& a, const std::string& b) {
-  std::vector<std::size_t> row(b.size() + 1);
-  for (std::size_t j = 0; j <= b.size(); ++j) row[j] = j;
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    std::size_t diagonal = row[0];
-    row[0] = i;
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      const std::size_t up = row[j];
-      row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
-      diagonal = up;
-    }
-  }
-  return row[b.size()];
-}
-
-}  // namespace
 
 std::string DefaultAddInPath() {
   if (platform::kWindows) return platform::k32Bit ? "TORVEN32.xll" : "TORVEN64.xll";
@@ -46,280 +17,22 @@ bool Session::Load(const std::string& path, std::string& error) {
   if (!addIn_.Open(path, error)) return false;
   hostsim::Reset();
   addIn_.Start();
+  std::vector<AddInFunction> entries;
   for (const auto& reg : hostsim::State().registry) {
     const XCHAR* row[worksheet::kCatalogueColumns];
     for (int c = 0; c < worksheet::kCatalogueColumns; ++c) row[c] = reg.columns[c].c_str();
     Function f = FromCatalogueRow(row);
     f.address = addIn_.Symbol(f.procedure.c_str());
-    if (f.address == nullptr || f.arity > hostsim::kMaxProcedureArguments) continue;
+    if (f.address == nullptr || f.arity > kMaxEntryArguments) continue;
+    entries.push_back({f.name, f.arity, f.address});
     functions_.push_back(std::move(f));
   }
   if (functions_.empty()) {
     error = "the add-in '" + path + "' registered no function";
     return false;
   }
+  SetAddInFunctions(entries);
   return true;
-}
-
-bool Session::Bind(Expr& e, const std::vector<std::string>* header, std::string& error) const {
-  if (e.kind == Expr::Kind::Column) {
-    if (header != nullptr) {
-      for (std::size_t i = 0; i < header->size(); ++i)
-        if ((*header)[i] == e.name) e.binding = static_cast<int>(i);
-      if (e.binding >= 0) return true;
-      error = "column " + std::to_string(e.column) + ": no column named '" + e.name + "' in the CSV header";
-    } else {
-      error = "column " + std::to_string(e.column) + ": unknown name '" + e.name +
-              "' (names stand for CSV columns, with --csv)";
-    }
-    return false;
-  }
-  if (e.kind == Expr::Kind::Chain || e.kind == Expr::Kind::Unary) {
-    for (Expr& operand : e.args)
-      if (!Bind(operand, header, error)) return false;
-    return true;
-  }
-  if (e.kind != Expr::Kind::Call) return true;
-  e.binding = -1;
-  for (std::size_t i = 0; i < functions_.size(); ++i)
-    if (SameName(functions_[i].name, e.name)) e.binding = static_cast<int>(i);
-  if (const BuiltinFunction* b = e.binding < 0 ? FindBuiltin(e.name) : nullptr) {
-    e.builtin = b->builtin;
-    e.spanish = b->spanish;
-    const auto given = static_cast<int>(e.args.size());
-    if (given > b->maxArguments) return WrongArgumentCount(e, b->name, b->maxArguments, false, error);
-    if (given < b->minArguments)
-      return WrongArgumentCount(e, b->name, b->minArguments, b->minArguments != b->maxArguments, error);
-    for (Expr& arg : e.args)
-      if (!Bind(arg, header, error)) return false;
-    return true;
-  }
-  if (e.binding < 0) {
-    const std::string closest = ClosestName(e.name);
-    error = "column " + std::to_string(e.column) + ": unknown function '" + e.name + "'" +
-            (closest.empty() ? "" : "; did you mean " + closest + "?") + " (see --list)";
-    return false;
-  }
-  const Function& f = functions_[static_cast<std::size_t>(e.binding)];
-  if (static_cast<int>(e.args.size()) > f.arity) return WrongArgumentCount(e, f.name, f.arity, false, error);
-  for (Expr& arg : e.args)
-    if (!Bind(arg, header, error)) return false;
-  return true;
-}
-
-bool Session::WrongArgumentCount(const Expr& e, const std::string& name, int expected, bool atLeast,
-                                 std::string& error) {
-  const auto given = static_cast<int>(e.args.size());
-  error = "column " + std::to_string(e.column) + ": " + name + " takes " + (atLeast ? "at least " : "") +
-          std::to_string(expected) + " argument" + (expected == 1 ? "" : "s") + ", " + std::to_string(given) + " given";
-  // PVSF56(20,5): most likely a decimal comma.
-  if (given > expected && e.commaSeparated)
-    error += "; if ',' was meant as a decimal comma, write ';' between the arguments or pass --decimal-comma";
-  return false;
-}
-
-std::string Session::ClosestName(const std::string& name) const {
-  std::string upper;
-  for (char c : name) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  std::string best;
-  std::size_t bestDistance = 3;  // at most two edits away, or a name it begins
-  for (const Function& f : functions_) {
-    // JDIA -> JDIA.VENTISOLA: the worksheet name extends the one written.
-    if (f.name.size() > upper.size() && f.name.compare(0, upper.size(), upper) == 0 &&
-        f.name[upper.size()] == '.')
-      return f.name;
-    const std::size_t d = EditDistance(upper, f.name);
-    if (d < bestDistance) bestDistance = d, best = f.name;
-  }
-  return best;
-}
-
-XCHAR* Session::Store(std::u16string_view counted) {
-  if (textsUsed_ == texts_.size()) texts_.emplace_back();
-  std::u16string& s = texts_[textsUsed_++];
-  s.assign(counted);
-  return s.data();
-}
-
-void Session::Cell(const std::string& cell, XLOPER12& out) {
-  if (cell.empty()) {
-    out = Record(xl::kMissing);
-    return;
-  }
-  if (double number; NumberOfCell(cell, decimalComma_, number)) {
-    out = Record(xl::kNum);
-    out.val.num = number;
-    return;
-  }
-  // Truth values and errors, in either language; the file's text as UTF-8.
-  const bool ascii = std::all_of(cell.begin(), cell.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-  std::string converted;
-  if (!ascii && cellEncoding_ == Encoding::kWindows1252) converted = Windows1252ToUtf8(cell);
-  const std::string_view decoded = converted.empty() ? std::string_view(cell) : converted;
-  if (const int truth = TruthValue(decoded); truth >= 0) {
-    out = Record(xl::kBool);
-    out.val.xbool = truth;
-    return;
-  }
-  if (const std::int32_t code = ErrorCode(decoded); code >= 0) {
-    out = Record(xl::kErr);
-    out.val.err = code;
-    return;
-  }
-  std::u16string text = FromUtf8(decoded);
-  if (text.size() > kMaxCellText) text.resize(kMaxCellText);  // a cell holds no more
-  text.insert(text.begin(), static_cast<char16_t>(text.size()));
-  out = Record(xl::kStr);
-  out.val.str = Store(text);
-}
-
-bool Session::Eval(const Expr& e, const Row* row, XLOPER12& out) {
-  switch (e.kind) {
-    case Expr::Kind::Number:
-      out = Record(xl::kNum);
-      out.val.num = e.number;
-      return false;
-    case Expr::Kind::Text:
-      out = Record(xl::kStr);
-      out.val.str = const_cast<XCHAR*>(e.text.data());
-      return false;
-    case Expr::Kind::Boolean:
-      out = Record(xl::kBool);
-      out.val.xbool = e.boolean ? 1 : 0;
-      return false;
-    case Expr::Kind::Error:
-      out = ErrorRecord(e.error);
-      return false;
-    case Expr::Kind::Empty:
-      out = Record(xl::kMissing);
-      return false;
-    case Expr::Kind::Column:
-      ReadColumn(e, row, out);
-      return true;
-    case Expr::Kind::Chain:
-      Chain(e, row, out);
-      return false;
-    case Expr::Kind::Unary:
-      return Unary(e, row, out);
-    case Expr::Kind::Call: break;
-  }
-  if (e.builtin != Expr::Builtin::kNone) return Builtin(e, row, out);
-  const Function& f = functions_[static_cast<std::size_t>(e.binding)];
-  XLOPER12 args[hostsim::kMaxProcedureArguments];
-  XLOPER12* pointers[hostsim::kMaxProcedureArguments];
-  for (int i = 0; i < f.arity; ++i) {
-    if (static_cast<std::size_t>(i) < e.args.size()) Eval(e.args[static_cast<std::size_t>(i)], row, args[i]);
-    else args[i] = Record(xl::kMissing);  // too few: passed as omitted, as the host does
-    pointers[i] = &args[i];
-  }
-  const XLOPER12* result = hostsim::CallWithArguments(f.address, f.arity, pointers);
-  // The result cell is the entry's own: copy it out before the next call.
-  out = result != nullptr ? hostsim::ReadRecord(result) : ErrorRecord(xl::kErrValue);
-  if (xl::AnswerType(out.xltype) == xl::kStr) {
-    std::u16string counted = hostsim::CountedText(out.val.str);
-    counted.insert(counted.begin(), static_cast<char16_t>(counted.size()));
-    out.val.str = Store(counted);
-  }
-  // A cell cannot hold a number that is not finite: the spreadsheet shows #NUM!.
-  if (xl::AnswerType(out.xltype) == xl::kNum && !std::isfinite(out.val.num)) out = ErrorRecord(xl::kErrNum);
-  return false;
-}
-
-void Session::ReadColumn(const Expr& e, const Row* row, XLOPER12& out) {
-  const auto column = static_cast<std::size_t>(e.binding);
-  if (row == nullptr || e.binding < 0 || column >= row->size()) {
-    out = Record(xl::kMissing);
-    return;
-  }
-  if (column >= cells_.size()) {
-    cells_.resize(column + 1);
-    cellEvaluation_.resize(column + 1, 0);
-  }
-  if (cellEvaluation_[column] != evaluation_) {
-    Cell((*row)[column], cells_[column]);
-    cellEvaluation_[column] = evaluation_;
-  }
-  out = cells_[column];
-}
-
-bool Session::Number(const XLOPER12& v, double& x) const {
-  if (xl::AnswerType(v.xltype) != xl::kStr) return Operand(v, x);
-  return NumberOfText(ToUtf8(hostsim::CountedText(v.val.str)), dialect_ == Language::kSpanish, x);
-}
-
-// One binary operator of the spreadsheet's arithmetic: the first error
-// operand wins, a text that reads as no number gives #VALUE!, a division by
-// zero #DIV/0!, a result out of range #NUM!.
-XLOPER12 Session::Combine(char op, const XLOPER12& left, const XLOPER12& right) const {
-  if (xl::AnswerType(left.xltype) == xl::kErr) return left;
-  if (xl::AnswerType(right.xltype) == xl::kErr) return right;
-  double x = 0, y = 0;
-  if (!Number(left, x) || !Number(right, y)) return ErrorRecord(xl::kErrValue);
-  double r = 0;
-  switch (op) {
-    case '+': r = x + y; break;
-    case '-': r = x - y; break;
-    case '*': r = x * y; break;
-    case '/':
-      if (y == 0) return ErrorRecord(xl::kErrDiv0);
-      r = x / y;
-      break;
-    default:  // '^'
-      if (x == 0 && y == 0) return ErrorRecord(xl::kErrNum);
-      if (x == 0 && y < 0) return ErrorRecord(xl::kErrDiv0);
-      r = core::math::pow(x, y);
-  }
-  return NumberRecord(r);
-}
-
-// A run of one level's operators, from the left; after an error the rest is
-// not evaluated.
-void Session::Chain(const Expr& e, const Row* row, XLOPER12& out) {
-  Eval(e.args[0], row, out);
-  for (std::size_t i = 1; i < e.args.size() && xl::AnswerType(out.xltype) != xl::kErr; ++i) {
-    XLOPER12 right;
-    Eval(e.args[i], row, right);
-    out = Combine(e.ops[i - 1], out, right);
-  }
-}
-
-// Signs, innermost first, then the '%'s.  Unary '+' leaves its operand as it
-// is (a text stays a text, a cell a cell); '-' and '%' make a number of it.
-bool Session::Unary(const Expr& e, const Row* row, XLOPER12& out) {
-  bool cell = Eval(e.args[0], row, out);
-  auto apply = [&](bool negate) {
-    double x = 0;
-    cell = false;
-    if (xl::AnswerType(out.xltype) == xl::kErr) return;
-    out = !Number(out, x) ? ErrorRecord(xl::kErrValue) : NumberRecord(negate ? -x : x / 100);
-  };
-  for (auto sign = e.ops.rbegin(); sign != e.ops.rend(); ++sign)
-    if (*sign == '-') apply(true);
-  for (int i = 0; i < e.percents; ++i) apply(false);
-  return cell;
-}
-
-Value Session::Evaluate(const Expr& call, const Row* row, Language dialect) {
-  textsUsed_ = 0;
-  dialect_ = dialect;
-  if (++evaluation_ == 0) {  // after 2^32 evaluations: forget every cell
-    std::fill(cellEvaluation_.begin(), cellEvaluation_.end(), 0u);
-    evaluation_ = 1;
-  }
-  XLOPER12 r;
-  Eval(call, row, r);
-  // A formula whose value is an empty cell shows 0.
-  if (xl::AnswerType(r.xltype) == xl::kMissing || xl::AnswerType(r.xltype) == xl::kNil) r = NumberRecord(0);
-  Value v;
-  v.type = xl::AnswerType(r.xltype);
-  switch (v.type) {
-    case xl::kNum: v.number = r.val.num; break;
-    case xl::kErr: v.code = r.val.err; break;
-    case xl::kBool: v.code = r.val.xbool; break;
-    case xl::kStr: v.text = hostsim::CountedText(r.val.str); break;
-    default: break;
-  }
-  return v;
 }
 
 }  // namespace torven

@@ -1,9 +1,10 @@
-// Value records as the session builds them, and a value as an operand of
+// Value records as the evaluator builds them, and a value as an operand of
 // the spreadsheet's arithmetic.
 #pragma once
 
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "host/records.h"
 
@@ -20,6 +21,11 @@ inline XLOPER12 ErrorRecord(std::int32_t code) {
   XLOPER12 r = Record(xl::kErr);
   r.val.err = code;
   return r;
+}
+
+// The characters of a text record the evaluator built (counted, aligned).
+inline std::u16string_view TextOf(const XLOPER12& v) {
+  return v.val.str == nullptr ? std::u16string_view() : std::u16string_view(v.val.str + 1, v.val.str[0]);
 }
 
 // A number's record; #NUM! for a result out of range (infinite or NaN).

@@ -1,4 +1,4 @@
-#include "sheet/registered_function.h"
+#include "tools/hostsim/registration.h"
 
 #include <string_view>
 

@@ -1,0 +1,229 @@
+#include "sheet/csv_job.h"
+
+#include <memory>
+
+#include "sheet/csv.h"
+#include "sheet/encoding.h"
+#include "sheet/text_scan.h"
+
+namespace torven {
+namespace {
+
+// A forced language, or the file's.
+Language LanguageOf(const CsvJob& job, Language file) {
+  if (job.language == "es") return Language::kSpanish;
+  if (job.language == "en") return Language::kEnglish;
+  return file;
+}
+
+// Writes the program's UTF-8 text as the file's encoding; false when the
+// file's encoding has no byte for one of its characters.
+bool AppendEncoded(std::string& out, const std::string& text, Encoding encoding, char delimiter) {
+  if (encoding != Encoding::kWindows1252) {  // UTF-16 is converted as it is written
+    AppendCsvField(out, text, delimiter);
+    return true;
+  }
+  std::string bytes;
+  if (!Utf8ToWindows1252(text, bytes)) return false;
+  AppendCsvField(out, bytes, delimiter);
+  return true;
+}
+
+class Run {
+ public:
+  Run(std::FILE* in, const std::string& name, const CsvJob& job, Evaluator& evaluator, CsvJobReport& report)
+      : in_(in), name_(name), job_(job), evaluator_(evaluator), report_(report),
+        reader_(in, job.delimiter == "tab" ? '\t' : job.delimiter.empty() ? ',' : job.delimiter[0]) {}
+
+  int Go() {
+    if (!ReadEncoding() || !ReadHeader() || !ReadFormulas(job_.formulas, formulas_, "call") ||
+        !ReadFormulas(job_.reported, reported_, "reported formula") || !WriteHeader())
+      return 2;
+    EvaluateRows();
+    return bad_ > 0 ? 1 : 0;
+  }
+
+ private:
+  void Say(const std::string& line) { report_.Message(line); }
+
+  // What the file is: its encoding, forced or found (UTF-16 by its
+  // byte-order mark, else UTF-8 when the whole file is valid UTF-8, else
+  // Windows-1252), or why it is not text.  A file is read whole to decide;
+  // a stream, by its first block.
+  bool ReadEncoding() {
+    const bool forced = !job_.encoding.empty();
+    TextScan scan(!forced);
+    TextVerdict verdict = ScanSeekableFile(in_, scan) ? scan.Verdict() : reader_.FirstBlockVerdict(!forced);
+    if (forced) {
+      // A forced encoding reads every byte but NUL.
+      if (!verdict.nulByte) verdict.text = true, verdict.problem.clear();
+      verdict.encoding = job_.encoding == "utf-8" ? Encoding::kUtf8 : Encoding::kWindows1252;
+    }
+    if (!verdict.text) {
+      Say(name_ + ": " + verdict.problem + "; nothing was written");
+      return false;
+    }
+    encoding_ = verdict.encoding;
+    reader_.ReadAs(encoding_);
+    if (job_.delimiter.empty()) reader_.DetectDelimiter();
+    // The output keeps the input's dialect: with ';' between fields, numbers
+    // carry a decimal comma and errors their Spanish names (as the
+    // Spanish-language spreadsheet writes and reads them back).
+    delimiter_ = reader_.Delimiter();
+    comma_ = delimiter_ == ';' ? job_.mark != DecimalMark::kPoint : job_.mark == DecimalMark::kComma;
+    language_ = LanguageOf(job_, delimiter_ == ';' ? Language::kSpanish : Language::kEnglish);
+    evaluator_.SetDecimalComma(comma_);
+    evaluator_.SetCellEncoding(encoding_);
+    return true;
+  }
+
+  bool ReadHeader() {
+    std::string error;
+    if (!reader_.Next(header_, width_, error) || !error.empty()) {
+      Say(name_ + ": " + (error.empty() ? "no header row" : error));
+      return false;
+    }
+    header_.resize(width_);
+    // Column names as the formulas write them: in UTF-8.
+    names_ = header_;
+    if (encoding_ == Encoding::kWindows1252)
+      for (std::string& n : names_) n = Windows1252ToUtf8(n);
+    report_.Header(names_, delimiter_, encoding_);
+    return true;
+  }
+
+  struct Formula {
+    Expr expr;
+    Language dialect = Language::kEnglish;
+  };
+
+  bool ReadFormulas(const std::vector<std::string>& texts, std::vector<Formula>& formulas, const char* what) {
+    formulas.resize(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+      ParseError parseError;
+      Writing writing;
+      std::string error;
+      if (!ParseCall(texts[i], formulas[i].expr, parseError, job_.mark, &writing)) {
+        Say(std::string(what) + " " + std::to_string(i + 1) + ", column " + std::to_string(parseError.column) + ": " +
+            parseError.message);
+        return false;
+      }
+      if (!evaluator_.Bind(formulas[i].expr, &names_, error)) {
+        Say(std::string(what) + " " + std::to_string(i + 1) + ", " + error);
+        return false;
+      }
+      formulas[i].dialect = DialectOf(formulas[i].expr, writing);
+    }
+    return true;
+  }
+
+  bool WriteHeader() {
+    out_ = reader_.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
+    for (std::size_t i = 0; i < width_; ++i) {
+      if (i > 0) out_ += delimiter_;
+      AppendCsvField(out_, header_[i], delimiter_);
+    }
+    for (std::size_t i = 0; i < formulas_.size(); ++i) {
+      out_ += delimiter_;
+      const std::string& added = i < job_.names.size() ? job_.names[i] : job_.formulas[i];
+      if (!AppendEncoded(out_, added, encoding_, delimiter_)) {
+        Say("the column name '" + added + "' cannot be written in " + EncodingName(encoding_) + ", the encoding of '" +
+            name_ + "'");
+        return false;
+      }
+    }
+    out_ += reader_.LineEnd();
+    return true;
+  }
+
+  void EvaluateRows() {
+    std::vector<std::string> row;
+    std::vector<Value> added(formulas_.size()), reported(reported_.size());
+    std::vector<FaultyCell> faulty;
+    std::size_t count = 0;
+    std::string error;
+    long rows = 0;
+    while (reader_.Next(row, count, error)) {
+      if (++rows % 100000 == 0) report_.Progress(rows);
+      if (!error.empty() || count != width_) {
+        Say(name_ + ":" + std::to_string(reader_.RecordLine()) + ": " +
+            (!error.empty() ? error
+                            : "ragged row: " + std::to_string(count) + " fields, the header has " +
+                                  std::to_string(width_)));
+        ++bad_;
+        continue;
+      }
+      WriteRow(row, added, faulty);
+      for (std::size_t i = 0; i < reported_.size(); ++i)
+        reported[i] = evaluator_.Evaluate(reported_[i].expr, &row, reported_[i].dialect);
+      CsvRow r;
+      r.line = reader_.RecordLine();
+      r.added = &added;
+      r.reported = &reported;
+      r.faulty = &faulty;
+      report_.Row(r);
+      if (out_.size() > (1 << 16)) Flush();
+    }
+    Flush();
+  }
+
+  // The row as read, and its added columns.
+  void WriteRow(const std::vector<std::string>& row, std::vector<Value>& added, std::vector<FaultyCell>& faulty) {
+    for (std::size_t i = 0; i < width_; ++i) {
+      if (i > 0) out_ += delimiter_;
+      AppendCsvField(out_, row[i], delimiter_);
+    }
+    faulty.clear();
+    for (std::size_t i = 0; i < formulas_.size(); ++i) {
+      out_ += delimiter_;
+      added[i] = evaluator_.Evaluate(formulas_[i].expr, &row, formulas_[i].dialect);
+      if (added[i].type == xl::kErr && faulty.empty()) evaluator_.FaultyCells(formulas_[i].expr, row, faulty);
+      const std::string shown = Show(added[i], job_.decimals, comma_, language_);
+      if (!AppendEncoded(out_, shown, encoding_, delimiter_)) {
+        Say(name_ + ":" + std::to_string(reader_.RecordLine()) + ": the result '" + shown + "' cannot be written in " +
+            EncodingName(encoding_) + "; its cell is left empty");
+        ++bad_;
+      }
+    }
+    out_ += reader_.LineEnd();
+  }
+
+  // Written in the file's encoding: UTF-16 converted from the program's UTF-8.
+  void Flush() {
+    if (!IsUtf16(encoding_)) {
+      report_.Write(out_);
+    } else {
+      std::string bytes;
+      AppendUtf16(bytes, out_, encoding_ == Encoding::kUtf16BE);
+      report_.Write(bytes);
+    }
+    out_.clear();
+  }
+
+  std::FILE* in_;
+  const std::string& name_;
+  const CsvJob& job_;
+  Evaluator& evaluator_;
+  CsvJobReport& report_;
+  CsvReader reader_;
+  Encoding encoding_ = Encoding::kUtf8;
+  char delimiter_ = ',';
+  bool comma_ = false;
+  Language language_ = Language::kEnglish;
+  std::vector<std::string> header_, names_;
+  std::size_t width_ = 0;
+  std::vector<Formula> formulas_, reported_;
+  std::string out_;
+  long bad_ = 0;
+};
+
+}  // namespace
+
+int RunCsvJob(std::FILE* in, const std::string& name, const CsvJob& job, Evaluator& evaluator,
+              CsvJobReport& report) {
+  // On the heap: the reader's buffer is larger than some stacks.
+  const auto run = std::make_unique<Run>(in, name, job, evaluator, report);
+  return run->Go();
+}
+
+}  // namespace torven

@@ -1,0 +1,62 @@
+// The whole --csv job over bytes in and bytes out, as torven and the web
+// calculator run it: the station file read (its encoding, delimiter and
+// dialect), the formulas read and bound to its columns, each row evaluated,
+// and the file written back with one added column per formula, in the
+// input's encoding, byte-order mark, delimiter, decimal mark and line ends.
+// Besides the output, the job reports each row: the value of each added
+// column and of the formulas asked for the report alone (a date, say), and
+// for a row whose value is an error, the cells that its formula refused.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sheet/evaluator.h"
+#include "sheet/formula.h"
+#include "sheet/value.h"
+
+namespace torven {
+
+struct CsvJob {
+  std::vector<std::string> formulas;  // one added column each
+  std::vector<std::string> names;     // the added columns' names (else the formula's text)
+  std::vector<std::string> reported;  // evaluated for the report only, not written
+  int decimals = -1;                  // fixed decimals of the numbers written, or shortest
+  DecimalMark mark = DecimalMark::kAuto;
+  std::string delimiter;  // "", ",", ";" or "tab": "" reads it from the header line
+  std::string encoding;   // "" (detected, UTF-16 too), "utf-8" or "windows-1252"
+  std::string language;   // of errors and truth values: "" (the file's), "es" or "en"
+};
+
+// One row, as the report gives it.
+struct CsvRow {
+  long line = 0;                      // where its record begins in the file (1-based)
+  const std::vector<Value>* added = nullptr;
+  const std::vector<Value>* reported = nullptr;
+  const std::vector<FaultyCell>* faulty = nullptr;  // in the order the first failing formula reads them
+};
+
+// Where the job's output, messages and report go.
+class CsvJobReport {
+ public:
+  virtual ~CsvJobReport() = default;
+  virtual void Write(std::string_view bytes) = 0;          // the output file's bytes, in order
+  virtual void Message(const std::string& line) = 0;       // a problem, as one line
+  virtual void Header(const std::vector<std::string>& names, char delimiter, Encoding encoding) {
+    (void)names, (void)delimiter, (void)encoding;
+  }
+  virtual void Row(const CsvRow& row) { (void)row; }
+  virtual void Progress(long rows) { (void)rows; }          // every 100,000 rows
+};
+
+// Runs the job over `in` (called `name` in messages).  Returns 0; 1 when a
+// row was left out or a result could not be written (each said in a
+// message); 2 when nothing could be done (the file is not text, has no
+// header, a formula is malformed or names no column of it): nothing is then
+// written.
+int RunCsvJob(std::FILE* in, const std::string& name, const CsvJob& job, Evaluator& evaluator,
+              CsvJobReport& report);
+
+}  // namespace torven

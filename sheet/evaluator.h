@@ -1,0 +1,104 @@
+// The spreadsheet's evaluation of a formula, as a cell evaluates it: names
+// bound to the add-in's functions, to the spreadsheet's own (builtins.h) and
+// to the columns of a station file; the arithmetic; texts read as numbers
+// where the spreadsheet reads them; the add-in's functions called through
+// their entries with the host's value records.  The caller says which
+// functions the add-in has and where their entries are: torven from the
+// library it loads, the web calculator's module from the entries linked
+// into it.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "host/records.h"
+#include "sheet/encoding.h"
+#include "sheet/formula.h"
+#include "sheet/value.h"
+
+namespace torven {
+
+// One of the add-in's worksheet functions: its name as registered, how many
+// arguments its entry takes, and the entry (host/entry_call.h calls it).
+struct AddInFunction {
+  std::string name;
+  int arity = 0;
+  const void* entry = nullptr;
+};
+
+// A cell that a formula reads and that is not a number.
+struct FaultyCell {
+  enum class Kind { kEmpty, kError, kText, kNumberText };  // kNumberText: reads as a number or a date
+  int column = 0;
+  Kind kind = Kind::kEmpty;
+};
+
+class Evaluator {
+ public:
+  using Row = std::vector<std::string>;
+  // The most characters a cell holds.
+  static constexpr std::size_t kMaxCellText = 32767;
+
+  // The add-in's functions (those with no entry, or more arguments than an
+  // entry is called with, are left out).
+  void SetAddInFunctions(const std::vector<AddInFunction>& functions);
+  const std::vector<AddInFunction>& AddInFunctions() const { return functions_; }
+
+  // Resolves function names (case-insensitively: the add-in's, and the
+  // spreadsheet's own in both languages) and column names (against
+  // `header`, when given, in UTF-8); false with a message for an unknown
+  // name or a wrong count of arguments.
+  bool Bind(Expr& call, const std::vector<std::string>* header, std::string& error) const;
+
+  // Whether CSV cells are read with a decimal comma (21,5), and their encoding.
+  void SetDecimalComma(bool comma) { decimalComma_ = comma; }
+  void SetCellEncoding(Encoding encoding) { cellEncoding_ = encoding; }
+
+  // Evaluates a bound formula; column names read `row`.  The dialect says
+  // how texts read as numbers and dates.  A formula whose value is an empty
+  // cell gives 0.
+  Value Evaluate(const Expr& call, const Row* row, Language dialect = Language::kEnglish);
+
+  // The cells `formula` reads (each once, in the order it reads them) that
+  // are not numbers nor truth values: what a row whose value is an error
+  // may have failed for.
+  void FaultyCells(const Expr& formula, const Row& row, std::vector<FaultyCell>& cells);
+
+  // For the spreadsheet's own functions (builtins.cpp): evaluates `e` into
+  // `out`, and returns whether `out` is a cell's value (a column, or IF or
+  // unary '+' passing one on), which AND and OR skip when it is a text or
+  // empty.
+  bool Eval(const Expr& e, const Row* row, XLOPER12& out);
+  // A value as an operand of arithmetic, a text read as a number in the
+  // formula's dialect; false when it gives #VALUE!.
+  bool Number(const XLOPER12& v, double& x) const;
+
+ private:
+  void ReadColumn(const Expr& e, const Row* row, XLOPER12& out);
+  void Chain(const Expr& e, const Row* row, XLOPER12& out);
+  bool Unary(const Expr& e, const Row* row, XLOPER12& out);
+  XLOPER12 Combine(char op, const XLOPER12& left, const XLOPER12& right) const;
+  void CallAddIn(const Expr& e, const Row* row, XLOPER12& out);
+  // "NAME takes [at least] N arguments, G given": false, with the message.
+  static bool WrongArgumentCount(const Expr& e, const std::string& name, int expected, bool atLeast,
+                                 std::string& error);
+  // The registered name closest to an unknown one ("" when none is close).
+  std::string ClosestName(const std::string& name) const;
+  void Cell(const std::string& cell, XLOPER12& out);
+  XCHAR* Store(std::u16string_view counted);
+
+  std::vector<AddInFunction> functions_;
+  std::deque<std::u16string> texts_;  // counted texts of the current evaluation
+  std::size_t textsUsed_ = 0;
+  // Each column read once per evaluation: its record and the evaluation
+  // that filled it.
+  std::vector<XLOPER12> cells_;
+  std::vector<unsigned> cellEvaluation_;
+  unsigned evaluation_ = 0;
+  bool decimalComma_ = false;
+  Encoding cellEncoding_ = Encoding::kUtf8;
+  Language dialect_ = Language::kEnglish;  // of the formula being evaluated
+};
+
+}  // namespace torven
