@@ -39,7 +39,7 @@ void CsvReader::Fill() {
 void CsvReader::DecodeUtf16() {
   const bool big = utf16_ == Encoding::kUtf16BE;
   auto unit = [&](std::size_t at) -> char32_t {
-    const auto a = static_cast<unsigned char>(raw_[at]), b = static_cast<unsigned char>(raw_[at + 1]);
+    const char32_t a = static_cast<unsigned char>(raw_[at]), b = static_cast<unsigned char>(raw_[at + 1]);
     return big ? (a << 8 | b) : (b << 8 | a);
   };
   char* out = buffer_;

@@ -1,9 +1,9 @@
 #include "sheet/formula.h"
 
 #include <cctype>
-#include <charconv>
 #include <cstdio>
 
+#include "sheet/decimal_text.h"
 #include "sheet/encoding.h"
 
 namespace torven {
@@ -238,9 +238,8 @@ class Parser {
     std::string text(s_.substr(start, pos_ - start));
     if (mark == ',') text[text.find(',')] = '.';
     double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec == std::errc::result_out_of_range) return failAtStart("number out of the range of a double");
-    if (ec != std::errc() || end != text.data() + text.size()) return failAtStart(kExpectedOperand);
+    if (text.size() >= 512) return failAtStart("number longer than 511 characters");
+    if (!ReadDecimal(text, value)) return failAtStart("number out of the range of a double");
     arg.kind = Expr::Kind::Number;
     arg.number = value;
     return true;

@@ -1,10 +1,10 @@
 #include "sheet/number_text.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
 #include "sheet/dates.h"
+#include "sheet/decimal_text.h"
 
 namespace torven {
 namespace {
@@ -43,13 +43,12 @@ bool PlainNumber(std::string_view s, char mark, double& number) {
     at = end;
   }
   if (at != s.size()) return false;
-  // from_chars reads no '+' and only '.' as the mark.
+  // Read with no '+' and '.' as the mark.
   const std::size_t skip = s[0] == '+' ? 1 : 0;
   const std::size_t n = s.size() - skip;
   std::memcpy(buffer, s.data() + skip, n);
   if (markAt != std::string_view::npos) buffer[markAt - skip] = '.';
-  const auto [end, ec] = std::from_chars(buffer, buffer + n, number);
-  return ec == std::errc() && end == buffer + n;
+  return ReadDecimal(std::string_view(buffer, n), number);
 }
 
 std::string_view Trimmed(std::string_view s) {

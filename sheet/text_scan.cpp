@@ -44,7 +44,8 @@ void TextScan::FeedUtf16(std::string_view bytes) {
       oddByte_ = b;
       continue;
     }
-    const unsigned unit = big ? (static_cast<unsigned>(oddByte_) << 8 | b) : (static_cast<unsigned>(b) << 8 | oddByte_);
+    const auto odd = static_cast<unsigned>(oddByte_);
+    const unsigned unit = big ? (odd << 8 | b) : (static_cast<unsigned>(b) << 8 | odd);
     oddByte_ = -1;
     const unsigned long long at = offset_ + i;  // 1-based position of the unit's first byte
     const bool low = unit >= 0xDC00 && unit < 0xE000;

@@ -10,9 +10,16 @@ const TAG = 24;
 export const NUM = 1, STR = 2, BOOL = 4, ERR = 16, MISSING = 128;  // the host's type tags
 const VALUE = 15, NUM_ERROR = 36;
 
+// The C library's calls on files the module never makes (it reads and
+// writes memory only): each answers "not supported".
+const NOT_SUPPORTED = 52;
+const WASI = { wasi_snapshot_preview1: { fd_close: () => NOT_SUPPORTED, fd_seek: () => NOT_SUPPORTED,
+                                         fd_write: () => NOT_SUPPORTED } };
+
 export class Engine {
   static async load(wasmBytes) {
-    const { instance } = await WebAssembly.instantiate(wasmBytes, {});
+    const { instance } = await WebAssembly.instantiate(wasmBytes, WASI);
+    instance.exports._initialize();
     return new Engine(instance.exports);
   }
 
