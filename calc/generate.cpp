@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "calc/names.h"
+#include "sheet/names.h"
 #include "tools/hostsim/registration.h"
 #include "worksheet/catalogue.h"
 
@@ -68,7 +69,15 @@ std::string PythonText(const std::string& text) {
 }
 
 void WritePython(std::ostream& out, const std::vector<Function>& functions) {
-  out << "# Generated from the function catalogue; do not edit.\n"
+  out << "# Generated from the function catalogue and the host's records; do not edit.\n"
+         "# The type tags and error codes of the host's value record.\n"
+         "NUM, STR, BOOL, ERR, MULTI, MISSING = "
+      << xl::kNum << ", " << xl::kStr << ", " << xl::kBool << ", " << xl::kErr << ", " << xl::kMulti << ", "
+      << xl::kMissing << "\nERRORS = {";
+  for (const std::int32_t code : {xl::kErrNull, xl::kErrDiv0, xl::kErrValue, xl::kErrRef, xl::kErrName, xl::kErrNum,
+                                  xl::kErrNA})
+    out << (code == xl::kErrNull ? "" : ", ") << PythonText(torven::ErrorLiteral(code)) << ": " << code;
+  out << "}\n"
          "SERVICE = \"" << calc::kService << "\"\n"
          "INTERFACE = \"" << calc::kModule << "." << calc::kInterface << "\"\n"
          "# method, library entry, name, description, ((argument, description), ...)\n"

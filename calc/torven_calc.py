@@ -17,11 +17,9 @@ import unohelper
 from com.sun.star.lang import Locale, XServiceInfo, XServiceName
 from com.sun.star.sheet import LocalizedName, XAddIn, XCompatibilityNames
 
-from torven_catalogue import FUNCTIONS, INTERFACE, SERVICE
+from torven_catalogue import BOOL, ERR, ERRORS, FUNCTIONS, INTERFACE, MISSING, MULTI, NUM, SERVICE, STR
 
-# Type tags and error codes of the host's value record.
-NUM, STR, BOOL, ERR, MULTI, MISSING = 0x1, 0x2, 0x4, 0x10, 0x40, 0x80
-ERR_VALUE, ERR_NUM = 15, 36
+ERR_VALUE, ERR_NUM = ERRORS["#VALUE!"], ERRORS["#NUM!"]
 IMPLEMENTATION = SERVICE + ".python"
 SERVICES = (SERVICE, "com.sun.star.sheet.AddIn")
 

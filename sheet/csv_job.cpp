@@ -60,6 +60,7 @@ class Run {
       verdict.encoding = job_.encoding == "utf-8" ? Encoding::kUtf8 : Encoding::kWindows1252;
     }
     if (!verdict.text) {
+      report_.NotText(verdict);
       Say(name_ + ": " + verdict.problem + "; nothing was written");
       return false;
     }
@@ -88,7 +89,13 @@ class Run {
     names_ = header_;
     if (encoding_ == Encoding::kWindows1252)
       for (std::string& n : names_) n = Windows1252ToUtf8(n);
-    report_.Header(names_, delimiter_, encoding_);
+    CsvDialect dialect;
+    dialect.encoding = encoding_;
+    dialect.byteOrderMark = reader_.HadByteOrderMark();
+    dialect.delimiter = delimiter_;
+    dialect.decimalComma = comma_;
+    dialect.lineEnd = reader_.LineEnd();
+    report_.Header(names_, dialect);
     return true;
   }
 
@@ -146,6 +153,7 @@ class Run {
     while (reader_.Next(row, count, error)) {
       if (++rows % 100000 == 0) report_.Progress(rows);
       if (!error.empty() || count != width_) {
+        report_.Skipped(reader_.RecordLine(), !error.empty());
         Say(name_ + ":" + std::to_string(reader_.RecordLine()) + ": " +
             (!error.empty() ? error
                             : "ragged row: " + std::to_string(count) + " fields, the header has " +
@@ -161,6 +169,7 @@ class Run {
       r.added = &added;
       r.reported = &reported;
       r.faulty = &faulty;
+      r.fields = &row;
       report_.Row(r);
       if (out_.size() > (1 << 16)) Flush();
     }
@@ -190,6 +199,10 @@ class Run {
 
   // Written in the file's encoding: UTF-16 converted from the program's UTF-8.
   void Flush() {
+    if (!job_.write) {
+      out_.clear();
+      return;
+    }
     if (!IsUtf16(encoding_)) {
       report_.Write(out_);
     } else {

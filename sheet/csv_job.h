@@ -15,6 +15,7 @@
 
 #include "sheet/evaluator.h"
 #include "sheet/formula.h"
+#include "sheet/text_scan.h"
 #include "sheet/value.h"
 
 namespace torven {
@@ -28,6 +29,7 @@ struct CsvJob {
   std::string delimiter;  // "", ",", ";" or "tab": "" reads it from the header line
   std::string encoding;   // "" (detected, UTF-16 too), "utf-8" or "windows-1252"
   std::string language;   // of errors and truth values: "" (the file's), "es" or "en"
+  bool write = true;      // whether the output file is written (not to read a file's table alone)
 };
 
 // One row, as the report gives it.
@@ -36,6 +38,16 @@ struct CsvRow {
   const std::vector<Value>* added = nullptr;
   const std::vector<Value>* reported = nullptr;
   const std::vector<FaultyCell>* faulty = nullptr;  // in the order the first failing formula reads them
+  const std::vector<std::string>* fields = nullptr;  // as read, in the file's encoding
+};
+
+// How the file is written, as read from it.
+struct CsvDialect {
+  Encoding encoding = Encoding::kUtf8;
+  bool byteOrderMark = false;
+  char delimiter = ',';
+  bool decimalComma = false;
+  std::string_view lineEnd = "\n";
 };
 
 // Where the job's output, messages and report go.
@@ -44,10 +56,14 @@ class CsvJobReport {
   virtual ~CsvJobReport() = default;
   virtual void Write(std::string_view bytes) = 0;          // the output file's bytes, in order
   virtual void Message(const std::string& line) = 0;       // a problem, as one line
-  virtual void Header(const std::vector<std::string>& names, char delimiter, Encoding encoding) {
-    (void)names, (void)delimiter, (void)encoding;
+  virtual void NotText(const TextVerdict& verdict) { (void)verdict; }
+  // The header's names (UTF-8) and the file's dialect, before any row.
+  virtual void Header(const std::vector<std::string>& names, const CsvDialect& dialect) {
+    (void)names, (void)dialect;
   }
   virtual void Row(const CsvRow& row) { (void)row; }
+  // A record left out (also said in a message): ragged, or a quote left open.
+  virtual void Skipped(long line, bool openQuote) { (void)line, (void)openQuote; }
   virtual void Progress(long rows) { (void)rows; }          // every 100,000 rows
 };
 

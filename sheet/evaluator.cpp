@@ -294,17 +294,19 @@ void Evaluator::FaultyCells(const Expr& formula, const Row& row, std::vector<Fau
       static_cast<std::size_t>(formula.binding) < row.size()) {
     for (const FaultyCell& c : cells)
       if (c.column == formula.binding) return;
+    const std::string& cell = row[static_cast<std::size_t>(formula.binding)];
     XLOPER12 v;
-    Cell(row[static_cast<std::size_t>(formula.binding)], v);
+    Cell(cell, v);
     double x = 0;
+    FaultyCell faulty{formula.binding, FaultyCell::Kind::kEmpty,
+                      cellEncoding_ == Encoding::kWindows1252 ? Windows1252ToUtf8(cell) : cell};
     switch (xl::AnswerType(v.xltype)) {
-      case xl::kMissing: cells.push_back({formula.binding, FaultyCell::Kind::kEmpty}); break;
-      case xl::kErr: cells.push_back({formula.binding, FaultyCell::Kind::kError}); break;
-      case xl::kStr:
-        cells.push_back({formula.binding, Number(v, x) ? FaultyCell::Kind::kNumberText : FaultyCell::Kind::kText});
-        break;
-      default: break;
+      case xl::kMissing: break;
+      case xl::kErr: faulty.kind = FaultyCell::Kind::kError; break;
+      case xl::kStr: faulty.kind = Number(v, x) ? FaultyCell::Kind::kNumberText : FaultyCell::Kind::kText; break;
+      default: return;
     }
+    cells.push_back(std::move(faulty));
     return;
   }
   for (const Expr& arg : formula.args) FaultyCells(arg, row, cells);

@@ -32,6 +32,7 @@ struct FaultyCell {
   enum class Kind { kEmpty, kError, kText, kNumberText };  // kNumberText: reads as a number or a date
   int column = 0;
   Kind kind = Kind::kEmpty;
+  std::string text;  // as the cell holds it, in UTF-8
 };
 
 class Evaluator {

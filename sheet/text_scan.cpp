@@ -49,36 +49,43 @@ void TextScan::FeedUtf16(std::string_view bytes) {
     oddByte_ = -1;
     const unsigned long long at = offset_ + i;  // 1-based position of the unit's first byte
     const bool low = unit >= 0xDC00 && unit < 0xE000;
-    if (highPending_ != low) bad_ = "an unpaired surrogate", badAt_ = at;
-    else if (unit == 0) bad_ = "a NUL character", badAt_ = at;
+    if (highPending_ != low) bad_ = "an unpaired surrogate", badAt_ = at, badFlaw_ = TextVerdict::Flaw::kUnpairedSurrogate;
+    else if (unit == 0) bad_ = "a NUL character", badAt_ = at, badFlaw_ = TextVerdict::Flaw::kNulCharacter;
     highPending_ = unit >= 0xD800 && unit < 0xDC00;
   }
 }
 
 TextVerdict TextScan::Verdict(bool cut) const {
   TextVerdict v;
-  auto refuse = [&](const std::string& why) {
+  auto refuse = [&](TextVerdict::Flaw flaw, unsigned long long at, const std::string& why) {
     v.text = false;
+    v.flaw = flaw;
+    v.at = at;
     v.problem = "not a text file: " + why;
     return v;
   };
+  using Flaw = TextVerdict::Flaw;
   if (mode_ == Mode::kUtf16LE || mode_ == Mode::kUtf16BE) {
     v.encoding = mode_ == Mode::kUtf16LE ? Encoding::kUtf16LE : Encoding::kUtf16BE;
     const std::string name = EncodingName(v.encoding);
-    if (bad_ != nullptr) return refuse("its " + name + " text holds " + bad_ + " at byte " + std::to_string(badAt_));
-    if (!cut && oddByte_ >= 0) return refuse("its " + name + " text ends in half a character");
-    if (!cut && highPending_) return refuse("its " + name + " text ends in an unpaired surrogate");
+    if (bad_ != nullptr)
+      return refuse(badFlaw_, badAt_,
+                    "its " + name + " text holds " + bad_ + " at byte " + std::to_string(badAt_));
+    if (!cut && oddByte_ >= 0) return refuse(Flaw::kHalfCharacter, 0, "its " + name + " text ends in half a character");
+    if (!cut && highPending_)
+      return refuse(Flaw::kUnpairedSurrogate, 0, "its " + name + " text ends in an unpaired surrogate");
     return v;
   }
   v.nulByte = nulAt_ != 0;
   if (nulAt_ != 0)
-    return refuse("a NUL byte at byte " + std::to_string(nulAt_) +
+    return refuse(Flaw::kNulByte, nulAt_, "a NUL byte at byte " + std::to_string(nulAt_) +
                   (nulAt_ <= 2 ? " (UTF-16 is read only with its byte-order mark)" : ""));
   const bool utf8 = cut ? utf8_.ValidSoFar() : utf8_.Valid();
   v.encoding = utf8 ? Encoding::kUtf8 : Encoding::kWindows1252;
+  v.byte = unassigned_;
   if (!utf8 && unassignedAt_ != 0)
-    return refuse("byte " + std::to_string(unassignedAt_) + " (0x" + Hex(unassigned_) +
-                  ") is valid neither in UTF-8 nor in Windows-1252");
+    return refuse(Flaw::kUnassignedByte, unassignedAt_, "byte " + std::to_string(unassignedAt_) + " (0x" +
+                  Hex(unassigned_) + ") is valid neither in UTF-8 nor in Windows-1252");
   return v;
 }
 

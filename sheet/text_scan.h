@@ -20,10 +20,15 @@
 namespace torven {
 
 struct TextVerdict {
+  // Why bytes are not text.
+  enum class Flaw { kNone, kNulByte, kUnassignedByte, kNulCharacter, kUnpairedSurrogate, kHalfCharacter };
   bool text = true;
   Encoding encoding = Encoding::kUtf8;
   std::string problem;  // why the bytes are not text, naming the first offending byte (1-based)
   bool nulByte = false; // the reason is a NUL byte (a forced encoding reads every other byte)
+  Flaw flaw = Flaw::kNone;
+  unsigned long long at = 0;  // the first offending byte (1-based), when the flaw has one
+  int byte = 0;               // its value, for an unassigned byte
 };
 
 class TextScan {
@@ -54,6 +59,7 @@ class TextScan {
   bool highPending_ = false;
   unsigned long long badAt_ = 0;
   const char* bad_ = nullptr;
+  TextVerdict::Flaw badFlaw_ = TextVerdict::Flaw::kNone;
 };
 
 // The verdict on a whole seekable file, which is then read again from where

@@ -1,11 +1,13 @@
 // The WebAssembly build against the native one: the cross-target table bit
 // for bit, and numbers printed by the page as torven prints them.
-//   node wasm_test.mjs TORVEN_TABLE.WASM NATIVE_TABLE.BIN TORVEN
+//   node wasm_test.mjs TORVEN_TABLE.WASM NATIVE_TABLE.BIN TORVEN TORVEN.WASM
 import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
-import { showNumber } from "../../web/page/torven.js";
+import { Engine } from "../../web/page/torven.js";
 
-const [tableWasm, nativeTable, torven] = process.argv.slice(2);
+const [tableWasm, nativeTable, torven, pageWasm] = process.argv.slice(2);
+const page = await Engine.load(readFileSync(pageWasm));
+const showNumber = (x, comma) => page.showNumber(x, comma);
 let failures = 0;
 const fail = (message) => { console.log("FAIL " + message); ++failures; };
 

@@ -1,17 +1,18 @@
 // The page: a station's CSV file in, the FAO 56 reference evapotranspiration
-// of every day out, computed by the add-in's own worksheet entries.
+// of every day out, computed by torven's engine and the add-in's own
+// worksheet entries in WebAssembly.  The page chooses, writes the formula,
+// and shows what the engine reports.
 import uPlot from "uplot";
-import { ENCODING_NAMES, Engine, NUM, NotText, decodeFile, detectDelimiter, encodeText, parseCsv, showNumber } from "./torven.js";
-import { INPUTS, UNITS, UNIT_OF, estimatedVariables, et0Formula, failureReason, fromSunshine, guessMapping, guessUnit, requiredInputs, showResult,
-         writeBack } from "./et0.js";
-import { evaluate, write } from "./formula.js";
+import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
+import { INPUTS, UNITS, UNIT_OF, estimatedVariables, et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit,
+         requiredInputs, showResult } from "./et0.js";
+import { call, cell, inputsOf, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
 import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
-const CHUNK = 4000;  // rows between two looks at the page (progress, no freeze)
 const SHOWN_FAILURES = 20;
-let engine, table, results, marks, chart, formula, markFormula, mapping;
+let engine, table, run, chart, formula, markFormula, mapping, reportAt;
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
 
 function setStatus(text, error = false) {
@@ -21,28 +22,36 @@ function setStatus(text, error = false) {
 
 // --- Reading the file ----------------------------------------------------------------
 
+class NotText extends Error {}
+
+// Why the engine found the file not to be text.
+function flawText(t) {
+  switch (t.flaw) {
+    case "nul-byte": return `tiene un byte NUL (byte ${t.at})`;
+    case "unassigned-byte":
+      return `el byte ${t.at} (0x${t.byte.toString(16).toUpperCase().padStart(2, "0")}) no es válido ni en UTF-8 ni en Windows-1252`;
+    case "nul-character": return `su texto ${t.encoding} tiene un carácter NUL (byte ${t.at})`;
+    default: return `su texto ${t.encoding} tiene un carácter incompleto o un sustituto sin pareja`;
+  }
+}
+
 async function readFile(file) {
   const bytes = new Uint8Array(await file.arrayBuffer());
   $("paso-columnas").hidden = true;
   $("paso-resultados").hidden = true;
   $("archivo-info").textContent = "";
-  const { text, encoding, mark } = decodeFile(bytes);
-  const delimiter = detectDelimiter(text);
-  const { records, lines, lineEnd, open } = parseCsv(text, delimiter);
-  if (records.length < 2) throw new Error("el archivo no tiene filas de datos");
-  const header = records[0];
-  const rows = [], rowLines = [], ragged = [];
-  records.slice(1).forEach((r, i) => {
-    if (r.length === header.length) rows.push(r), rowLines.push(lines[i + 1]);
-    else ragged.push(lines[i + 1]);
-  });
-  table = { name: file.name, encoding, mark, delimiter, lineEnd, header, rows, rowLines, ragged, open };
+  engine.setFile(bytes);
+  const t = engine.readTable();
+  if (!t.text) throw new NotText(flawText(t));
+  if (t.rows + t.skipped.length === 0) throw new Error("el archivo no tiene filas de datos");
+  table = { name: file.name, ...t };
+  const skipped = t.skipped;
   $("archivo-info").textContent =
-    `${file.name}: ${rows.length} filas, separador «${delimiter === "\t" ? "tab" : delimiter}», ` +
-    `${ENCODING_NAMES[encoding]}` + (ragged.length ? `; ${ragged.length} filas irregulares se omiten (línea ${ragged.slice(0, 5).join(", ")}…)` : "") +
-    (open ? "; una comilla queda abierta al final" : "");
+    `${file.name}: ${t.rows} filas, separador «${t.delimiter === "\t" ? "tab" : t.delimiter}», ${t.encoding}` +
+    (skipped.length ? `; ${skipped.length} filas irregulares se omiten (línea ${skipped.slice(0, 5).join(", ")}…)` : "") +
+    (t.open ? "; una comilla queda abierta al final" : "");
   // ';' between fields: numbers with a decimal comma, as the spreadsheet writes them.
-  $("coma").checked = delimiter === ";";
+  $("coma").checked = t.delimiter === ";";
   fillMapping();
   $("paso-columnas").hidden = false;
   $("paso-resultados").hidden = true;
@@ -102,7 +111,7 @@ function stationValues(o) {
 
 function showLatitude() {
   const x = typedLatitude($("latitud").value);
-  $("latitud-decimal").textContent = x === undefined || $("latitud").value.trim() === "" ? "" : `= ${showNumber(x, true)}°`;
+  $("latitud-decimal").textContent = x === undefined || $("latitud").value.trim() === "" ? "" : `= ${engine.showNumber(x, true)}°`;
 }
 
 function showNeeded() {
@@ -136,76 +145,81 @@ async function calculate() {
     return setStatus("Falta elegir la columna de: " + missing.map((i) => INPUTS[i]).join(", "), true);
   }
   ({ et0: formula, mark: markFormula } = et0Formula(o, units));
+  // The job torven --csv runs for the formulas shown, and for the report the
+  // date's parts and, per estimated variable, whether its readings are numbers.
+  const dialect = torvenDialect(table.delimiter, o.decimalComma);
+  const named = (f) => namedFormula(f, o);
+  const date = o.date === "fecha" ? ["AÑO", "MES", "DIA"].map((name) => call(name, cell("fecha")))
+                                  : [cell("anio"), cell("mes"), cell("dia")];
+  const checks = estimatedVariables(o).map((v) => every(v.inputs));
+  const added = markFormula ? [formula, markFormula] : [formula];
+  reportAt = added.length;
+  const job = {
+    mark: dialect.flags.includes("--decimal-point") ? "point" : dialect.flags.includes("--decimal-comma") ? "comma" : "auto",
+    formula: added.map(named), name: ["et0", "estimado"].slice(0, added.length), report: [...date, ...checks].map(named),
+  };
   $("calcular").disabled = true;
-  const progress = $("progreso");
-  progress.hidden = false;
-  results = new Array(table.rows.length);
-  marks = markFormula ? new Array(table.rows.length) : null;
+  setStatus("Calculando…");
+  await new Promise((resolve) => setTimeout(resolve, 0));
   const started = performance.now();
-  for (let start = 0; start < table.rows.length; start += CHUNK) {
-    const end = Math.min(start + CHUNK, table.rows.length);
-    for (let r = start; r < end; ++r) {
-      const row = table.rows[r];
-      // Each cell read once per row, as torven reads it.
-      const cells = {};
-      const read = (input) => (cells[input] ??= engine.cell(row[mapping[input]], o.decimalComma));
-      results[r] = evaluate(formula, engine, read);
-      if (marks) marks[r] = evaluate(markFormula, engine, read);
-    }
-    progress.value = end / table.rows.length;
-    if (end < table.rows.length) await new Promise((resolve) => setTimeout(resolve, 0));
-  }
+  run = engine.run(job);
   const elapsed = performance.now() - started;
-  progress.hidden = true;
   $("calcular").disabled = false;
+  if (run.status === 2) return setStatus("No se calcula: " + run.messages, true);
   showResults(mapping, o, elapsed);
 }
 
 // --- Results ------------------------------------------------------------------------------
 
-function dateOf(row, mapping, o) {
-  if (o.date === "fecha") {
-    const text = row[mapping.fecha];
-    let m = /^(\d{1,2})\/(\d{1,2})\/(\d{4})$/.exec(text.trim());
-    if (m) return Date.UTC(+m[3], m[2] - 1, +m[1]);
-    m = /^(\d{4})-(\d{1,2})-(\d{1,2})/.exec(text.trim());
-    if (m) return Date.UTC(+m[1], m[2] - 1, +m[3]);
-    return NaN;
-  }
-  return Date.UTC(+row[mapping.anio], row[mapping.mes] - 1, +row[mapping.dia]);
+// A row's date (milliseconds, UTC) from the parts the engine reported; NaN
+// when it has none.
+function dateOf(r) {
+  const parts = [0, 1, 2].map((i) => valueOf(run, r, reportAt + i));
+  return parts.every((p) => p.type === NUM) ? Date.UTC(parts[0].num, parts[1].num - 1, parts[2].num) : NaN;
 }
+
+// The name of a result that is not a number.
+const failedName = (v) => v.type === ERR ? engine.errorName(v.code, true) : "#¡VALOR!";
 
 function showResults(mapping, o, elapsed) {
   const errors = new Map();
   const sums = new Map();
   const xs = [], ys = [];
-  results.forEach((r, i) => {
-    const when = dateOf(table.rows[i], mapping, o);
-    if (r.type !== NUM || Number.isNaN(r.num)) {
-      const name = r.type === NUM ? "#¡NUM!" : engine.errorName(r.code, true);
+  for (let r = 0; r < run.rows; ++r) {
+    const v = valueOf(run, r, 0);
+    if (v.type !== NUM) {
+      const name = failedName(v);
       errors.set(name, (errors.get(name) ?? 0) + 1);
-      return;
+      continue;
     }
+    const when = dateOf(r);
     const year = Number.isNaN(when) ? "sin fecha" : new Date(when).getUTCFullYear();
-    sums.set(year, (sums.get(year) ?? 0) + r.num);
-    if (!Number.isNaN(when)) { xs.push(when / 1000); ys.push(r.num); }
-  });
-  const ok = results.length - [...errors.values()].reduce((a, b) => a + b, 0);
-  $("resumen").textContent = `${results.length} filas calculadas en ${elapsed.toFixed(0)} ms: ${ok} valores` +
+    sums.set(year, (sums.get(year) ?? 0) + v.num);
+    if (!Number.isNaN(when)) { xs.push(when / 1000); ys.push(v.num); }
+  }
+  const ok = run.rows - [...errors.values()].reduce((a, b) => a + b, 0);
+  $("resumen").textContent = `${run.rows} filas calculadas en ${elapsed.toFixed(0)} ms: ${ok} valores` +
     (errors.size ? ", " + [...errors].map(([name, n]) => `${n} ${name}`).join(", ") : ", ningún error") + "." +
     estimatedDays(o);
   $("tiempo").dataset.ms = String(elapsed);
   $("sumas").replaceChildren(...[...sums].map(([year, sum]) => {
     const li = document.createElement("li");
-    li.textContent = `${year}: ${showNumber(Math.round(sum * 10) / 10, true)} mm`;
+    li.textContent = `${year}: ${engine.showNumber(Math.round(sum * 10) / 10, true)} mm`;
     return li;
   }));
   drawChart(xs, ys);
   showFormulas(o);
   listFailures(o);
-  fillTable(mapping, o);
+  fillTable();
   $("paso-resultados").hidden = false;
   setStatus("Listo. Puede descargar el archivo con la columna ET0.");
+}
+
+// A formula with the file's column names, in the dialect torven --csv and
+// the engine read the file in.
+function namedFormula(f, o) {
+  const { point } = torvenDialect(table.delimiter, o.decimalComma);
+  return "=" + write(f, (input) => columnName(table.header[mapping[input]]), engine, point);
 }
 
 // The formula of the first data row for the workbook, and the same formula
@@ -216,7 +230,7 @@ function showFormulas(o) {
   $("formula-marca").textContent = markFormula ? letters(markFormula) : "";
   $("marca-caja").hidden = !markFormula;
   const dialect = torvenDialect(table.delimiter, o.decimalComma);
-  const named = (f) => "=" + write(f, (input) => columnName(table.header[mapping[input]]), engine, dialect.point);
+  const named = (f) => namedFormula(f, o);
   $("formula-torven").textContent = named(formula);
   $("marca-torven").textContent = markFormula ? named(markFormula) : "";
   const added = markFormula ? ["--as", "et0", "--as", "estimado", named(formula), named(markFormula)]
@@ -238,8 +252,8 @@ async function copyFormula() {
   setStatus("Fórmula copiada: péguela en la fila 2 de la planilla y extiéndala hacia abajo.");
 }
 
-function dayText(when, row, o) {
-  if (Number.isNaN(when)) return o.date === "fecha" ? row[mapping.fecha] || "sin fecha" : "sin fecha";
+function dayText(when) {
+  if (Number.isNaN(when)) return "sin fecha";
   const d = new Date(when);
   const two = (n) => String(n).padStart(2, "0");
   return `${two(d.getUTCDate())}/${two(d.getUTCMonth() + 1)}/${d.getUTCFullYear()}`;
@@ -248,15 +262,13 @@ function dayText(when, row, o) {
 // The rows whose result is an error: line, date, the cause, the result.
 function listFailures(o) {
   const failed = [];
-  results.forEach((r, i) => { if (r.type !== NUM || Number.isNaN(r.num)) failed.push(i); });
-  const items = failed.slice(0, SHOWN_FAILURES).map((i) => {
-    const row = table.rows[i], r = results[i];
-    const name = r.type === NUM ? "#¡NUM!" : engine.errorName(r.code, true);
-    const reason = failureReason(engine, formula, row, mapping, o.decimalComma, r,
-                                 estimatedVariables(o).flatMap((v) => v.inputs));
+  for (let r = 0; r < run.rows; ++r) if (valueOf(run, r, 0).type !== NUM) failed.push(r);
+  const inputs = inputsOf(formula), estimated = estimatedVariables(o).flatMap((v) => v.inputs);
+  const items = failed.slice(0, SHOWN_FAILURES).map((r) => {
+    const v = valueOf(run, r, 0);
+    const reason = failureReason(engine, run.faulty.get(r), mapping, inputs, v, estimated);
     const li = document.createElement("li");
-    li.textContent = `línea ${table.rowLines[i]} (${dayText(dateOf(row, mapping, o), row, o)}): ` +
-                     (reason ? reason + " " : "") + "→ " + name;
+    li.textContent = `línea ${run.lines[r]} (${dayText(dateOf(r))}): ` + (reason ? reason + " " : "") + "→ " + failedName(v);
     return li;
   });
   $("fallidas").replaceChildren(...items);
@@ -266,12 +278,19 @@ function listFailures(o) {
   $("fallidas-caja").hidden = failed.length === 0;
 }
 
-// How many days had each variable estimated (its reading empty or not a number).
+// How many days had each variable estimated (a reading empty or not a
+// number), from the checks the engine reported after the date's parts.
 function estimatedDays(o) {
   const variables = estimatedVariables(o);
   if (variables.length === 0) return "";
-  const counts = variables.map((v) => table.rows.filter((row) =>
-    v.inputs.some((input) => engine.cell(row[mapping[input]], o.decimalComma).type !== NUM)).length);
+  const counts = variables.map((_, i) => {
+    let n = 0;
+    for (let r = 0; r < run.rows; ++r) {
+      const v = valueOf(run, r, reportAt + 3 + i);
+      n += v.type === BOOL && v.code === 0 ? 1 : 0;
+    }
+    return n;
+  });
   return " Días estimados (FAO 56, datos faltantes): " +
     variables.map((v, i) => `${v.name} ${counts[i]}`).join(", ") + ".";
 }
@@ -301,11 +320,9 @@ function drawChart(xs, ys) {
   }, data, $("grafico"));
 }
 
-function fillTable(mapping, o) {
+function fillTable() {
   const head = [...table.header, "ET0 (mm/d)"];
-  // As the spreadsheet shows a result (a number that is not one, #¡NUM!).
-  const shown = (r) => r.type === NUM && Number.isNaN(r.num) ? "#¡NUM!" : showResult(engine, r, { decimalComma: true, spanish: true });
-  const body = table.rows.slice(0, 20).map((row, i) => [...row, shown(results[i])]);
+  const body = table.first.map((row, i) => [...row, i < run.rows ? showResult(engine, valueOf(run, i, 0)) : ""]);
   const t = $("primeras");
   t.replaceChildren();
   const tr = t.insertRow();
@@ -317,19 +334,10 @@ function fillTable(mapping, o) {
 }
 
 function download() {
-  // As torven --csv writes it: the file's dialect, encoding, mark and line ends.
-  const dialect = { decimalComma: $("coma").checked, spanish: table.delimiter === ";" };
-  const shown = results.map((r) => showResult(engine, r, dialect));
-  let bytes;
-  try {
-    const added = [{ name: "et0", shown }];
-    if (marks) added.push({ name: "estimado", shown: marks.map((r) => showResult(engine, r, dialect)) });
-    bytes = encodeText(writeBack(table, added), table.encoding, table.mark);
-  } catch (e) {
-    return setStatus("No se puede escribir el archivo: " + e.message, true);
-  }
+  // The engine's output: what torven --csv writes, in the file's dialect,
+  // encoding, mark and line ends.
   const link = document.createElement("a");
-  link.href = URL.createObjectURL(new Blob([bytes], { type: "text/csv" }));
+  link.href = URL.createObjectURL(new Blob([engine.output()], { type: "text/csv" }));
   link.download = table.name.replace(/\.[^.]*$/, "") + "_et0.csv";
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);

@@ -8,10 +8,8 @@
 // constant: km/h /3,6; W/m² *0,0864; cal/cm²/d *0,041868; °F (F-32)/1,8.  An
 // empty cell of such a column stays an error, as it is for a column read as
 // it is: the spreadsheet's arithmetic would take it as 0.
-import { csvField, ERR, MISSING, NUM, STR, showNumber } from "./torven.js";
+import { ERR, NUM } from "./torven.js";
 import { call, cell, error, inputsOf, num, op } from "./formula.js";
-
-const VALUE = 15, NUM_ERROR = 36;
 
 // The columns each choice needs (keys of `mapping`), their labels, and the
 // short names (with their gender) that a failed row's reason uses.
@@ -115,10 +113,10 @@ function measured(input, unitId, otherwise) {
   const value = unit && unit.convert ? unit.convert(cell(input)) : cell(input);
   if (otherwise) return call("SI", call("ESNUMERO", cell(input)), value, otherwise);
   if (!unit || !unit.convert) return value;
-  return call("SI", call("ESBLANCO", cell(input)), error(VALUE), value);
+  return call("SI", call("ESBLANCO", cell(input)), error("#VALUE!"), value);
 }
 
-const every = (inputs) => inputs.length === 1 ? call("ESNUMERO", cell(inputs[0]))
+export const every = (inputs) => inputs.length === 1 ? call("ESNUMERO", cell(inputs[0]))
   : call("Y", ...inputs.map((i) => call("ESNUMERO", cell(i))));
 
 // The variables whose gaps are estimated, with the measured columns that
@@ -176,40 +174,29 @@ export function et0Formula(options, units) {
   return { et0, mark };
 }
 
-// Why a row's formula failed: the first cell it reads that is empty, not a
-// number or an error ("Rs vacía", "HRmín «n/d» no es un número"); "" when
-// every cell is a number.
-export function failureReason(engine, formula, row, mapping, decimalComma, result, estimated = []) {
-  for (const input of inputsOf(formula)) {
-    if (estimated.includes(input)) continue;
-    const text = row[mapping[input]];
-    const v = engine.cell(text, decimalComma);
+// Why a row's formula failed, from the cells the engine found it refused
+// (in the order the formula reads them, `inputs` the formula's): the first
+// that is empty, an error,
+// or a text that is not a number (nor a date, for the date), of an input
+// whose gaps are not estimated ("Rs vacía", "HRmín «n/d» no es un número");
+// "" when none.
+export function failureReason(engine, faulty, mapping, inputs, result, estimated = []) {
+  for (const { column, kind, text } of faulty ?? []) {
+    const input = inputs.find((i) => mapping[i] === column);
+    if (input === undefined || estimated.includes(input)) continue;
     const [name, ending] = SHORT[input];
-    if (v.type === MISSING) return `${name} vací${ending}`;
-    if (v.type === ERR) return `${name} es ${text}`;
-    if (input === "fecha" && v.type === STR) {
-      if (engine.datePart(v, 0).type === ERR) return `${name} «${text}» no es una fecha`;
-    } else if (v.type !== NUM) {
-      return `${name} «${text}» no es un número`;
-    }
+    if (kind === "vacía") return `${name} vací${ending}`;
+    if (kind === "error") return `${name} es ${text}`;
+    if (input !== "fecha") return `${name} «${text}» no es un número`;
+    if (kind === "texto") return `${name} «${text}» no es una fecha`;
   }
-  if (result.type === ERR && result.code === NUM_ERROR)
+  if (result.type === ERR && result.code === engine.errorCode("#NUM!"))
     return "un dato fuera de los valores que admiten las funciones (o Tmín mayor que Tmáx)";
   return "";
 }
 
-// The result as the spreadsheet shows it in the file's dialect: a number
-// (decimal comma in a ';' file), an error with its Spanish name there.
-export function showResult(engine, result, dialect) {
-  if (result.type === NUM) return showNumber(result.num, dialect.decimalComma);
-  return engine.errorName(result.code, dialect.spanish);
-}
-
-// The file written back as torven --csv writes it: every field as read, the
-// added columns, in the file's delimiter and line end.
-export function writeBack(table, added) {
-  const d = table.delimiter;
-  const lines = [[...table.header, ...added.map((a) => a.name)].map((f) => csvField(f, d)).join(d)];
-  table.rows.forEach((row, i) => lines.push([...row, ...added.map((a) => a.shown[i])].map((f) => csvField(f, d)).join(d)));
-  return lines.join(table.lineEnd) + table.lineEnd;
+// The result as the spreadsheet shows it in Spanish.
+export function showResult(engine, result) {
+  if (result.type === NUM) return engine.showNumber(result.num, true);
+  return engine.errorName(result.code, true);
 }

@@ -3,14 +3,7 @@
 // anemometer's height, each required and within what ETPF56 accepts.  Nothing
 // is computed with a value that the user did not give.
 import { fromSunshine } from "./et0.js";
-
-const NUMBER = /^[+-]?(?:\d+(?:[.,]\d*)?|[.,]\d+)(?:[eE][+-]?\d+)?$/;
-
-// A number as typed, with a decimal comma or point; undefined if it is not one.
-export function typedNumber(text) {
-  const s = text.trim();
-  return NUMBER.test(s) ? Number(s.replace(",", ".")) : undefined;
-}
+import { typedNumber } from "./torven.js";
 
 // A latitude in decimal degrees from "37,85", "-37.85", "37°51' N",
 // "37 51 30 N", "37°51'30\" S" (S or a minus sign for the south); undefined

@@ -1,11 +1,15 @@
 // The module's --csv job: the engine torven runs, over the entries linked
 // into the module.  The page puts the file's bytes and the job's text (one
 // "key=value" per line: formula, name, report, decimals, mark, delimiter,
-// encoding, language) into buffers the module gives it, runs the job, and
-// reads back the output file's bytes, the messages and the report: per row,
-// its line, and for each added and reported formula a number (NaN when it is
-// not one) and a kind (the host's type tag, and the error code for an
-// error), and the first faulty cell of a failed row.
+// encoding, language) into buffers the module gives it, and either reads the
+// file's table (read_table: what the file is, its dialect, header, rows and
+// first rows, as JSON) or runs the job (run_csv) and reads back the output
+// file's bytes, the messages and the report: per row, its line, and for each
+// added and reported formula a number (NaN when it is not one) and a kind
+// (the host's type tag, and above 16 bits the error code of an error or the
+// truth of a truth value); for
+// each failed row, the cells its formula refused.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -14,10 +18,10 @@
 
 #include "sheet/csv_job.h"
 #include "sheet/encoding.h"
+#include "sheet/number_text.h"
 #include "worksheet/catalogue.h"
+#include "web/wasm/export.h"
 #include "worksheet/entries.h"
-
-#define TORVEN_WASM_EXPORT(name) extern "C" __attribute__((export_name(name)))
 
 namespace {
 
@@ -55,7 +59,7 @@ std::vector<torven::AddInFunction> Functions() {
 }
 
 std::vector<char> input, spec;
-std::string output, messages;
+std::string output, messages, result, faultyTexts;
 std::vector<int> lines, faulty;
 std::vector<double> numbers;
 std::vector<int> kinds;
@@ -65,16 +69,129 @@ class Report : public torven::CsvJobReport {
   void Write(std::string_view bytes) override { output.append(bytes); }
   void Message(const std::string& line) override { messages += line + "\n"; }
   void Row(const torven::CsvRow& row) override {
+    const int index = static_cast<int>(lines.size());
     lines.push_back(static_cast<int>(row.line));
     for (const auto* values : {row.added, row.reported})
       for (const Value& v : *values) {
         numbers.push_back(v.type == xl::kNum ? v.number : std::nan(""));
-        kinds.push_back(static_cast<int>(v.type) | (v.type == xl::kErr ? v.code << 16 : 0));
+        kinds.push_back(static_cast<int>(v.type) | (v.type == xl::kErr || v.type == xl::kBool ? v.code << 16 : 0));
       }
-    const auto& cells = *row.faulty;
-    faulty.push_back(cells.empty() ? -1 : cells[0].column * 4 + static_cast<int>(cells[0].kind));
+    for (const torven::FaultyCell& cell : *row.faulty) {
+      faulty.insert(faulty.end(), {index, cell.column, static_cast<int>(cell.kind)});
+      faultyTexts += cell.text;
+      faultyTexts += '\0';
+    }
   }
 };
+
+// JSON, for the file's table.
+void Quoted(std::string& out, std::string_view text) {
+  out += '"';
+  for (const char c : text) {
+    if (c == '"' || c == '\\') out += '\\', out += c;
+    else if (static_cast<unsigned char>(c) < 0x20) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\u%04x", c);
+      out += escape;
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+}
+
+void List(std::string& out, const std::vector<std::string>& items) {
+  out += '[';
+  for (std::size_t i = 0; i < items.size(); ++i) {
+    if (i > 0) out += ',';
+    Quoted(out, items[i]);
+  }
+  out += ']';
+}
+
+const char* FlawName(torven::TextVerdict::Flaw flaw) {
+  using F = torven::TextVerdict::Flaw;
+  switch (flaw) {
+    case F::kNulByte: return "nul-byte";
+    case F::kUnassignedByte: return "unassigned-byte";
+    case F::kNulCharacter: return "nul-character";
+    case F::kUnpairedSurrogate: return "unpaired-surrogate";
+    case F::kHalfCharacter: return "half-character";
+    default: return "";
+  }
+}
+
+// What the page shows of a file before computing: its dialect, header, how
+// many rows, the first 20, and the records left out.
+class Table : public torven::CsvJobReport {
+ public:
+  void Write(std::string_view) override {}
+  void Message(const std::string&) override {}
+  void NotText(const torven::TextVerdict& v) override {
+    json_ = "{\"text\":false,\"flaw\":\"" + std::string(FlawName(v.flaw)) + "\",\"encoding\":\"" +
+            torven::EncodingName(v.encoding) + "\",\"at\":" + std::to_string(v.at) + ",\"byte\":" +
+            std::to_string(v.byte) + "}";
+  }
+  void Header(const std::vector<std::string>& names, const torven::CsvDialect& dialect) override {
+    header_ = names;
+    dialect_ = dialect;
+  }
+  void Row(const torven::CsvRow& row) override {
+    if (first_.size() < 20) {
+      std::vector<std::string> fields(*row.fields);
+      if (dialect_.encoding == torven::Encoding::kWindows1252)
+        for (std::string& f : fields) f = torven::Windows1252ToUtf8(f);
+      first_.push_back(std::move(fields));
+    }
+    ++rows_;
+  }
+  void Skipped(long line, bool openQuote) override {
+    skipped_.push_back(static_cast<int>(line));
+    open_ = open_ || openQuote;
+  }
+  std::string Json() const {
+    if (!json_.empty()) return json_;
+    std::string out = "{\"text\":true,\"encoding\":";
+    Quoted(out, torven::EncodingName(dialect_.encoding));
+    out += ",\"mark\":" + std::string(dialect_.byteOrderMark ? "true" : "false") + ",\"delimiter\":";
+    Quoted(out, std::string_view(&dialect_.delimiter, 1));
+    out += ",\"lineEnd\":";
+    Quoted(out, dialect_.lineEnd);
+    out += ",\"open\":" + std::string(open_ ? "true" : "false") + ",\"rows\":" + std::to_string(rows_);
+    out += ",\"header\":";
+    List(out, header_);
+    out += ",\"first\":[";
+    for (std::size_t i = 0; i < first_.size(); ++i) {
+      if (i > 0) out += ',';
+      List(out, first_[i]);
+    }
+    out += "],\"skipped\":[";
+    for (std::size_t i = 0; i < skipped_.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(skipped_[i]);
+    return out + "]}";
+  }
+
+ private:
+  std::string json_;
+  std::vector<std::string> header_;
+  torven::CsvDialect dialect_;
+  std::vector<std::vector<std::string>> first_;
+  long rows_ = 0;
+  std::vector<int> skipped_;
+  bool open_ = false;
+};
+
+torven::Evaluator& Engine() {
+  static torven::Evaluator evaluator;
+  static const bool ready = (evaluator.SetAddInFunctions(Functions()), true);
+  (void)ready;
+  return evaluator;
+}
+
+// The file as a stream over the input buffer.
+std::FILE* OpenInput() {
+  std::FILE* in = fmemopen(input.empty() ? nullptr : input.data(), input.size(), "rb");
+  return in != nullptr ? in : fmemopen(nullptr, 1, "w+b");  // an empty file
+}
 
 // The job's text as options.
 torven::CsvJob JobOf(std::string_view text) {
@@ -113,23 +230,53 @@ TORVEN_WASM_EXPORT("job_buffer") char* JobBuffer(int size) {
   return spec.data();
 }
 
+// Reads the file's table (with the job's reading options); its JSON is the
+// result text.
+TORVEN_WASM_EXPORT("read_table") int ReadTable() {
+  torven::CsvJob job = JobOf({spec.data(), spec.size()});
+  job.formulas.clear(), job.reported.clear();
+  job.write = false;
+  Table table;
+  std::FILE* in = OpenInput();
+  torven::RunCsvJob(in, "csv", job, Engine(), table);
+  std::fclose(in);
+  result = table.Json();
+  return static_cast<int>(result.size());
+}
+
 // Runs the job over the file; its status as torven's (0, 1 or 2).
 TORVEN_WASM_EXPORT("run_csv") int RunCsv() {
-  static torven::Evaluator evaluator;
-  static const bool ready = (evaluator.SetAddInFunctions(Functions()), true);
-  (void)ready;
   output.clear(), messages.clear(), lines.clear(), numbers.clear(), kinds.clear(), faulty.clear();
-  std::FILE* in = fmemopen(input.empty() ? nullptr : input.data(), input.size(), "rb");
-  if (in == nullptr) in = fmemopen(nullptr, 1, "w+b");  // an empty file
+  faultyTexts.clear();
   Report report;
-  const int status = torven::RunCsvJob(in, "csv", JobOf({spec.data(), spec.size()}), evaluator, report);
+  std::FILE* in = OpenInput();
+  const int status = torven::RunCsvJob(in, "csv", JobOf({spec.data(), spec.size()}), Engine(), report);
   std::fclose(in);
   return status;
 }
 
+// A number as torven prints it (shortest, or `decimals` fixed; with a
+// decimal comma when asked), as the result text.
+TORVEN_WASM_EXPORT("show_number") int ShowNumber(double x, int comma, int decimals) {
+  Value v;
+  v.type = xl::kNum;
+  v.number = x;
+  result = torven::Show(v, decimals, comma != 0);
+  return static_cast<int>(result.size());
+}
+
+// A number typed in the job buffer ("40,49", "-37.85", "1e3"), as a cell
+// with a decimal comma or point is read; NaN when it is none.
+TORVEN_WASM_EXPORT("number_of_text") double NumberOfText(int length) {
+  double x = 0;
+  const std::string_view text(spec.data(), std::min(spec.size(), static_cast<std::size_t>(length)));
+  return torven::NumberOfCell(text, true, x) ? x : std::nan("");
+}
+
 // What the job gave: the output's bytes, the messages (UTF-8, one a line),
 // and the report's arrays (rows; per row and formula a number and a kind;
-// per row the first faulty cell, column * 4 + kind, or -1).
+// per faulty cell of a failed row, its row's index, column and kind, and its
+// text, each ended by a NUL); and the last result text.
 TORVEN_WASM_EXPORT("output_data") const char* OutputData() { return output.data(); }
 TORVEN_WASM_EXPORT("output_size") int OutputSize() { return static_cast<int>(output.size()); }
 TORVEN_WASM_EXPORT("messages_data") const char* MessagesData() { return messages.data(); }
@@ -139,3 +286,7 @@ TORVEN_WASM_EXPORT("report_lines") const int* ReportLines() { return lines.data(
 TORVEN_WASM_EXPORT("report_numbers") const double* ReportNumbers() { return numbers.data(); }
 TORVEN_WASM_EXPORT("report_kinds") const int* ReportKinds() { return kinds.data(); }
 TORVEN_WASM_EXPORT("report_faulty") const int* ReportFaulty() { return faulty.data(); }
+TORVEN_WASM_EXPORT("report_faulty_count") int ReportFaultyCount() { return static_cast<int>(faulty.size() / 3); }
+TORVEN_WASM_EXPORT("report_faulty_texts") const char* ReportFaultyTexts() { return faultyTexts.data(); }
+TORVEN_WASM_EXPORT("report_faulty_texts_size") int ReportFaultyTextsSize() { return static_cast<int>(faultyTexts.size()); }
+TORVEN_WASM_EXPORT("result_data") const char* ResultData() { return result.data(); }
