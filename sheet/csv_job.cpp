@@ -163,7 +163,7 @@ class Run {
       }
       WriteRow(row, added, faulty);
       for (std::size_t i = 0; i < reported_.size(); ++i)
-        reported[i] = evaluator_.Evaluate(reported_[i].expr, &row, reported_[i].dialect);
+        reported[i] = evaluator_.Evaluate(reported_[i].expr, &row, reported_[i].dialect, !formulas_.empty() || i > 0);
       CsvRow r;
       r.line = reader_.RecordLine();
       r.added = &added;
@@ -185,7 +185,7 @@ class Run {
     faulty.clear();
     for (std::size_t i = 0; i < formulas_.size(); ++i) {
       out_ += delimiter_;
-      added[i] = evaluator_.Evaluate(formulas_[i].expr, &row, formulas_[i].dialect);
+      added[i] = evaluator_.Evaluate(formulas_[i].expr, &row, formulas_[i].dialect, i > 0);
       if (added[i].type == xl::kErr && faulty.empty()) evaluator_.FaultyCells(formulas_[i].expr, row, faulty);
       const std::string shown = Show(added[i], job_.decimals, comma_, language_);
       if (!AppendEncoded(out_, shown, encoding_, delimiter_)) {

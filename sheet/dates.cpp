@@ -19,13 +19,19 @@ int DaysIn(int year, int month) {
 // Days in a month as the 1900 system counts them: February 1900 has 29.
 int DaysIn1900System(int year, int month) { return year == 1900 && month == 2 ? 29 : DaysIn(year, month); }
 
-// The Gregorian date `days` days after 31 December 1899 (days >= 1), by
-// counting whole years, then whole months.
+// The Gregorian date `days` days after 31 December 1899 (days >= 1), by the
+// civil calendar's 400-year eras counted from 1 March of year 0.
 CivilDate AfterLastDayOf1899(long days) {
-  CivilDate d{1900, 1, 1};
-  for (long inYear; days > (inYear = IsLeap(d.year) ? 366 : 365); ++d.year) days -= inYear;
-  for (long inMonth; days > (inMonth = DaysIn(d.year, d.month)); ++d.month) days -= inMonth;
-  d.day = static_cast<int>(days);
+  const long z = days - 25568 + 719468;  // days since 0000-03-01 (1970-01-01 is day 719468)
+  const long era = z / 146097;           // z > 0 for every serial of the 1900 system
+  const long dayOfEra = z - era * 146097;
+  const long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);  // from 1 March
+  const long monthFromMarch = (5 * dayOfYear + 2) / 153;
+  CivilDate d;
+  d.day = static_cast<int>(dayOfYear - (153 * monthFromMarch + 2) / 5 + 1);
+  d.month = static_cast<int>(monthFromMarch < 10 ? monthFromMarch + 3 : monthFromMarch - 9);
+  d.year = static_cast<int>(yearOfEra + era * 400 + (d.month <= 2 ? 1 : 0));
   return d;
 }
 

@@ -144,11 +144,19 @@ void Evaluator::Cell(const std::string& cell, XLOPER12& out) {
     out.val.err = code;
     return;
   }
-  std::u16string text = FromUtf8(decoded);
-  if (text.size() > kMaxCellText) text.resize(kMaxCellText);  // a cell holds no more
-  text.insert(text.begin(), static_cast<char16_t>(text.size()));
+  // Counted, into the evaluation's store (ASCII, the common case, without
+  // a conversion of its own); a cell holds no more than kMaxCellText.
+  if (textsUsed_ == texts_.size()) texts_.emplace_back();
+  std::u16string& text = texts_[textsUsed_++];
+  text.assign(1, u'\0');
+  if (std::all_of(decoded.begin(), decoded.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+    text.append(decoded.begin(), decoded.end());
+  else
+    text += FromUtf8(decoded);
+  if (text.size() > kMaxCellText + 1) text.resize(kMaxCellText + 1);
+  text[0] = static_cast<char16_t>(text.size() - 1);
   out = Record(xl::kStr);
-  out.val.str = Store(text);
+  out.val.str = text.data();
 }
 
 bool Evaluator::Eval(const Expr& e, const Row* row, XLOPER12& out) {
@@ -232,15 +240,34 @@ void Evaluator::ReadColumn(const Expr& e, const Row* row, XLOPER12& out) {
   out = cells_[column];
 }
 
-bool Evaluator::Number(const XLOPER12& v, double& x) const {
+bool Evaluator::Number(const XLOPER12& v, double& x) {
   if (xl::AnswerType(v.xltype) != xl::kStr) return Operand(v, x);
-  return NumberOfText(ToUtf8(TextOf(v)), dialect_ == Language::kSpanish, x);
+  // The row's date cell is read by YEAR, MONTH and DAY alike: once.
+  if (v.val.str == lastText_.counted && dialect_ == lastText_.dialect) {
+    x = lastText_.number;
+    return lastText_.read;
+  }
+  lastText_ = {v.val.str, dialect_, ReadNumber(TextOf(v), x), x};
+  return lastText_.read;
+}
+
+bool Evaluator::ReadNumber(std::u16string_view text, double& x) const {
+  const bool spanish = dialect_ == Language::kSpanish;
+  // A short ASCII text (every number and date is one) read without a copy
+  // on the heap.
+  char ascii[64];
+  if (text.size() <= sizeof ascii &&
+      std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
+    for (std::size_t i = 0; i < text.size(); ++i) ascii[i] = static_cast<char>(text[i]);
+    return NumberOfText({ascii, text.size()}, spanish, x);
+  }
+  return NumberOfText(ToUtf8(text), spanish, x);
 }
 
 // One binary operator of the spreadsheet's arithmetic: the first error
 // operand wins, a text that reads as no number gives #VALUE!, a division by
 // zero #DIV/0!, a result out of range #NUM!.
-XLOPER12 Evaluator::Combine(char op, const XLOPER12& left, const XLOPER12& right) const {
+XLOPER12 Evaluator::Combine(char op, const XLOPER12& left, const XLOPER12& right) {
   if (xl::AnswerType(left.xltype) == xl::kErr) return left;
   if (xl::AnswerType(right.xltype) == xl::kErr) return right;
   double x = 0, y = 0;
@@ -312,12 +339,15 @@ void Evaluator::FaultyCells(const Expr& formula, const Row& row, std::vector<Fau
   for (const Expr& arg : formula.args) FaultyCells(arg, row, cells);
 }
 
-Value Evaluator::Evaluate(const Expr& call, const Row* row, Language dialect) {
-  textsUsed_ = 0;
+Value Evaluator::Evaluate(const Expr& call, const Row* row, Language dialect, bool sameRow) {
   dialect_ = dialect;
-  if (++evaluation_ == 0) {  // after 2^32 evaluations: forget every cell
-    std::fill(cellEvaluation_.begin(), cellEvaluation_.end(), 0u);
-    evaluation_ = 1;
+  if (!sameRow) {
+    textsUsed_ = 0;
+    lastText_ = {};
+    if (++evaluation_ == 0) {  // after 2^32 rows: forget every cell
+      std::fill(cellEvaluation_.begin(), cellEvaluation_.end(), 0u);
+      evaluation_ = 1;
+    }
   }
   XLOPER12 r;
   Eval(call, row, r);

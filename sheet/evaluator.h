@@ -58,8 +58,9 @@ class Evaluator {
 
   // Evaluates a bound formula; column names read `row`.  The dialect says
   // how texts read as numbers and dates.  A formula whose value is an empty
-  // cell gives 0.
-  Value Evaluate(const Expr& call, const Row* row, Language dialect = Language::kEnglish);
+  // cell gives 0.  `sameRow`: the row is the one of the last evaluation,
+  // unchanged, so that its cells are read once for all its formulas.
+  Value Evaluate(const Expr& call, const Row* row, Language dialect = Language::kEnglish, bool sameRow = false);
 
   // The cells `formula` reads (each once, in the order it reads them) that
   // are not numbers nor truth values: what a row whose value is an error
@@ -73,33 +74,40 @@ class Evaluator {
   bool Eval(const Expr& e, const Row* row, XLOPER12& out);
   // A value as an operand of arithmetic, a text read as a number in the
   // formula's dialect; false when it gives #VALUE!.
-  bool Number(const XLOPER12& v, double& x) const;
+  bool Number(const XLOPER12& v, double& x);
 
  private:
   void ReadColumn(const Expr& e, const Row* row, XLOPER12& out);
   void Chain(const Expr& e, const Row* row, XLOPER12& out);
   bool Unary(const Expr& e, const Row* row, XLOPER12& out);
-  XLOPER12 Combine(char op, const XLOPER12& left, const XLOPER12& right) const;
+  XLOPER12 Combine(char op, const XLOPER12& left, const XLOPER12& right);
   void CallAddIn(const Expr& e, const Row* row, XLOPER12& out);
   // "NAME takes [at least] N arguments, G given": false, with the message.
   static bool WrongArgumentCount(const Expr& e, const std::string& name, int expected, bool atLeast,
                                  std::string& error);
   // The registered name closest to an unknown one ("" when none is close).
   std::string ClosestName(const std::string& name) const;
+  bool ReadNumber(std::u16string_view text, double& x) const;
   void Cell(const std::string& cell, XLOPER12& out);
   XCHAR* Store(std::u16string_view counted);
 
   std::vector<AddInFunction> functions_;
   std::deque<std::u16string> texts_;  // counted texts of the current evaluation
   std::size_t textsUsed_ = 0;
-  // Each column read once per evaluation: its record and the evaluation
-  // that filled it.
+  // Each column read once per row: its record and the row that filled it.
   std::vector<XLOPER12> cells_;
   std::vector<unsigned> cellEvaluation_;
   unsigned evaluation_ = 0;
   bool decimalComma_ = false;
   Encoding cellEncoding_ = Encoding::kUtf8;
   Language dialect_ = Language::kEnglish;  // of the formula being evaluated
+  // The last text read as a number in this row (the texts of a row stay put).
+  struct TextNumber {
+    const XCHAR* counted = nullptr;
+    Language dialect = Language::kEnglish;
+    bool read = false;
+    double number = 0;
+  } lastText_;
 };
 
 }  // namespace torven
