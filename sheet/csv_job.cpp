@@ -152,6 +152,10 @@ class Run {
     long rows = 0;
     while (reader_.Next(row, count, error)) {
       if (++rows % 100000 == 0) report_.Progress(rows);
+      if (error.empty() && IsBlank(row, count)) {
+        WriteBlank(count);
+        continue;
+      }
       if (!error.empty() || count != width_) {
         report_.Skipped(reader_.RecordLine(), !error.empty());
         Say(name_ + ":" + std::to_string(reader_.RecordLine()) + ": " +
@@ -174,6 +178,18 @@ class Run {
       if (out_.size() > (1 << 16)) Flush();
     }
     Flush();
+  }
+
+  // A blank line, or a row of bare delimiters: no data, so neither
+  // evaluated nor a ragged row; written back as it was.
+  static bool IsBlank(const std::vector<std::string>& row, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i)
+      if (!row[i].empty()) return false;
+    return true;
+  }
+  void WriteBlank(std::size_t count) {
+    out_.append(count > 0 ? count - 1 : 0, delimiter_);
+    out_ += reader_.LineEnd();
   }
 
   // The row as read, and its added columns.
