@@ -12,6 +12,22 @@ std::string Hex(int b) {
 
 }  // namespace
 
+// UTF-16 without a byte-order mark, as some exports write it, told by its
+// zero bytes: text that is mostly ASCII has a zero in the high byte of most
+// of its units, and almost never in the low one.  Else bytes.
+TextScan::Mode TextScan::ModeOfZeros(std::string_view first) {
+  const std::size_t units = first.size() / 2;
+  std::size_t zeroEven = 0, zeroOdd = 0;
+  for (std::size_t i = 0; i + 1 < first.size(); i += 2) {
+    zeroEven += first[i] == '\0';
+    zeroOdd += first[i + 1] == '\0';
+  }
+  auto mostly = [&](std::size_t zeros, std::size_t others) { return units >= 2 && 5 * zeros >= 2 * units && 20 * others <= zeros; };
+  if (mostly(zeroOdd, zeroEven)) return Mode::kUtf16LE;
+  if (mostly(zeroEven, zeroOdd)) return Mode::kUtf16BE;
+  return Mode::kBytes;
+}
+
 void TextScan::Feed(std::string_view bytes) {
   if (mode_ == Mode::kUnknown) {
     const auto b0 = bytes.size() >= 2 ? static_cast<unsigned char>(bytes[0]) : 0;
@@ -19,7 +35,7 @@ void TextScan::Feed(std::string_view bytes) {
     mode_ = !marks_ ? Mode::kBytes
             : b0 == 0xFF && b1 == 0xFE ? Mode::kUtf16LE
             : b0 == 0xFE && b1 == 0xFF ? Mode::kUtf16BE
-                                       : Mode::kBytes;
+                                       : ModeOfZeros(bytes);
   }
   if (mode_ == Mode::kBytes) FeedBytes(bytes);
   else FeedUtf16(bytes);
@@ -79,7 +95,8 @@ TextVerdict TextScan::Verdict(bool cut) const {
   v.nulByte = nulAt_ != 0;
   if (nulAt_ != 0)
     return refuse(Flaw::kNulByte, nulAt_, "a NUL byte at byte " + std::to_string(nulAt_) +
-                  (nulAt_ <= 2 ? " (UTF-16 is read only with its byte-order mark)" : ""));
+                  (nulAt_ <= 2 ? " (UTF-16 is read by its byte-order mark, or without one when most of its "
+                                 "characters are ASCII)" : ""));
   const bool utf8 = cut ? utf8_.ValidSoFar() : utf8_.Valid();
   v.encoding = utf8 ? Encoding::kUtf8 : Encoding::kWindows1252;
   v.byte = unassigned_;

@@ -2,7 +2,9 @@
 // text at all.  The encodings, in the order they are tried:
 //   UTF-16, little- or big-endian, when the file begins with its byte-order
 //     mark (FF FE or FE FF), as the spreadsheet's "Unicode text" export
-//     writes it;
+//     writes it, or without one when its first block has the zero bytes of
+//     mostly ASCII text in UTF-16 (a zero high byte in at least 40 % of its
+//     units, hardly any zero low byte), as some station networks write it;
 //   UTF-8, when every byte is valid UTF-8 (a byte-order mark or not);
 //   Windows-1252, otherwise.
 // A file is not text when it holds a NUL byte (outside UTF-16), a NUL
@@ -45,11 +47,13 @@ class TextScan {
   TextVerdict Verdict(bool cut = false) const;
 
  private:
+  enum class Mode { kUnknown, kBytes, kUtf16LE, kUtf16BE };
+  static Mode ModeOfZeros(std::string_view first);
   void FeedBytes(std::string_view bytes);
   void FeedUtf16(std::string_view bytes);
 
   bool marks_;
-  enum class Mode { kUnknown, kBytes, kUtf16LE, kUtf16BE } mode_ = Mode::kUnknown;
+  Mode mode_ = Mode::kUnknown;
   unsigned long long offset_ = 0;  // bytes fed so far
   Utf8Check utf8_;
   unsigned long long nulAt_ = 0, unassignedAt_ = 0;  // 1-based; 0 when none
