@@ -75,6 +75,14 @@ class Run {
     language_ = LanguageOf(job_, delimiter_ == ';' ? Language::kSpanish : Language::kEnglish);
     evaluator_.SetDecimalComma(comma_);
     evaluator_.SetCellEncoding(encoding_);
+    // Gap codes compared with the cells' bytes (a code Windows-1252 cannot
+    // hold is in no cell of such a file).
+    std::vector<std::string> gaps;
+    for (const std::string& code : job_.missing) {
+      std::string bytes = code;
+      if (encoding_ != Encoding::kWindows1252 || Utf8ToWindows1252(code, bytes)) gaps.push_back(bytes);
+    }
+    evaluator_.SetGapCodes(std::move(gaps));
     return true;
   }
 

@@ -29,6 +29,7 @@ struct CsvJob {
   std::string delimiter;  // "", ",", ";" or "tab": "" reads it from the header line
   std::string encoding;   // "" (detected, UTF-16 too), "utf-8" or "windows-1252"
   std::string language;   // of errors and truth values: "" (the file's), "es" or "en"
+  std::vector<std::string> missing;  // gap codes: cells that hold one read as empty (sheet/gaps.h)
   bool write = true;      // whether the output file is written (not to read a file's table alone)
 };
 

@@ -8,6 +8,7 @@
 #include "host/entry_call.h"
 #include "sheet/builtins.h"
 #include "sheet/cell_values.h"
+#include "sheet/gaps.h"
 #include "sheet/number_text.h"
 
 namespace torven {
@@ -120,7 +121,7 @@ XCHAR* Evaluator::Store(std::u16string_view counted) {
 }
 
 void Evaluator::Cell(const std::string& cell, XLOPER12& out) {
-  if (cell.empty()) {
+  if (cell.empty() || (!gaps_.empty() && IsGap(cell, gaps_))) {
     out = Record(xl::kMissing);
     return;
   }

@@ -55,6 +55,9 @@ class Evaluator {
   // Whether CSV cells are read with a decimal comma (21,5), and their encoding.
   void SetDecimalComma(bool comma) { decimalComma_ = comma; }
   void SetCellEncoding(Encoding encoding) { cellEncoding_ = encoding; }
+  // The gap codes of the cells (sheet/gaps.h), in the cells' encoding: a
+  // cell that holds one is an empty cell.
+  void SetGapCodes(std::vector<std::string> codes) { gaps_ = std::move(codes); }
 
   // Evaluates a bound formula; column names read `row`.  The dialect says
   // how texts read as numbers and dates.  A formula whose value is an empty
@@ -99,6 +102,7 @@ class Evaluator {
   std::vector<unsigned> cellEvaluation_;
   unsigned evaluation_ = 0;
   bool decimalComma_ = false;
+  std::vector<std::string> gaps_;
   Encoding cellEncoding_ = Encoding::kUtf8;
   Language dialect_ = Language::kEnglish;  // of the formula being evaluated
   // The last text read as a number in this row (the texts of a row stay put).

@@ -26,6 +26,7 @@ printf 'PVSF56(20)\n# a comment\n\nPVSF56(1\nNOPE(2)\nPVSF56(0)   # trailing com
 printf 'a,b\n1,2\n3\n5,6\n' >"$work/ragged.csv"
 printf 'tmax,tmin\n25,18\n' >"$work/ok.csv"
 printf 'a,b\n1,2\n\n,\n3,4\n\n' >"$work/blank.csv"
+printf 'a,b\n1,NaN\n2, -9999 \n3,S/D\n4,5\n' >"$work/gaps.csv"
 
 expect "a call"                 0 '^3.8791115275655' -- "$torven" 'ETPF56(187, 22.07, 21.5, 12.3, 0, 1.409, 2.778, 10, 100, 50.8)'
 expect "standard input"         0 '^2.338' -- sh -c "echo 'PVSF56(20)' | '$torven'"
@@ -39,6 +40,8 @@ expect "missing CSV column"     2 "no column named 'tmean'" -- "$torven" --csv "
 expect "ragged CSV row"         1 'ragged.csv:3: ragged row: 1 fields, the header has 2' -- "$torven" --csv "$work/ragged.csv" 'PVSF56(a)' --as s
 expect "ragged row: others kept" 1 '^5,6,' -- "$torven" --csv "$work/ragged.csv" 'PVSF56(a)' --as s
 expect "CSV column added"       0 '^tmax,tmin,ea$' -- "$torven" --csv "$work/ok.csv" 'PVHM(tmax;tmin;50)' --as ea
+expect "gap codes read as empty cells" 0 '^ok$' -- sh -c \
+  "'$torven' --csv '$work/gaps.csv' --missing nan --missing -9999 --missing s/d 'ISBLANK(b)' | cut -d, -f3 | paste -sd' ' | grep -qx 'ISBLANK(b) TRUE TRUE TRUE FALSE' && echo ok"
 expect "blank lines and bare delimiters kept, not ragged" 0 '^same$' -- sh -c \
   "'$torven' --csv '$work/blank.csv' 'a+b' --as s | tr '\n' '|' | grep -qx 'a,b,s|1,2,3||,|3,4,7||' && echo same"
 expect "missing add-in"         2 "cannot load add-in" -- "$torven" --addin "$work/none.so" 'PVSF56(1)'

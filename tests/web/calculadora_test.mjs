@@ -70,7 +70,7 @@ const cases = [
   { file: units, latitude: "40°29,4' N",
     shown: "=ETPF56(JDIA.VENTISOLA(AÑO(A2);MES(A2);DIA(A2));SI(ESBLANCO(I2);#¡VALOR!;I2*0,0864);E2;F2;0;" +
            "PVHRF56(E2;F2;G2;H2);SI(ESBLANCO(J2);#¡VALOR!;J2/3,6);2;1138;40,49)",
-    failures: ["línea 3 (02/01/2020): Rs vacía → #¡VALOR!", "línea 5 (04/01/2020): HRmín «n/d» no es un número → #¡VALOR!"] },
+    failures: ["línea 3 (02/01/2020): Rs vacía → #¡VALOR!", "línea 5 (04/01/2020): HRmín sin dato («n/d») → #¡VALOR!"] },
   { file: unicode, latitude: "40,49", mark: [0xff, 0xfe] },
   // FAO 56's procedures for missing data: the year from temperatures alone,
   // kRs for the coast, the arid offset; then every gap of the units copy estimated.

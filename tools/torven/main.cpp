@@ -28,6 +28,7 @@ struct Options {
   std::string delimiter;
   std::string encoding;  // of the CSV file: "" (detected, UTF-16 too), utf-8 or windows-1252
   std::string language;  // of errors and truth values: "" (the formula's), es or en
+  std::vector<std::string> missing;  // gap codes of the CSV file
   bool showCalls = false;
   bool list = false, info = false, alerts = false;
 };
@@ -182,6 +183,7 @@ int EvaluateCsv(Session& session, const Options& options) {
   job.delimiter = options.delimiter;
   job.encoding = options.encoding;
   job.language = options.language;
+  job.missing = options.missing;
   int status = 0;
   {
     StandardStreams streams;
@@ -244,6 +246,10 @@ int main(int argc, char** argv) {
                  "the CSV file's encoding: utf-8 or windows-1252 (default: UTF-16 by its byte-order mark, else "
                  "UTF-8 when the file is valid UTF-8, else Windows-1252); the output keeps it")
       ->check(CLI::IsMember({"utf-8", "windows-1252"}));
+  app.add_option("--missing", options.missing,
+                 "a code the CSV file writes for a missing reading (NaN, -9999, s/d ...): a cell that holds it, "
+                 "spaces aside and in any case, is an empty cell; repeatable")
+      ->allow_extra_args(false);
   app.add_option("--language", options.language,
                  "print errors and truth values in Spanish (es: #¡VALOR!, VERDADERO) or English (en: #VALUE!, "
                  "TRUE); default: Spanish for formulas with ';' or Spanish names and for ';' CSV files")

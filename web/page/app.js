@@ -46,10 +46,13 @@ async function readFile(file) {
   if (t.rows + t.skipped.length === 0) throw new Error("el archivo no tiene filas de datos");
   table = { name: file.name, ...t };
   const skipped = t.skipped;
+  // The gap codes the engine found, per column, with their counts.
+  const gaps = t.gaps.flatMap((codes, c) => codes.map(([code, n]) => `${t.header[c]} ${n} «${code}»`));
   $("archivo-info").textContent =
     `${file.name}: ${t.rows} filas, separador «${t.delimiter === "\t" ? "tab" : t.delimiter}», ${t.encoding}` +
     (skipped.length ? `; ${skipped.length} filas irregulares se omiten (línea ${skipped.slice(0, 5).join(", ")}…)` : "") +
-    (t.open ? "; una comilla queda abierta al final" : "");
+    (t.open ? "; una comilla queda abierta al final" : "") +
+    (gaps.length ? `; datos faltantes (se leen como celdas vacías): ${gaps.join(", ")}` : "");
   // ';' between fields: numbers with a decimal comma, as the spreadsheet writes them.
   $("coma").checked = t.delimiter === ";";
   fillMapping();
@@ -157,6 +160,7 @@ async function calculate() {
   const job = {
     mark: dialect.flags.includes("--decimal-point") ? "point" : dialect.flags.includes("--decimal-comma") ? "comma" : "auto",
     formula: added.map(named), name: ["et0", "estimado"].slice(0, added.length), report: [...date, ...checks].map(named),
+    missing: gapCodes(o),
   };
   $("calcular").disabled = true;
   setStatus("Calculando…");
@@ -215,6 +219,14 @@ function showResults(mapping, o, elapsed) {
   setStatus("Listo. Puede descargar el archivo con la columna ET0.");
 }
 
+// The gap codes found in the measured columns the formula reads (not in the
+// date's): their cells read as empty.
+function gapCodes(o) {
+  const measured = requiredInputs(o).filter((i) => !["fecha", "anio", "mes", "dia"].includes(i));
+  const codes = new Set(measured.flatMap((i) => (table.gaps[mapping[i]] ?? []).map(([code]) => code)));
+  return [...codes];
+}
+
 // A formula with the file's column names, in the dialect torven --csv and
 // the engine read the file in.
 function namedFormula(f, o) {
@@ -235,7 +247,8 @@ function showFormulas(o) {
   $("marca-torven").textContent = markFormula ? named(markFormula) : "";
   const added = markFormula ? ["--as", "et0", "--as", "estimado", named(formula), named(markFormula)]
                             : ["--as", "et0", named(formula)];
-  $("orden-torven").textContent = ["torven", "--csv", table.name, ...dialect.flags, ...added].map(shellWord).join(" ");
+  const missing = gapCodes(o).flatMap((code) => ["--missing", code]);
+  $("orden-torven").textContent = ["torven", "--csv", table.name, ...dialect.flags, ...missing, ...added].map(shellWord).join(" ");
 }
 
 async function copyFormula() {

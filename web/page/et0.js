@@ -185,7 +185,7 @@ export function failureReason(engine, faulty, mapping, inputs, result, estimated
     const input = inputs.find((i) => mapping[i] === column);
     if (input === undefined || estimated.includes(input)) continue;
     const [name, ending] = SHORT[input];
-    if (kind === "vacía") return `${name} vací${ending}`;
+    if (kind === "vacía") return text.trim() ? `${name} sin dato («${text}»)` : `${name} vací${ending}`;
     if (kind === "error") return `${name} es ${text}`;
     if (input !== "fecha") return `${name} «${text}» no es un número`;
     if (kind === "texto") return `${name} «${text}» no es una fecha`;

@@ -18,6 +18,7 @@
 
 #include "sheet/csv_job.h"
 #include "sheet/encoding.h"
+#include "sheet/gaps.h"
 #include "sheet/number_text.h"
 #include "worksheet/catalogue.h"
 #include "web/wasm/export.h"
@@ -137,6 +138,15 @@ class Table : public torven::CsvJobReport {
     dialect_ = dialect;
   }
   void Row(const torven::CsvRow& row) override {
+    // The common gap codes, counted per column.
+    const auto& codes = torven::CommonGapCodes();
+    gaps_.resize(row.fields->size(), std::vector<long>(codes.size(), 0));
+    for (std::size_t c = 0; c < row.fields->size() && c < gaps_.size(); ++c) {
+      const std::string& field = (*row.fields)[c];
+      if (field.empty() || field.size() > 12) continue;
+      for (std::size_t k = 0; k < codes.size(); ++k)
+        if (torven::IsGap(field, std::string_view(codes[k]))) ++gaps_[c][k];
+    }
     if (first_.size() < 20) {
       std::vector<std::string> fields(*row.fields);
       if (dialect_.encoding == torven::Encoding::kWindows1252)
@@ -165,6 +175,19 @@ class Table : public torven::CsvJobReport {
       if (i > 0) out += ',';
       List(out, first_[i]);
     }
+    out += "],\"gaps\":[";
+    for (std::size_t c = 0; c < gaps_.size(); ++c) {
+      out += c > 0 ? ",[" : "[";
+      bool any = false;
+      for (std::size_t k = 0; k < gaps_[c].size(); ++k) {
+        if (gaps_[c][k] == 0) continue;
+        out += any ? ",[" : "[";
+        Quoted(out, torven::CommonGapCodes()[k]);
+        out += "," + std::to_string(gaps_[c][k]) + "]";
+        any = true;
+      }
+      out += "]";
+    }
     out += "],\"skipped\":[";
     for (std::size_t i = 0; i < skipped_.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(skipped_[i]);
     return out + "]}";
@@ -178,6 +201,7 @@ class Table : public torven::CsvJobReport {
   long rows_ = 0;
   std::vector<int> skipped_;
   bool open_ = false;
+  std::vector<std::vector<long>> gaps_;  // per column, per common code
 };
 
 torven::Evaluator& Engine() {
@@ -214,6 +238,7 @@ torven::CsvJob JobOf(std::string_view text) {
     else if (key == "delimiter") job.delimiter = value;
     else if (key == "encoding") job.encoding = value;
     else if (key == "language") job.language = value;
+    else if (key == "missing") job.missing.push_back(value);
   }
   return job;
 }

@@ -1,0 +1,22 @@
+// Gaps in a station file: the codes networks write where a reading is
+// missing, which read as an empty cell, so that FAO-56's procedures for
+// missing data estimate the day.  The common ones are recognised (words,
+// dashes, and sentinel numbers no reading of the variables can take); any
+// other may be named (torven --missing).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torven {
+
+// The common gap codes, as written (case does not count).
+const std::vector<std::string>& CommonGapCodes();
+
+// Whether a cell (spaces around it aside) is `code`, or one of `codes`,
+// ignoring the case of ASCII letters.
+bool IsGap(std::string_view cell, std::string_view code);
+bool IsGap(std::string_view cell, const std::vector<std::string>& codes);
+
+}  // namespace torven
