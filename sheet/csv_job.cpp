@@ -103,6 +103,7 @@ class Run {
     dialect.delimiter = delimiter_;
     dialect.decimalComma = comma_;
     dialect.lineEnd = reader_.LineEnd();
+    dialect.headerLine = reader_.RecordLine();
     report_.Header(names_, dialect);
     return true;
   }

@@ -49,6 +49,7 @@ struct CsvDialect {
   char delimiter = ',';
   bool decimalComma = false;
   std::string_view lineEnd = "\n";
+  long headerLine = 1;
 };
 
 // Where the job's output, messages and report go.

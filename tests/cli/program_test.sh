@@ -40,6 +40,8 @@ expect "missing CSV column"     2 "no column named 'tmean'" -- "$torven" --csv "
 expect "ragged CSV row"         1 'ragged.csv:3: ragged row: 1 fields, the header has 2' -- "$torven" --csv "$work/ragged.csv" 'PVSF56(a)' --as s
 expect "ragged row: others kept" 1 '^5,6,' -- "$torven" --csv "$work/ragged.csv" 'PVSF56(a)' --as s
 expect "CSV column added"       0 '^tmax,tmin,ea$' -- "$torven" --csv "$work/ok.csv" 'PVHM(tmax;tmin;50)' --as ea
+expect "how the file was read, on stderr" 0 "ok.csv: read as UTF-8 (--encoding), ',' between fields (--delimiter), decimal point" -- \
+  "$torven" --csv "$work/ok.csv" 'PVSF56(tmax)'
 expect "gap codes read as empty cells" 0 '^ok$' -- sh -c \
   "'$torven' --csv '$work/gaps.csv' --missing nan --missing -9999 --missing s/d 'ISBLANK(b)' | cut -d, -f3 | paste -sd' ' | grep -qx 'ISBLANK(b) TRUE TRUE TRUE FALSE' && echo ok"
 expect "blank lines and bare delimiters kept, not ragged" 0 '^same$' -- sh -c \

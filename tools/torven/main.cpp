@@ -154,6 +154,15 @@ bool EvaluateStream(Session& session, std::FILE* in, const std::string& name, co
 // a count of rows there while a long file is read at a terminal.
 class StandardStreams : public CsvJobReport {
  public:
+  explicit StandardStreams(const std::string& name) : name_(name) {}
+  // How the file was read, each decision with the flag that overrides it.
+  void Header(const std::vector<std::string>&, const CsvDialect& d) override {
+    const std::string delimiter = d.delimiter == '\t' ? "tab" : std::string(1, d.delimiter);
+    std::fprintf(stderr, "%s: read as %s%s (--encoding), '%s' between fields (--delimiter), decimal %s "
+                 "(--decimal-comma, --decimal-point), header on line %ld\n",
+                 name_.c_str(), EncodingName(d.encoding), d.byteOrderMark ? " with its byte-order mark" : "",
+                 delimiter.c_str(), d.decimalComma ? "comma" : "point", d.headerLine);
+  }
   void Write(std::string_view bytes) override { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
   void Message(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
   void Progress(long rows) override {
@@ -164,6 +173,7 @@ class StandardStreams : public CsvJobReport {
   }
 
  private:
+  std::string name_;
   bool progress_ = platform::IsTerminal(stderr);
   long counted_ = 0;
 };
@@ -186,7 +196,7 @@ int EvaluateCsv(Session& session, const Options& options) {
   job.missing = options.missing;
   int status = 0;
   {
-    StandardStreams streams;
+    StandardStreams streams(options.csv);
     status = RunCsvJob(in, options.csv, job, session, streams);
   }
   if (!standardInput) std::fclose(in);
