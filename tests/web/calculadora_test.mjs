@@ -160,7 +160,8 @@ for (const c of cases) {
 const refusals = [
   ["#latitud", "", "La latitud está vacía"], ["#latitud", "norte", "La latitud «norte» no es un número"],
   ["#latitud", "95", "La latitud debe estar entre −90 y 90"], ["#altitud", "", "La altitud está vacía"],
-  ["#altitud", "1e6", "La altitud debe estar entre"], ["#altura", "-1", "La altura del anemómetro no puede ser negativa"],
+  ["#altitud", "1e6", "La altitud debe estar entre"], ["#altitud", "1.208", "La altitud «1.208» es ambigua"],
+  ["#altura", "-1", "La altura del anemómetro debe ser de al menos 0,5 m"], ["#altura", "0", "debe ser de al menos 0,5 m"],
 ];
 for (const [field, value, message] of refusals) {
   await compute(holyoke, "40,49");

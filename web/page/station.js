@@ -36,9 +36,13 @@ export const FIELDS = [
   { id: "latitud", key: "latitude", name: "La latitud", read: typedLatitude,
     accepts: (x) => Math.abs(x) <= 90, range: "debe estar entre −90 y 90 grados (negativa o S al sur)" },
   { id: "altitud", key: "altitude", name: "La altitud", read: typedNumber,
+    ambiguous: (text) => /^[+-]?\d{1,3}(\.\d{3})+$/.test(text),
+    why: "es ambigua: ¿un punto de miles? Escriba los metros sin punto (1208) o con coma decimal (1,208)",
     accepts: (x) => x > -100000 && x < 100000, range: "debe estar entre −100 000 y 100 000 m" },
+  // Below half a metre an anemometer measures no wind that FAO 56's eq. 47
+  // can bring to 2 m (at 0 m it gives no wind at all).
   { id: "altura", key: "windHeight", name: "La altura del anemómetro", read: typedNumber,
-    accepts: (x) => x >= 0 && x < 1e300, range: "no puede ser negativa" },
+    accepts: (x) => x >= 0.5 && x < 1e300, range: "debe ser de al menos 0,5 m" },
 ];
 export const ANGSTROM = [
   { id: "as", key: "as", name: "El coeficiente as", empty: "vacío", read: typedNumber, accepts: Number.isFinite, range: "" },
@@ -46,13 +50,14 @@ export const ANGSTROM = [
 ];
 
 // The values of `fields` as typed (`texts` by id), and a message for each
-// one that is empty, not a number or out of range.
+// one that is empty, ambiguous, not a number or out of range.
 export function readFields(fields, texts) {
   const values = {}, problems = [];
   for (const f of fields) {
     const text = (texts[f.id] ?? "").trim();
     const x = text === "" ? undefined : f.read(text);
     if (text === "") problems.push({ id: f.id, message: `${f.name} está ${f.empty ?? "vacía"}.` });
+    else if (f.ambiguous?.(text)) problems.push({ id: f.id, message: `${f.name} «${text}» ${f.why}.` });
     else if (x === undefined || Number.isNaN(x)) problems.push({ id: f.id, message: `${f.name} «${text}» no es un número.` });
     else if (!f.accepts(x)) problems.push({ id: f.id, message: `${f.name} ${f.range}.` });
     else values[f.key] = x;
