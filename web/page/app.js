@@ -50,7 +50,8 @@ async function readFile(file) {
   const gaps = t.gaps.flatMap((codes, c) => codes.map(([code, n]) => `${t.header[c]} ${n} «${code}»`));
   $("archivo-info").textContent =
     `${file.name}: ${t.rows} filas, separador «${t.delimiter === "\t" ? "tab" : t.delimiter}», ${t.encoding}` +
-    (skipped.length ? `; ${skipped.length} filas irregulares se omiten (línea ${skipped.slice(0, 5).join(", ")}…)` : "") +
+    (skipped.length === 1 ? `; 1 fila irregular se omite (línea ${skipped[0]})`
+     : skipped.length ? `; ${skipped.length} filas irregulares se omiten (línea ${skipped.slice(0, 5).join(", ")}…)` : "") +
     (t.open ? "; una comilla queda abierta al final" : "") +
     (gaps.length ? `; datos faltantes (se leen como celdas vacías): ${gaps.join(", ")}` : "");
   // ';' between fields: numbers with a decimal comma, as the spreadsheet writes them.
@@ -214,7 +215,7 @@ function showResults(mapping, o, elapsed) {
   drawChart(xs, ys);
   showFormulas(o);
   listFailures(o);
-  fillTable();
+  fillTable(o);
   $("paso-resultados").hidden = false;
   setStatus("Listo. Puede descargar el archivo con la columna ET0.");
 }
@@ -333,9 +334,10 @@ function drawChart(xs, ys) {
   }, data, $("grafico"));
 }
 
-function fillTable() {
+// The first rows as the file has them, and their ET0 with the file's decimal mark.
+function fillTable(o) {
   const head = [...table.header, "ET0 (mm/d)"];
-  const body = table.first.map((row, i) => [...row, i < run.rows ? showResult(engine, valueOf(run, i, 0)) : ""]);
+  const body = table.first.map((row, i) => [...row, i < run.rows ? showResult(engine, valueOf(run, i, 0), o.decimalComma) : ""]);
   const t = $("primeras");
   t.replaceChildren();
   const tr = t.insertRow();
@@ -351,7 +353,9 @@ function download() {
   // encoding, mark and line ends.
   const link = document.createElement("a");
   link.href = URL.createObjectURL(new Blob([engine.output()], { type: "text/csv" }));
-  link.download = table.name.replace(/\.[^.]*$/, "") + "_et0.csv";
+  // The file's own name and extension, with _et0 before it.
+  const dot = table.name.lastIndexOf(".");
+  link.download = dot > 0 ? table.name.slice(0, dot) + "_et0" + table.name.slice(dot) : table.name + "_et0.csv";
   link.click();
   setTimeout(() => URL.revokeObjectURL(link.href), 10000);
 }

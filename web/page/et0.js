@@ -195,8 +195,9 @@ export function failureReason(engine, faulty, mapping, inputs, result, estimated
   return "";
 }
 
-// The result as the spreadsheet shows it in Spanish.
-export function showResult(engine, result) {
-  if (result.type === NUM) return engine.showNumber(result.num, true);
+// The result as the spreadsheet shows it in Spanish (with a decimal comma,
+// or the file's mark).
+export function showResult(engine, result, decimalComma = true) {
+  if (result.type === NUM) return engine.showNumber(result.num, decimalComma);
   return engine.errorName(result.code, true);
 }
