@@ -318,6 +318,14 @@ const NAMES = {
   WWW: ["dom", "lun", "mar", "mié", "jue", "vie", "sáb"],
 };
 
+function dateTick(seconds, step) {
+  const d = new Date(seconds * 1000);
+  const two = (n) => String(n).padStart(2, "0");
+  if (step < 28 * 86400) return `${two(d.getUTCDate())}/${two(d.getUTCMonth() + 1)}`;
+  const month = NAMES.MMM[d.getUTCMonth()];
+  return d.getUTCMonth() === 0 ? `${month} ${d.getUTCFullYear()}` : month;
+}
+
 function drawChart(xs, ys) {
   if (chart) chart.destroy();
   const order = xs.map((_, i) => i).sort((a, b) => xs[a] - xs[b]);
@@ -327,7 +335,10 @@ function drawChart(xs, ys) {
     title: "ET0 diaria (mm/d)",
     series: [{ label: "Fecha" },
              { label: "ET0 (mm/d)", stroke: "#2a6f4a", width: 1.5 }],
-    axes: [{ label: "Fecha" }, { label: "ET0 (mm/d)" }],
+    // Spanish axes: dd/mm, or month names (the year at January) for ticks a
+    // month or more apart; numbers with a decimal comma.
+    axes: [{ label: "Fecha", values: (u, ticks, axis, space, step) => ticks.map((t) => dateTick(t, step)) },
+           { label: "ET0 (mm/d)", values: (u, ticks) => ticks.map((v) => engine.showNumber(v, true)) }],
     scales: { x: { time: true } },
     fmtDate: (template) => uPlot.fmtDate(template, NAMES),
     tzDate: (seconds) => uPlot.tzDate(new Date(seconds * 1000), "Etc/UTC"),
