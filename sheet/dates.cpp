@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "sheet/spaces.h"
+
 namespace torven {
 namespace {
 
@@ -43,12 +45,6 @@ bool Digits(std::string_view text, std::size_t& at, int most, int& value) {
   return n > 0;
 }
 
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
-  return text;
-}
-
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // The month of a three-letter abbreviation (any case), English or, when
@@ -79,7 +75,7 @@ bool DateOfSerial(double serial, CivilDate& date) {
 }
 
 bool DateOfText(std::string_view text, bool spanish, CivilDate& date) {
-  text = Trimmed(text);
+  text = TrimSpaces(text);
   std::size_t at = 0;
   int a = 0, b = 0, c = 0;
   if (const std::size_t dash = text.find('-'); dash != std::string_view::npos && dash + 1 < text.size() &&
@@ -117,7 +113,7 @@ double SerialOfDate(const CivilDate& date) {
 }
 
 bool FractionOfTimeText(std::string_view text, double& fraction) {
-  text = Trimmed(text);
+  text = TrimSpaces(text);
   std::size_t at = 0;
   int hours = 0, minutes = 0, seconds = 0;
   if (!Digits(text, at, 2, hours) || at == text.size() || text[at++] != ':' || !Digits(text, at, 2, minutes))
@@ -129,7 +125,7 @@ bool FractionOfTimeText(std::string_view text, double& fraction) {
 }
 
 bool SerialOfDateText(std::string_view text, bool spanish, double& serial) {
-  text = Trimmed(text);
+  text = TrimSpaces(text);
   const std::size_t space = text.find(' ');
   CivilDate date;
   double fraction = 0;

@@ -113,15 +113,13 @@ std::string Evaluator::ClosestName(const std::string& name) const {
   return best;
 }
 
-XCHAR* Evaluator::Store(std::u16string_view counted) {
+std::u16string& Evaluator::NextText() {
   if (textsUsed_ == texts_.size()) texts_.emplace_back();
-  std::u16string& s = texts_[textsUsed_++];
-  s.assign(counted);
-  return s.data();
+  return texts_[textsUsed_++];
 }
 
 void Evaluator::Cell(const std::string& cell, XLOPER12& out) {
-  if (cell.empty() || (!gaps_.empty() && IsGap(cell, gaps_))) {
+  if (cell.empty() || (!gaps_.empty() && GapIndex(cell, gaps_) >= 0)) {
     out = Record(xl::kMissing);
     return;
   }
@@ -147,10 +145,9 @@ void Evaluator::Cell(const std::string& cell, XLOPER12& out) {
   }
   // Counted, into the evaluation's store (ASCII, the common case, without
   // a conversion of its own); a cell holds no more than kMaxCellText.
-  if (textsUsed_ == texts_.size()) texts_.emplace_back();
-  std::u16string& text = texts_[textsUsed_++];
+  std::u16string& text = NextText();
   text.assign(1, u'\0');
-  if (std::all_of(decoded.begin(), decoded.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+  if (ascii)
     text.append(decoded.begin(), decoded.end());
   else
     text += FromUtf8(decoded);
@@ -213,12 +210,13 @@ void Evaluator::CallAddIn(const Expr& e, const Row* row, XLOPER12& out) {
     return;
   }
   std::memcpy(&out, result, sizeof out);  // at any alignment
-  if (xl::AnswerType(out.xltype) == xl::kStr) {
+  if (xl::AnswerType(out.xltype) == xl::kStr) {  // the entry's text, counted, into the store
     XCHAR count = 0;
     if (out.val.str != nullptr) std::memcpy(&count, out.val.str, sizeof count);
-    std::u16string counted(count + 1u, u'\0');
-    if (out.val.str != nullptr) std::memcpy(counted.data(), out.val.str, sizeof(XCHAR) * (count + 1u));
-    out.val.str = Store(counted);
+    std::u16string& text = NextText();
+    text.assign(count + 1u, u'\0');
+    if (out.val.str != nullptr) std::memcpy(text.data(), out.val.str, sizeof(XCHAR) * (count + 1u));
+    out.val.str = text.data();
   }
   // A cell cannot hold a number that is not finite: the spreadsheet shows #NUM!.
   if (xl::AnswerType(out.xltype) == xl::kNum && !std::isfinite(out.val.num)) out = ErrorRecord(xl::kErrNum);
@@ -324,7 +322,7 @@ void Evaluator::FaultyCells(const Expr& formula, const Row& row, std::vector<Fau
       if (c.column == formula.binding) return;
     const std::string& cell = row[static_cast<std::size_t>(formula.binding)];
     XLOPER12 v;
-    Cell(cell, v);
+    ReadColumn(formula, &row, v);  // as the row's evaluation read it
     double x = 0;
     FaultyCell faulty{formula.binding, FaultyCell::Kind::kEmpty,
                       cellEncoding_ == Encoding::kWindows1252 ? Windows1252ToUtf8(cell) : cell};

@@ -67,7 +67,8 @@ class Evaluator {
 
   // The cells `formula` reads (each once, in the order it reads them) that
   // are not numbers nor truth values: what a row whose value is an error
-  // may have failed for.
+  // may have failed for.  `row` is the row last evaluated, whose cells are
+  // read as that evaluation read them.
   void FaultyCells(const Expr& formula, const Row& row, std::vector<FaultyCell>& cells);
 
   // For the spreadsheet's own functions (builtins.cpp): evaluates `e` into
@@ -92,7 +93,8 @@ class Evaluator {
   std::string ClosestName(const std::string& name) const;
   bool ReadNumber(std::u16string_view text, double& x) const;
   void Cell(const std::string& cell, XLOPER12& out);
-  XCHAR* Store(std::u16string_view counted);
+  // A slot of the evaluation's store of texts (counted, kept for the row).
+  std::u16string& NextText();
 
   std::vector<AddInFunction> functions_;
   std::deque<std::u16string> texts_;  // counted texts of the current evaluation

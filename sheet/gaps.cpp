@@ -1,5 +1,7 @@
 #include "sheet/gaps.h"
 
+#include "sheet/spaces.h"
+
 namespace torven {
 namespace {
 
@@ -22,16 +24,11 @@ const std::vector<std::string>& CommonGapCodes() {
   return codes;
 }
 
-bool IsGap(std::string_view cell, std::string_view code) {
-  while (!cell.empty() && cell.front() == ' ') cell.remove_prefix(1);
-  while (!cell.empty() && cell.back() == ' ') cell.remove_suffix(1);
-  return SameIgnoringCase(cell, code);
-}
-
-bool IsGap(std::string_view cell, const std::vector<std::string>& codes) {
-  for (const std::string& code : codes)
-    if (IsGap(cell, code)) return true;
-  return false;
+int GapIndex(std::string_view cell, const std::vector<std::string>& codes) {
+  cell = TrimSpaces(cell);
+  for (std::size_t i = 0; i < codes.size(); ++i)
+    if (SameIgnoringCase(cell, codes[i])) return static_cast<int>(i);
+  return -1;
 }
 
 }  // namespace torven

@@ -14,9 +14,8 @@ namespace torven {
 // The common gap codes, as written (case does not count).
 const std::vector<std::string>& CommonGapCodes();
 
-// Whether a cell (spaces around it aside) is `code`, or one of `codes`,
-// ignoring the case of ASCII letters.
-bool IsGap(std::string_view cell, std::string_view code);
-bool IsGap(std::string_view cell, const std::vector<std::string>& codes);
+// Which of `codes` a cell is (spaces around it aside, the case of ASCII
+// letters ignored), or -1.
+int GapIndex(std::string_view cell, const std::vector<std::string>& codes);
 
 }  // namespace torven

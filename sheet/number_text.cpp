@@ -5,6 +5,7 @@
 
 #include "sheet/dates.h"
 #include "sheet/decimal_text.h"
+#include "sheet/spaces.h"
 
 namespace torven {
 namespace {
@@ -51,12 +52,6 @@ bool PlainNumber(std::string_view s, char mark, double& number) {
   return ReadDecimal(std::string_view(buffer, n), number);
 }
 
-std::string_view Trimmed(std::string_view s) {
-  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-  while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-  return s;
-}
-
 }  // namespace
 
 bool NumberOfCell(std::string_view cell, bool decimalComma, double& number) {
@@ -68,9 +63,9 @@ bool NumberOfCell(std::string_view cell, bool decimalComma, double& number) {
 }
 
 bool NumberOfText(std::string_view text, bool spanish, double& number) {
-  text = Trimmed(text);
+  text = TrimSpaces(text);
   const bool percent = !text.empty() && text.back() == '%';
-  if (PlainNumber(Trimmed(percent ? text.substr(0, text.size() - 1) : text), spanish ? ',' : '.', number)) {
+  if (PlainNumber(TrimSpaces(percent ? text.substr(0, text.size() - 1) : text), spanish ? ',' : '.', number)) {
     if (percent) number /= 100;
     return std::isfinite(number);
   }

@@ -6,7 +6,7 @@ import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
 import { INPUTS, UNITS, UNIT_OF, estimatedVariables, et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit,
          requiredInputs, showResult } from "./et0.js";
-import { call, cell, inputsOf, write } from "./formula.js";
+import { call, cell, inputsOf, num, op, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
 import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
 
@@ -150,11 +150,13 @@ async function calculate() {
   }
   ({ et0: formula, mark: markFormula } = et0Formula(o, units));
   // The job torven --csv runs for the formulas shown, and for the report the
-  // date's parts and, per estimated variable, whether its readings are numbers.
+  // date (aaaammdd) and, per estimated variable, whether its readings are numbers.
   const dialect = torvenDialect(table.delimiter, o.decimalComma);
   const named = (f) => namedFormula(f, o);
-  const date = o.date === "fecha" ? ["AÑO", "MES", "DIA"].map((name) => call(name, cell("fecha")))
-                                  : [cell("anio"), cell("mes"), cell("dia")];
+  // The date as one number, aaaammdd: one formula for the three parts.
+  const [year, month, day] = o.date === "fecha" ? ["AÑO", "MES", "DIA"].map((name) => call(name, cell("fecha")))
+                                                : [cell("anio"), cell("mes"), cell("dia")];
+  const date = [op("+", op("+", op("*", year, num(10000)), op("*", month, num(100))), day)];
   const checks = estimatedVariables(o).map((v) => every(v.inputs));
   const added = markFormula ? [formula, markFormula] : [formula];
   reportAt = added.length;
@@ -179,8 +181,9 @@ async function calculate() {
 // A row's date (milliseconds, UTC) from the parts the engine reported; NaN
 // when it has none.
 function dateOf(r) {
-  const parts = [0, 1, 2].map((i) => valueOf(run, r, reportAt + i));
-  return parts.every((p) => p.type === NUM) ? Date.UTC(parts[0].num, parts[1].num - 1, parts[2].num) : NaN;
+  const v = valueOf(run, r, reportAt);
+  if (v.type !== NUM) return NaN;
+  return Date.UTC(Math.floor(v.num / 10000), Math.floor(v.num / 100) % 100 - 1, v.num % 100);
 }
 
 // The name of a result that is not a number.
@@ -293,14 +296,14 @@ function listFailures(o) {
 }
 
 // How many days had each variable estimated (a reading empty or not a
-// number), from the checks the engine reported after the date's parts.
+// number), from the checks the engine reported after the date.
 function estimatedDays(o) {
   const variables = estimatedVariables(o);
   if (variables.length === 0) return "";
   const counts = variables.map((_, i) => {
     let n = 0;
     for (let r = 0; r < run.rows; ++r) {
-      const v = valueOf(run, r, reportAt + 3 + i);
+      const v = valueOf(run, r, reportAt + 1 + i);
       n += v.type === BOOL && v.code === 0 ? 1 : 0;
     }
     return n;

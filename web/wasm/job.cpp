@@ -20,6 +20,7 @@
 #include "sheet/encoding.h"
 #include "sheet/gaps.h"
 #include "sheet/number_text.h"
+#include "tools/hostsim/registration.h"
 #include "worksheet/catalogue.h"
 #include "web/wasm/export.h"
 #include "worksheet/entries.h"
@@ -49,12 +50,9 @@ const Entry kEntries[] = {
 std::vector<torven::AddInFunction> Functions() {
   std::vector<torven::AddInFunction> functions;
   for (int r = 0; r < worksheet::kCatalogueRows; ++r) {
-    const std::string procedure = torven::ToUtf8(worksheet::kCatalogue[r][worksheet::kProcedure]);
-    const std::u16string_view type = worksheet::kCatalogue[r][worksheet::kTypeText];
+    const torven::Function f = torven::FromCatalogueRow(worksheet::kCatalogue[r]);
     for (const Entry& e : kEntries)
-      if (procedure == e.procedure)
-        functions.push_back({torven::ToUtf8(worksheet::kCatalogue[r][worksheet::kFunctionText]),
-                             static_cast<int>(type.size()) - 1, e.address});
+      if (f.procedure == e.procedure) functions.push_back({f.name, f.arity, e.address});
   }
   return functions;
 }
@@ -141,12 +139,8 @@ class Table : public torven::CsvJobReport {
     // The common gap codes, counted per column.
     const auto& codes = torven::CommonGapCodes();
     gaps_.resize(row.fields->size(), std::vector<long>(codes.size(), 0));
-    for (std::size_t c = 0; c < row.fields->size() && c < gaps_.size(); ++c) {
-      const std::string& field = (*row.fields)[c];
-      if (field.empty() || field.size() > 12) continue;
-      for (std::size_t k = 0; k < codes.size(); ++k)
-        if (torven::IsGap(field, std::string_view(codes[k]))) ++gaps_[c][k];
-    }
+    for (std::size_t c = 0; c < row.fields->size() && c < gaps_.size(); ++c)
+      if (const int k = torven::GapIndex((*row.fields)[c], codes); k >= 0) ++gaps_[c][static_cast<std::size_t>(k)];
     if (first_.size() < 20) {
       std::vector<std::string> fields(*row.fields);
       if (dialect_.encoding == torven::Encoding::kWindows1252)
