@@ -170,6 +170,12 @@ TEST(Encoding, Utf8ValidityAndWindows1252BothWays) {
 
 class Evaluation : public ::testing::Test {
  protected:
+  // A formula and what it shows.
+  struct Shown {
+    const char* line;
+    const char* shown;
+  };
+
   static Session& S() {
     static Session* session = [] {
       auto* s = new Session;
@@ -220,10 +226,7 @@ TEST_F(Evaluation, TheFunctionListComesFromRegistration) {
 }
 
 TEST_F(Evaluation, ValuesAsTheHostPassesThem) {
-  const struct {
-    const char* line;
-    const char* shown;
-  } cases[] = {
+  const Shown cases[] = {
       {"ETPF56(187, 22.07, 21.5, 12.3, 0, 1.409, 2.778, 10, 100, 50.8)", "3.879111527565527"},
       {"etpf56(jdia.ventisola(2023;7;6); 22.07; 21.5; 12.3; 0; 1.409; 2.778; 10; 100; 50.8)", "3.879111527565527"},
       {"ETPF56(JDIA.VENTISOLA(2023;4;31); 22.07; 21.5; 12.3; 0; 1.409; 2.778; 10; 100; 50.8)", "#¡VALOR!"},
@@ -295,10 +298,7 @@ TEST_F(Evaluation, ColumnsReadTheRow) {
 TEST_F(Evaluation, SpanishWordsAndDates) {
   const std::vector<std::string> header = {"fecha", "año", "t"};
   const std::vector<std::string> row = {"31/01/2020", "2020", "#¡div/0!"};
-  const struct {
-    const char* line;
-    const char* shown;
-  } cases[] = {
+  const Shown cases[] = {
       {"=PVSF56(#N/D)", "#N/D"},
       {"PVSF56(#N/A)", "#N/A"},
       {"PVSF56(#n/d)", "#N/D"},
@@ -344,10 +344,7 @@ TEST_F(Evaluation, SpanishWordsAndDates) {
 TEST_F(Evaluation, TheHostsOwnFunctionsAsTheSpreadsheetEvaluatesThem) {
   const std::vector<std::string> header = {"rs", "vacia", "texto", "error", "u2 (km/h)"};
   const std::vector<std::string> row = {"20", "", "n/d", "#N/A", "7.2"};
-  const struct {
-    const char* line;
-    const char* shown;
-  } cases[] = {
+  const Shown cases[] = {
       {"=0.16*RAIZ(26.6-14.8)*40.6", "22.314492797283116"},  // FAO 56 example 15
       {"SQRT(-1)", "#NUM!"},
       {"SQRT(vacia)", "0"},
@@ -385,10 +382,7 @@ TEST_F(Evaluation, TheHostsOwnFunctionsAsTheSpreadsheetEvaluatesThem) {
 TEST_F(Evaluation, TextsAsNumbersCellsAndResults) {
   const std::vector<std::string> header = {"txt4", "nan", "emp", "txt", "long"};
   const std::vector<std::string> row = {" 4", "nan", "", "abc", std::string(40000, 'x')};
-  const struct {
-    const char* line;
-    const char* shown;
-  } cases[] = {
+  const Shown cases[] = {
       {"=\"4\"+1", "5"},
       {"=\" 4 \"*\"1E3\"", "4000"},
       {"=\"50%\"*2", "1"},
