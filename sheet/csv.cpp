@@ -104,44 +104,64 @@ int CsvReader::Get() {
   return static_cast<unsigned char>(buffer_[at_++]);
 }
 
-char CsvReader::DetectDelimiter() {
+std::string_view CsvReader::FirstBlock() {
   FillFirstBlock();
-  std::size_t counts[3] = {0, 0, 0};
-  const char candidates[3] = {',', ';', '\t'};
-  bool quoted = false;
-  for (std::size_t i = at_; i < have_; ++i) {
-    const char c = buffer_[i];
-    if (c == '"') quoted = !quoted;
-    if (!quoted && (c == '\n' || c == '\r')) break;
-    for (int k = 0; k < 3; ++k) counts[k] += !quoted && c == candidates[k];
+  return {buffer_ + at_, have_ - at_};
+}
+
+bool CsvReader::FirstBlockIsWhole() const {
+  return IsUtf16(utf16_) ? rawEnd_ || rawHave_ < raw_.size() : have_ < sizeof buffer_;
+}
+
+// A UTF-8 byte-order mark before the first line is skipped: the character
+// after it.
+int CsvReader::SkipByteOrderMark(int c, std::string& error) {
+  if (!first_) return c;
+  first_ = false;
+  if (c != 0xEF) return c;
+  const int b = Get(), d = Get();
+  if (b != 0xBB || d != 0xBF) {
+    error = "malformed byte-order mark";
+    return EOF;
   }
-  int best = 0;
-  for (int k = 1; k < 3; ++k)
-    if (counts[k] > counts[best]) best = k;
-  delimiter_ = candidates[best];
-  return delimiter_;
+  byteOrderMark_ = true;
+  return Get();
+}
+
+// Counts the line that `c` ('\r' or '\n') ends; CRLF is one line end.
+void CsvReader::EndLine(int c) {
+  if (c == '\r') {
+    const int next = Get();
+    if (next != '\n') Unget(next);
+    if (!lineEndSeen_) crlf_ = next == '\n';
+  }
+  lineEndSeen_ = true;
+  ++line_;
+}
+
+bool CsvReader::SkipLine(std::string& line) {
+  line.clear();
+  std::string error;
+  int c = SkipByteOrderMark(Get(), error);
+  if (c == EOF) return false;
+  for (; c != EOF && c != '\n' && c != '\r'; c = Get()) line += static_cast<char>(c);
+  if (c != EOF) EndLine(c);
+  return true;
 }
 
 bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::string& error) {
   count = 0;
   error.clear();
-  int c = Get();
-  if (first_) {  // skip a UTF-8 byte-order mark
-    first_ = false;
-    if (c == 0xEF) {
-      const int b = Get(), d = Get();
-      if (b != 0xBB || d != 0xBF) {
-        error = "malformed byte-order mark";
-        return false;
-      }
-      byteOrderMark_ = true;
-      c = Get();
-    }
-  }
+  const bool spaces = delimiter_ == ' ';
+  int c = SkipByteOrderMark(Get(), error);
+  if (spaces)
+    while (c == ' ') c = Get();
   if (c == EOF) return false;
   recordLine_ = line_;
   auto field = [&]() -> std::string& {
     if (count == fields.size()) fields.emplace_back();
+    if (count == quoted_.size()) quoted_.push_back(0);
+    quoted_[count] = 0;
     std::string& f = fields[count++];
     f.clear();
     return f;
@@ -169,22 +189,22 @@ bool CsvReader::Next(std::vector<std::string>& fields, std::size_t& count, std::
       continue;
     }
     if (c == EOF) return true;
-    if (c == '\r') {
-      const int next = Get();
-      if (next != '\n') Unget(next);
-      if (!lineEndSeen_) lineEndSeen_ = true, crlf_ = next == '\n';
-      ++line_;
-      return true;
-    }
-    if (c == '\n') {
-      lineEndSeen_ = true;
-      ++line_;
+    if (c == '\r' || c == '\n') {
+      EndLine(c);
       return true;
     }
     if (c == delimiter_) {
+      if (spaces) {
+        // A run of spaces is one delimiter; at the line's end, none.
+        int next = Get();
+        while (next == ' ') next = Get();
+        Unget(next);
+        if (next == EOF || next == '\r' || next == '\n') continue;
+      }
       current = &field();
     } else if (c == '"' && current->empty()) {
       quoted = true;
+      quoted_[count - 1] = 1;
     } else {
       *current += static_cast<char>(c);
       // The rest of an unquoted run straight from the buffer.

@@ -1,6 +1,7 @@
 // A streaming CSV reader and writer after RFC 4180: quoted fields with
 // separators, doubled quotes and line breaks; CRLF or LF; an optional UTF-8
-// byte-order mark.  Records are read one at a time, so memory does not grow
+// byte-order mark.  With ' ' as the delimiter, a run of spaces separates two
+// fields and spaces at a line's ends separate none.  Records are read one at a time, so memory does not grow
 // with the number of rows.  Fields are the file's bytes, in its encoding.
 #pragma once
 
@@ -18,13 +19,14 @@ class CsvReader {
  public:
   explicit CsvReader(std::FILE* in, char delimiter = ',') : in_(in), delimiter_(delimiter) {}
 
-  // The delimiter of the header line (',', ';' or tab: the one found most
-  // often outside quotes; ',' when none is), read ahead without consuming
-  // anything; then used for every record.
-  char DetectDelimiter();
   char Delimiter() const { return delimiter_; }
   // What the first block of the input is (read ahead, nothing consumed).
   TextVerdict FirstBlockVerdict(bool byteOrderMarks = true);
+  // The first block of text read ahead (nothing consumed), and whether it is
+  // the whole input.
+  std::string_view FirstBlock();
+  bool FirstBlockIsWhole() const;
+  void SetDelimiter(char delimiter) { delimiter_ = delimiter; }
   // Reads the input as UTF-16 (little- or big-endian) from here on, before
   // any record is read; any other encoding is read as bytes.
   void ReadAs(Encoding encoding);
@@ -32,6 +34,13 @@ class CsvReader {
   // Reads the next record into `fields` (reusing their storage); false at
   // the end of the input.  `error` is set for a quote left open at the end.
   bool Next(std::vector<std::string>& fields, std::size_t& count, std::string& error);
+  // Which fields of the last record were quoted.
+  bool Quoted(std::size_t field) const { return field < quoted_.size() && quoted_[field] != 0; }
+  // Reads the rest of the line as it is, without its line end (a line before
+  // the header); false at the end of the input.
+  bool SkipLine(std::string& line);
+  // The line the next record or line begins on (1-based).
+  long NextLine() const { return line_; }
   // Line number where the last record began (1-based).
   long RecordLine() const { return recordLine_; }
   // Whether the input began with a byte-order mark (in UTF-16 too), and the line end
@@ -45,6 +54,8 @@ class CsvReader {
   void DecodeUtf16();
   int Get();
   void Unget(int c) { pending_ = c; }
+  int SkipByteOrderMark(int c, std::string& error);
+  void EndLine(int c);
 
   std::FILE* in_;
   char delimiter_;
@@ -52,6 +63,7 @@ class CsvReader {
   long line_ = 1;
   long recordLine_ = 0;
   bool first_ = true;
+  std::vector<char> quoted_;
   bool byteOrderMark_ = false;
   bool crlf_ = false, lineEndSeen_ = false;
   char buffer_[1 << 16];

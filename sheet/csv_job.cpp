@@ -4,6 +4,9 @@
 
 #include "sheet/csv.h"
 #include "sheet/encoding.h"
+#include "sheet/layout.h"
+#include "sheet/number_text.h"
+#include "sheet/spaces.h"
 #include "sheet/text_scan.h"
 
 namespace torven {
@@ -29,11 +32,22 @@ bool AppendEncoded(std::string& out, const std::string& text, Encoding encoding,
   return true;
 }
 
+// The delimiter a job names ("" when it names none).
+char DelimiterOf(const std::string& name) {
+  if (name.empty()) return 0;
+  return name == "tab" ? '\t' : name == "space" ? ' ' : name[0];
+}
+
+// A cell's text in the program's UTF-8.
+std::string Utf8Of(std::string text, Encoding encoding) {
+  return encoding == Encoding::kWindows1252 ? Windows1252ToUtf8(text) : text;
+}
+
 class Run {
  public:
   Run(std::FILE* in, const std::string& name, const CsvJob& job, Evaluator& evaluator, CsvJobReport& report)
       : in_(in), name_(name), job_(job), evaluator_(evaluator), report_(report),
-        reader_(in, job.delimiter == "tab" ? '\t' : job.delimiter.empty() ? ',' : job.delimiter[0]) {}
+        reader_(in, job.delimiter.empty() ? ',' : DelimiterOf(job.delimiter)) {}
 
   int Go() {
     if (!ReadEncoding() || !ReadHeader() || !ReadFormulas(job_.formulas, formulas_, "call") ||
@@ -66,13 +80,16 @@ class Run {
     }
     encoding_ = verdict.encoding;
     reader_.ReadAs(encoding_);
-    if (job_.delimiter.empty()) reader_.DetectDelimiter();
-    // The output keeps the input's dialect: with ';' between fields, numbers
-    // carry a decimal comma and errors their Spanish names (as the
-    // Spanish-language spreadsheet writes and reads them back).
+    layout_ = DetectLayout(reader_.FirstBlock(), reader_.FirstBlockIsWhole(), DelimiterOf(job_.delimiter),
+                           job_.headerLine);
+    reader_.SetDelimiter(layout_.delimiter);
+    // The output keeps the input's dialect: with ';' between fields (or
+    // decimal commas in its numbers), numbers carry a decimal comma and
+    // errors their Spanish names (as the Spanish-language spreadsheet writes
+    // and reads them back).
     delimiter_ = reader_.Delimiter();
-    comma_ = delimiter_ == ';' ? job_.mark != DecimalMark::kPoint : job_.mark == DecimalMark::kComma;
-    language_ = LanguageOf(job_, delimiter_ == ';' ? Language::kSpanish : Language::kEnglish);
+    comma_ = job_.mark == DecimalMark::kAuto ? layout_.decimalComma : job_.mark == DecimalMark::kComma;
+    language_ = LanguageOf(job_, layout_.decimalComma ? Language::kSpanish : Language::kEnglish);
     evaluator_.SetDecimalComma(comma_);
     evaluator_.SetCellEncoding(encoding_);
     // Gap codes compared with the cells' bytes (a code Windows-1252 cannot
@@ -87,16 +104,23 @@ class Run {
   }
 
   bool ReadHeader() {
-    std::string error;
+    std::string error, line;
+    // The lines before the header, kept to be written back as they are.
+    while (reader_.NextLine() < layout_.headerLine && reader_.SkipLine(line)) {
+      preamble_ += line;
+      preamble_ += '\n';
+    }
     if (!reader_.Next(header_, width_, error) || !error.empty()) {
       Say(name_ + ": " + (error.empty() ? "no header row" : error));
       return false;
     }
     header_.resize(width_);
-    // Column names as the formulas write them: in UTF-8.
-    names_ = header_;
-    if (encoding_ == Encoding::kWindows1252)
-      for (std::string& n : names_) n = Windows1252ToUtf8(n);
+    // Column names as the formulas write them: in UTF-8, without the spaces
+    // around them, nor the '#' of a header written as a comment.
+    names_.clear();
+    for (const std::string& field : header_) names_.push_back(Utf8Of(std::string(TrimSpaces(field)), encoding_));
+    if (!names_.empty() && names_[0].rfind('#', 0) == 0 && !reader_.Quoted(0))
+      names_[0] = std::string(TrimSpaces(std::string_view(names_[0]).substr(1)));
     CsvDialect dialect;
     dialect.encoding = encoding_;
     dialect.byteOrderMark = reader_.HadByteOrderMark();
@@ -104,6 +128,8 @@ class Run {
     dialect.decimalComma = comma_;
     dialect.lineEnd = reader_.LineEnd();
     dialect.headerLine = reader_.RecordLine();
+    dialect.unitsLine = layout_.unitsLine;
+    for (const std::string& unit : layout_.units) dialect.units.push_back(Utf8Of(unit, encoding_));
     report_.Header(names_, dialect);
     return true;
   }
@@ -135,6 +161,8 @@ class Run {
 
   bool WriteHeader() {
     out_ = reader_.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
+    for (std::size_t at = 0, end; (end = preamble_.find('\n', at)) != std::string::npos; at = end + 1)
+      out_.append(preamble_, at, end - at).append(reader_.LineEnd());
     for (std::size_t i = 0; i < width_; ++i) {
       if (i > 0) out_ += delimiter_;
       AppendCsvField(out_, header_[i], delimiter_);
@@ -165,6 +193,10 @@ class Run {
         WriteBlank(count);
         continue;
       }
+      if (error.empty() && reader_.RecordLine() == layout_.unitsLine) {
+        WriteUnits(row, count);
+        continue;
+      }
       if (!error.empty() || count != width_) {
         report_.Skipped(reader_.RecordLine(), !error.empty());
         Say(name_ + ":" + std::to_string(reader_.RecordLine()) + ": " +
@@ -174,9 +206,10 @@ class Run {
         ++bad_;
         continue;
       }
-      WriteRow(row, added, faulty);
+      const std::vector<std::string>& cells = CellsOf(row);
+      WriteRow(row, cells, added, faulty);
       for (std::size_t i = 0; i < reported_.size(); ++i)
-        reported[i] = evaluator_.Evaluate(reported_[i].expr, &row, reported_[i].dialect, !formulas_.empty() || i > 0);
+        reported[i] = evaluator_.Evaluate(reported_[i].expr, &cells, reported_[i].dialect, !formulas_.empty() || i > 0);
       CsvRow r;
       r.line = reader_.RecordLine();
       r.added = &added;
@@ -193,8 +226,37 @@ class Run {
   // evaluated nor a ragged row; written back as it was.
   static bool IsBlank(const std::vector<std::string>& row, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i)
-      if (!row[i].empty()) return false;
+      if (!TrimSpaces(row[i]).empty()) return false;
     return true;
+  }
+  // The row of units, written back with the added columns empty.
+  void WriteUnits(const std::vector<std::string>& row, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+      if (i > 0) out_ += delimiter_;
+      AppendCsvField(out_, row[i], delimiter_);
+    }
+    out_.append(formulas_.size(), delimiter_);
+    out_ += reader_.LineEnd();
+  }
+
+  // The cells as the spreadsheet's import reads them: a field not quoted
+  // that is a number with spaces around it ("  177") is the number, and one
+  // of spaces alone is empty; otherwise the row as read.
+  const std::vector<std::string>& CellsOf(const std::vector<std::string>& row) {
+    bool padded = false;
+    for (std::size_t i = 0; i < width_ && !padded; ++i)
+      padded = !row[i].empty() && (row[i].front() == ' ' || row[i].back() == ' ') && !reader_.Quoted(i);
+    if (!padded) return row;
+    cells_.resize(width_);
+    for (std::size_t i = 0; i < width_; ++i) {
+      const std::string_view trimmed = TrimSpaces(row[i]);
+      double x = 0;
+      if (!reader_.Quoted(i) && trimmed.size() != row[i].size() && (trimmed.empty() || NumberOfCell(trimmed, comma_, x)))
+        cells_[i].assign(trimmed);
+      else
+        cells_[i].assign(row[i]);
+    }
+    return cells_;
   }
   void WriteBlank(std::size_t count) {
     out_.append(count > 0 ? count - 1 : 0, delimiter_);
@@ -202,7 +264,8 @@ class Run {
   }
 
   // The row as read, and its added columns.
-  void WriteRow(const std::vector<std::string>& row, std::vector<Value>& added, std::vector<FaultyCell>& faulty) {
+  void WriteRow(const std::vector<std::string>& row, const std::vector<std::string>& cells, std::vector<Value>& added,
+                std::vector<FaultyCell>& faulty) {
     for (std::size_t i = 0; i < width_; ++i) {
       if (i > 0) out_ += delimiter_;
       AppendCsvField(out_, row[i], delimiter_);
@@ -210,8 +273,8 @@ class Run {
     faulty.clear();
     for (std::size_t i = 0; i < formulas_.size(); ++i) {
       out_ += delimiter_;
-      added[i] = evaluator_.Evaluate(formulas_[i].expr, &row, formulas_[i].dialect, i > 0);
-      if (added[i].type == xl::kErr && faulty.empty()) evaluator_.FaultyCells(formulas_[i].expr, row, faulty);
+      added[i] = evaluator_.Evaluate(formulas_[i].expr, &cells, formulas_[i].dialect, i > 0);
+      if (added[i].type == xl::kErr && faulty.empty()) evaluator_.FaultyCells(formulas_[i].expr, cells, faulty);
       const std::string shown = Show(added[i], job_.decimals, comma_, language_);
       if (!AppendEncoded(out_, shown, encoding_, delimiter_)) {
         Say(name_ + ":" + std::to_string(reader_.RecordLine()) + ": the result '" + shown + "' cannot be written in " +
@@ -248,7 +311,9 @@ class Run {
   char delimiter_ = ',';
   bool comma_ = false;
   Language language_ = Language::kEnglish;
-  std::vector<std::string> header_, names_;
+  TableLayout layout_;
+  std::string preamble_;  // the lines before the header, each ended by '\n'
+  std::vector<std::string> header_, names_, cells_;
   std::size_t width_ = 0;
   std::vector<Formula> formulas_, reported_;
   std::string out_;

@@ -1,6 +1,7 @@
 // The whole --csv job over bytes in and bytes out, as torven and the web
 // calculator run it: the station file read (its encoding, delimiter and
-// dialect), the formulas read and bound to its columns, each row evaluated,
+// dialect, the lines before its header and a row of units below it), the
+// formulas read and bound to its columns, each row evaluated,
 // and the file written back with one added column per formula, in the
 // input's encoding, byte-order mark, delimiter, decimal mark and line ends.
 // Besides the output, the job reports each row: the value of each added
@@ -26,7 +27,8 @@ struct CsvJob {
   std::vector<std::string> reported;  // evaluated for the report only, not written
   int decimals = -1;                  // fixed decimals of the numbers written, or shortest
   DecimalMark mark = DecimalMark::kAuto;
-  std::string delimiter;  // "", ",", ";" or "tab": "" reads it from the header line
+  std::string delimiter;  // "", ",", ";", "tab" or "space" (runs of spaces): "" finds it (sheet/layout.h)
+  long headerLine = 0;    // the header's line (1-based), or 0 to find it past a preamble
   std::string encoding;   // "" (detected, UTF-16 too), "utf-8" or "windows-1252"
   std::string language;   // of errors and truth values: "" (the file's), "es" or "en"
   std::vector<std::string> missing;  // gap codes: cells that hold one read as empty (sheet/gaps.h)
@@ -50,6 +52,8 @@ struct CsvDialect {
   bool decimalComma = false;
   std::string_view lineEnd = "\n";
   long headerLine = 1;
+  long unitsLine = 0;               // a row of units below the header (0: none)
+  std::vector<std::string> units;   // its fields (UTF-8)
 };
 
 // Where the job's output, messages and report go.

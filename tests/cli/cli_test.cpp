@@ -10,6 +10,7 @@
 #include "sheet/csv.h"
 #include "sheet/encoding.h"
 #include "sheet/formula.h"
+#include "sheet/layout.h"
 #include "tools/torven/session.h"
 
 namespace {
@@ -97,29 +98,56 @@ std::vector<std::vector<std::string>> ReadCsv(const std::string& text, std::stri
   return records;
 }
 
-TEST(Csv, TheDelimiterComesFromTheHeaderLine) {
+TEST(Csv, TheLayoutIsFoundPastPreamblesAndUnits) {
+  const std::string dutch = "# BRON: KNMI\n# YYYYMMDD  = Datum (YYYY=jaar, MM=maand, DD=dag)\n#\n"
+                            "# STN,YYYYMMDD,   TG,   TN\n\n  260,20220101,  118,   95\n  260,20220102,   97,   51\n"
+                            "  260,20220103,  101,   77\n";
   const struct {
-    const char* text;
+    std::string text;
     char delimiter;
-  } cases[] = {{"a,b;c\n1,2;3\n", ','}, {"\xEF\xBB\xBF" "a;b;c\r\n1,5;2;3\r\n", ';'},
-               {"a\tb\n", '\t'}, {"\"x;y\",b\n", ','}, {"single\n", ','}, {"", ','}};
+    long header, units;
+    bool comma;
+  } cases[] = {
+      {"a,b;c\n1,2;3\n", ',', 1, 0, false},
+      {"\xEF\xBB\xBF" "a;b;c\r\n1,5;2;3\r\n", ';', 1, 0, true},
+      {"a\tb\n1,5\t2,25\n", '\t', 1, 0, true},
+      {"\"x;y\",b\n", ',', 1, 0, false},
+      {"single\n", ',', 1, 0, false},
+      {"", ',', 1, 0, false},
+      {dutch, ',', 4, 0, false},
+      {"Logger CR1000, v2\nStation: Holyoke\nDate,Tmax,Tmin\n(dd/mm/yyyy),(C),(C)\n01/01/2020,5.1,-3\n02/01/2020,6,-2\n"
+       "03/01/2020,7,-1\n",
+       ',', 3, 4, false},
+      {"*****\nFarm weather, daily\n  Year-DOY   Tmax  Tmin  Srad\n  2022-001   5.2  -3.1  8.1\n  2022-002   6.0  -2.0  9\n"
+       "  2022-003   NaN  -1.0  7.5\n",
+       ' ', 3, 0, false},
+      {"Fecha;TempMax;TempMin\n01/01/2020;12,5;3\n", ';', 1, 0, true},
+  };
   for (const auto& c : cases) {
-    std::FILE* f = std::tmpfile();
-    std::fputs(c.text, f);
-    std::rewind(f);
-    CsvReader reader(f);
-    EXPECT_EQ(reader.DetectDelimiter(), c.delimiter) << c.text;
-    std::vector<std::string> fields;
-    std::size_t count = 0;
-    std::string error;
-    if (c.delimiter == ';') {  // nothing consumed by the detection
-      ASSERT_TRUE(reader.Next(fields, count, error));
-      EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.begin() + 3), (std::vector<std::string>{"a", "b", "c"}));
-      ASSERT_TRUE(reader.Next(fields, count, error));
-      EXPECT_EQ(fields[0], "1,5");
-    }
-    std::fclose(f);
+    const TableLayout layout = DetectLayout(c.text, true, 0, 0);
+    EXPECT_EQ(layout.delimiter, c.delimiter) << c.text;
+    EXPECT_EQ(layout.headerLine, c.header) << c.text;
+    EXPECT_EQ(layout.unitsLine, c.units) << c.text;
+    EXPECT_EQ(layout.decimalComma, c.comma) << c.text;
   }
+  // The reader then skips the lines before the header, runs of spaces separate fields.
+  std::FILE* f = std::tmpfile();
+  std::fputs("note\n  a   b \n 1  \"x y\"  3\n", f);
+  std::rewind(f);
+  CsvReader reader(f, ' ');
+  std::string line, error;
+  std::vector<std::string> fields;
+  std::size_t count = 0;
+  ASSERT_TRUE(reader.SkipLine(line));
+  EXPECT_EQ(line, "note");
+  ASSERT_TRUE(reader.Next(fields, count, error));
+  EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.begin() + static_cast<long>(count)),
+            (std::vector<std::string>{"a", "b"}));
+  ASSERT_TRUE(reader.Next(fields, count, error));
+  EXPECT_EQ(std::vector<std::string>(fields.begin(), fields.begin() + static_cast<long>(count)),
+            (std::vector<std::string>{"1", "x y", "3"}));
+  EXPECT_TRUE(reader.Quoted(1));
+  std::fclose(f);
 }
 
 TEST(Csv, Rfc4180) {

@@ -46,6 +46,21 @@ expect "gap codes read as empty cells" 0 '^ok$' -- sh -c \
   "'$torven' --csv '$work/gaps.csv' --missing nan --missing -9999 --missing s/d 'ISBLANK(b)' | cut -d, -f3 | paste -sd' ' | grep -qx 'ISBLANK(b) TRUE TRUE TRUE FALSE' && echo ok"
 expect "blank lines and bare delimiters kept, not ragged" 0 '^same$' -- sh -c \
   "'$torven' --csv '$work/blank.csv' 'a+b' --as s | tr '\n' '|' | grep -qx 'a,b,s|1,2,3||,|3,4,7||' && echo same"
+# Station files as networks publish them: NAME @ FILE @ FORMULA @ OUTPUT, the
+# file and the output written with printf's escapes (the output's lines joined by '|').
+while IFS='@' read -r name file formula output; do
+  printf "$file" >"$work/layout.csv"
+  printf "$output" >"$work/layout.want"
+  expect "$name" 0 '^same$' -- sh -c "'$torven' --csv '$work/layout.csv' --missing NaN '$formula' --as x 2>/dev/null |
+    tr '\n' '|' | cmp -s - '$work/layout.want' && echo same"
+done <<'CASES'
+a preamble, a '#' header, padded numbers@# BRON: KNMI\n# STN,YYYYMMDD,   TG\n\n  260,20220101,  118\n  260,20220102,   -5\n@TG/10@# BRON: KNMI|# STN,YYYYMMDD,   TG,x||  260,20220101,  118,11.8|  260,20220102,   -5,-0.5|
+a row of units@Logger v2\nFecha,Tmax\n(dd/mm/aaaa),(C)\n01/01/2020,5\n@Tmax*2@Logger v2|Fecha,Tmax,x|(dd/mm/aaaa),(C),|01/01/2020,5,10|
+runs of spaces, a gap code@ Year-DOY  Tmax  Tmin\n 2022-001   5.5  -3.5\n 2022-002  NaN -1\n@ISBLANK(Tmax)+Tmax-Tmin@Year-DOY Tmax Tmin x|2022-001 5.5 -3.5 9|2022-002 NaN -1 2|
+a tab and decimal commas@a\tb\n1,5\t2,25\n@a+b@a\tb\tx|1,5\t2,25\t3,75|
+CASES
+expect "the decisions name the header and the units" 0 "header on line 2 (--header-line), units on line 3" -- \
+  sh -c "printf 'Logger v2\nFecha,Tmax\n(dd/mm/aaaa),(C)\n01/01/2020,5\n' >'$work/units.csv'; '$torven' --csv '$work/units.csv' 'Tmax' 2>&1 >/dev/null"
 expect "missing add-in"         2 "cannot load add-in" -- "$torven" --addin "$work/none.so" 'PVSF56(1)'
 expect "list"                   0 'JDIA.VENTISOLA(Año; Mes; Dia)' -- "$torven" --list
 expect "info"                   0 'Version: *VENTISOLA.XLL 64 bits v2' -- "$torven" --info

@@ -26,6 +26,7 @@ struct Options {
   int decimals = -1;
   bool decimalComma = false, decimalPoint = false;
   std::string delimiter;
+  long headerLine = 0;  // of the CSV file: 0 finds it past the lines before it
   std::string encoding;  // of the CSV file: "" (detected, UTF-16 too), utf-8 or windows-1252
   std::string language;  // of errors and truth values: "" (the formula's), es or en
   std::vector<std::string> missing;  // gap codes of the CSV file
@@ -157,11 +158,12 @@ class StandardStreams : public CsvJobReport {
   explicit StandardStreams(const std::string& name) : name_(name) {}
   // How the file was read, each decision with the flag that overrides it.
   void Header(const std::vector<std::string>&, const CsvDialect& d) override {
-    const std::string delimiter = d.delimiter == '\t' ? "tab" : std::string(1, d.delimiter);
+    const std::string delimiter = d.delimiter == '\t' ? "tab" : d.delimiter == ' ' ? "spaces" : std::string(1, d.delimiter);
+    const std::string units = d.unitsLine > 0 ? ", units on line " + std::to_string(d.unitsLine) : "";
     std::fprintf(stderr, "%s: read as %s%s (--encoding), '%s' between fields (--delimiter), decimal %s "
-                 "(--decimal-comma, --decimal-point), header on line %ld\n",
+                 "(--decimal-comma, --decimal-point), header on line %ld (--header-line)%s\n",
                  name_.c_str(), EncodingName(d.encoding), d.byteOrderMark ? " with its byte-order mark" : "",
-                 delimiter.c_str(), d.decimalComma ? "comma" : "point", d.headerLine);
+                 delimiter.c_str(), d.decimalComma ? "comma" : "point", d.headerLine, units.c_str());
   }
   void Write(std::string_view bytes) override { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
   void Message(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
@@ -191,6 +193,7 @@ int EvaluateCsv(Session& session, const Options& options) {
   job.decimals = options.decimals;
   job.mark = Mark(options);
   job.delimiter = options.delimiter;
+  job.headerLine = options.headerLine;
   job.encoding = options.encoding;
   job.language = options.language;
   job.missing = options.missing;
@@ -250,8 +253,14 @@ int main(int argc, char** argv) {
   app.add_option("--csv", options.csv, "evaluate the calls over every row of this CSV file (names in calls are its columns)");
   app.add_option("--as", options.names, "name of the column added by a call (with --csv); once per call, in order")
       ->allow_extra_args(false);
-  app.add_option("--delimiter", options.delimiter, "the CSV file's field delimiter: ',', ';' or tab (default: read from its header)")
-      ->check(CLI::IsMember({",", ";", "tab"}));
+  app.add_option("--delimiter", options.delimiter,
+                 "the CSV file's field delimiter: ',', ';', tab or space (runs of spaces) (default: the one that "
+                 "splits most lines into the same number of fields)")
+      ->check(CLI::IsMember({",", ";", "tab", "space"}));
+  app.add_option("--header-line", options.headerLine,
+                 "the line of the CSV file's header (default: the first line whose number of fields the rows "
+                 "keep; the lines before it are written back as they are)")
+      ->check(CLI::Range(1L, 1L << 40));
   app.add_option("--encoding", options.encoding,
                  "the CSV file's encoding: utf-8 or windows-1252 (default: UTF-16 by its byte-order mark, else "
                  "UTF-8 when the file is valid UTF-8, else Windows-1252); the output keeps it")

@@ -1,0 +1,201 @@
+#include "sheet/layout.h"
+
+#include <algorithm>
+#include <array>
+
+#include "sheet/dates.h"
+#include "sheet/gaps.h"
+#include "sheet/number_text.h"
+#include "sheet/spaces.h"
+
+namespace torven {
+namespace {
+
+constexpr std::array<char, 4> kDelimiters = {',', ';', '\t', ' '};
+// Lines after a header candidate that must keep its number of fields.
+constexpr std::size_t kKeptBy = 3;
+
+struct Line {
+  long number;            // 1-based, as the reader counts lines
+  std::string_view text;  // without its line end
+};
+
+// The sample's lines (a line cut at the end of an incomplete sample left out).
+std::vector<Line> LinesOf(std::string_view sample, bool whole) {
+  std::vector<Line> lines;
+  long number = 1;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < sample.size(); ++i) {
+    if (sample[i] != '\n' && sample[i] != '\r') continue;
+    lines.push_back({number++, sample.substr(start, i - start)});
+    if (sample[i] == '\r' && i + 1 < sample.size() && sample[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < sample.size() && whole) lines.push_back({number, sample.substr(start)});
+  return lines;
+}
+
+bool IsBlank(std::string_view line, char delimiter) {
+  for (const char c : line)
+    if (c != ' ' && c != '\t' && c != '\r' && c != delimiter) return false;
+  return true;
+}
+
+bool IsNumberOrDate(std::string_view field) {
+  double x = 0;
+  CivilDate date;
+  return NumberOfCell(field, false, x) || NumberOfCell(field, true, x) || DateOfText(field, true, date) ||
+         DateOfText(field, false, date) || SerialOfDateText(field, false, x);
+}
+
+// A row of data: at least half of its fields numbers, dates or gap codes,
+// one of them a number or a date.
+bool LooksLikeData(const std::vector<std::string_view>& fields) {
+  std::size_t filled = 0, data = 0, numbers = 0;
+  for (const std::string_view f : fields) {
+    if (f.empty()) continue;
+    ++filled;
+    if (IsNumberOrDate(f)) ++data, ++numbers;
+    else if (GapIndex(f, CommonGapCodes()) >= 0) ++data;
+  }
+  return numbers > 0 && 2 * data >= filled;
+}
+
+bool LooksLikeUnits(const std::vector<std::string_view>& fields) {
+  std::size_t filled = 0, units = 0;
+  for (const std::string_view f : fields) {
+    if (f.empty()) continue;
+    ++filled;
+    if (IsNumberOrDate(f)) return false;
+    units += LooksLikeUnit(f);
+  }
+  return units > 0 && 2 * units >= filled;
+}
+
+// The number of fields most lines have under `delimiter` (two or more), and
+// how many lines have it.
+std::pair<std::size_t, std::size_t> CommonWidth(const std::vector<Line>& lines, char delimiter) {
+  std::vector<std::size_t> widths;
+  for (const Line& l : lines)
+    if (!IsBlank(l.text, delimiter))
+      if (const std::size_t n = SplitLine(l.text, delimiter).size(); n >= 2) widths.push_back(n);
+  std::sort(widths.begin(), widths.end());
+  std::pair<std::size_t, std::size_t> best{0, 0};
+  for (std::size_t i = 0; i < widths.size();) {
+    std::size_t j = i;
+    while (j < widths.size() && widths[j] == widths[i]) ++j;
+    if (j - i > best.second) best = {widths[i], j - i};
+    i = j;
+  }
+  return best;
+}
+
+// Whether the rows' numbers have a decimal comma (12,5) more often than a
+// point (12.5).
+bool CommasOutnumberPoints(const std::vector<const Line*>& lines, std::size_t from, char delimiter) {
+  long commas = 0, points = 0;
+  for (std::size_t i = from; i < lines.size(); ++i)
+    for (const std::string_view f : SplitLine(lines[i]->text, delimiter)) {
+      double x = 0;
+      if (f.find(',') != std::string_view::npos) commas += NumberOfCell(f, true, x);
+      else if (f.find('.') != std::string_view::npos) points += NumberOfCell(f, false, x);
+    }
+  return commas > points;
+}
+
+char FindDelimiter(const std::vector<Line>& lines) {
+  char best = ',';
+  std::size_t support = 0;
+  for (const char d : kDelimiters) {
+    const std::size_t s = CommonWidth(lines, d).second;
+    if (s > support) best = d, support = s;
+  }
+  return best;
+}
+
+}  // namespace
+
+std::vector<std::string_view> SplitLine(std::string_view line, char delimiter) {
+  std::size_t at = 0;
+  while (at < line.size() && line[at] == ' ') ++at;
+  if (at < line.size() && line[at] == '#') ++at;  // a header written as a comment
+  std::vector<std::string_view> fields;
+  std::size_t start = at;
+  bool quoted = false;
+  for (; at <= line.size(); ++at) {
+    const bool end = at == line.size();
+    if (!end && line[at] == '"') quoted = !quoted;
+    if (!end && (quoted || line[at] != delimiter)) continue;
+    fields.push_back(TrimSpaces(line.substr(start, at - start)));
+    if (delimiter == ' ')
+      while (at + 1 < line.size() && line[at + 1] == ' ') ++at;
+    start = at + 1;
+  }
+  if (delimiter == ' ' && !fields.empty() && fields.back().empty()) fields.pop_back();
+  return fields;
+}
+
+bool LooksLikeUnit(std::string_view field) {
+  field = TrimSpaces(field);
+  if (field.empty() || field.size() > 20) return false;
+  // A unit in brackets, or one written with its marks.
+  if (field.front() == '(' || field.front() == '[') return true;
+  for (const std::string_view mark : {"°", "º", "%", "/", "^", "²"})
+    if (field.find(mark) != std::string_view::npos) return true;
+  static constexpr std::string_view kWords[] = {"c", "f", "k", "mm", "cm", "in", "m", "s", "h", "hr", "hrs", "mph",
+                                                "kph", "kmh", "kn", "knots", "kt", "hpa", "kpa", "mb", "mbar", "ly",
+                                                "w", "mj", "kj", "j", "kwh", "degc", "degf", "deg", "frac", "-"};
+  std::string lower(field);
+  for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  return std::find(std::begin(kWords), std::end(kWords), lower) != std::end(kWords);
+}
+
+TableLayout DetectLayout(std::string_view sample, bool whole, char delimiter, long headerLine) {
+  const std::vector<Line> lines = LinesOf(sample, whole);
+  TableLayout layout;
+  layout.delimiter = delimiter != 0 ? delimiter : FindDelimiter(lines);
+  const char d = layout.delimiter;
+  const std::size_t width = CommonWidth(lines, d).first;
+  auto widthOf = [&](const Line& l) { return SplitLine(l.text, d).size(); };
+  std::vector<const Line*> filled;
+  for (const Line& l : lines)
+    if (!IsBlank(l.text, d)) filled.push_back(&l);
+  if (filled.empty()) return layout;
+  // Given, or the first line (no preamble) when it has the table's width.
+  std::size_t header = filled.size();
+  if (headerLine > 0) {
+    layout.headerLine = headerLine;
+    for (std::size_t i = 0; i < filled.size(); ++i)
+      if (filled[i]->number == headerLine) header = i;
+  } else if (width == 0 || widthOf(*filled[0]) == width) {
+    header = 0;
+  } else {
+    // The first line whose width the lines after it keep.
+    for (std::size_t i = 0; i < filled.size() && header == filled.size(); ++i) {
+      if (widthOf(*filled[i]) != width) continue;
+      std::size_t kept = 0, after = 0;
+      for (std::size_t j = i + 1; j < filled.size() && after < kKeptBy; ++j, ++after) kept += widthOf(*filled[j]) == width;
+      if (kept == after) header = i;
+    }
+    if (header == filled.size()) header = 0;
+    // The last line of that width above the first row of data; the one
+    // above it when that is a row of units.
+    std::size_t last = header;
+    for (std::size_t i = header + 1; i < filled.size() && widthOf(*filled[i]) == width; ++i) {
+      if (LooksLikeData(SplitLine(filled[i]->text, d))) break;
+      last = i;
+    }
+    header = last > header && LooksLikeUnits(SplitLine(filled[last]->text, d)) ? last - 1 : last;
+  }
+  if (header == filled.size()) return layout;
+  layout.headerLine = filled[header]->number;
+  // A row of units right below it.
+  if (header + 1 < filled.size() && LooksLikeUnits(SplitLine(filled[header + 1]->text, d))) {
+    layout.unitsLine = filled[header + 1]->number;
+    for (const std::string_view unit : SplitLine(filled[header + 1]->text, d)) layout.units.emplace_back(unit);
+  }
+  layout.decimalComma = d == ';' || (d != ',' && CommasOutnumberPoints(filled, header + 1, d));
+  return layout;
+}
+
+}  // namespace torven
