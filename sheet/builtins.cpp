@@ -13,6 +13,15 @@
 //                      condition gives FALSE, and an omitted branch
 //                      (IF(c;;x)) gives 0.
 //   ISNUMBER, ISBLANK  true for a number, for an empty cell; never an error.
+//   INT                the number (converted as SQRT converts it) rounded down.
+//   DATE               year, month and day (each converted, truncated; a
+//                      year 0 to 1899 is 1900 more; a month or day past its
+//                      end carries into the next) as a serial; #NUM! for a
+//                      date outside serials 0 to 31 December 9999.
+//   LEFT, RIGHT        the first or last n characters (default 1) of a
+//                      text, or of a number written with up to 15
+//                      significant digits (a truth value as 1 or 0);
+//                      n < 0 #VALUE!.
 //   AND, OR            each argument: an error passes on (the first), a
 //                      number or truth value counts; a cell's text or empty
 //                      cell is skipped, a text written in the formula is
@@ -20,6 +29,7 @@
 #include "sheet/builtins.h"
 
 #include <cmath>
+#include <cstdio>
 
 #include "sheet/cell_values.h"
 #include "sheet/dates.h"
@@ -65,6 +75,82 @@ bool DatePart(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   else if (!ev.Number(arg, serial)) out = ErrorRecord(xl::kErrValue);
   else if (!DateOfSerial(serial, date)) out = ErrorRecord(xl::kErrNum);
   else out = NumberRecord(date.*part);
+  return false;
+}
+
+// The argument `i` as a number for arithmetic: false with `out` the error
+// (its own, or #VALUE! for a text that reads as no number).
+bool NumberArgument(Evaluator& ev, const Expr& e, std::size_t i, const Row* row, double& x, XLOPER12& out) {
+  XLOPER12 arg;
+  ev.Eval(e.args[i], row, arg);
+  if (xl::AnswerType(arg.xltype) == xl::kErr) out = arg;
+  else if (ev.Number(arg, x)) return true;
+  else out = ErrorRecord(xl::kErrValue);
+  return false;
+}
+
+bool Floor(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  if (double x = 0; NumberArgument(ev, e, 0, row, x, out)) out = NumberRecord(std::floor(x));
+  return false;
+}
+
+bool Date(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  double part[3] = {0, 0, 0};
+  for (std::size_t i = 0; i < 3; ++i)
+    if (!NumberArgument(ev, e, i, row, part[i], out)) return false;
+  // Years 0 to 1899 are 1900 to 3799; the month carried into the year
+  // (months counted from 0), then the days.
+  double year = std::trunc(part[0]);
+  if (year >= 0 && year < 1900) year += 1900;
+  const double months = std::trunc(part[1]) - 1;
+  year += std::floor(months / 12);
+  if (!(year >= 1900 && year <= 9999)) {
+    out = ErrorRecord(xl::kErrNum);
+    return false;
+  }
+  const CivilDate first{static_cast<int>(year), static_cast<int>(months - 12 * std::floor(months / 12)) + 1, 1};
+  const double serial = SerialOfDate(first) + std::trunc(part[2]) - 1;
+  CivilDate date;
+  out = DateOfSerial(serial, date) ? NumberRecord(serial) : ErrorRecord(xl::kErrNum);
+  return false;
+}
+
+// LEFT (`right` false) and RIGHT.
+template <bool right>
+bool Characters(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  XLOPER12 arg;
+  ev.Eval(e.args[0], row, arg);
+  double n = 1;
+  if (xl::AnswerType(arg.xltype) == xl::kErr) {
+    out = arg;
+    return false;
+  }
+  if (e.args.size() > 1 && !NumberArgument(ev, e, 1, row, n, out)) return false;
+  if (n < 0) {
+    out = ErrorRecord(xl::kErrValue);
+    return false;
+  }
+  std::u16string& text = ev.NextText();
+  text.assign(1, u'\0');
+  const bool spanish = ev.Dialect() == Language::kSpanish;
+  switch (xl::AnswerType(arg.xltype)) {
+    case xl::kStr: text += TextOf(arg); break;
+    case xl::kBool: text += arg.val.xbool != 0 ? u'1' : u'0'; break;  // a truth value as its number
+    case xl::kNum: {
+      char written[32];
+      std::snprintf(written, sizeof written, "%.15g", arg.val.num);
+      for (const char* c = written; *c; ++c) text += static_cast<char16_t>(*c == '.' && spanish ? ',' : *c);
+      break;
+    }
+    default: break;  // an empty cell: ""
+  }
+  const std::size_t length = text.size() - 1;
+  const std::size_t keep = n < static_cast<double>(length) ? static_cast<std::size_t>(n) : length;
+  if (right) text.erase(1, length - keep);
+  else text.resize(1 + keep);
+  text[0] = static_cast<char16_t>(text.size() - 1);
+  out = Record(xl::kStr);
+  out.val.str = text.data();
   return false;
 }
 
@@ -137,7 +223,11 @@ constexpr BuiltinFunction kBuiltins[] = {
     {"ESNÚMERO", true, 1, 1, Is<false>},                  {"ISBLANK", false, 1, 1, Is<true>},
     {"ESBLANCO", true, 1, 1, Is<true>},                   {"AND", false, 1, 255, Logical<true>},
     {"Y", true, 1, 255, Logical<true>},                   {"OR", false, 1, 255, Logical<false>},
-    {"O", true, 1, 255, Logical<false>}};
+    {"O", true, 1, 255, Logical<false>},                  {"INT", false, 1, 1, Floor},
+    {"ENTERO", true, 1, 1, Floor},                        {"DATE", false, 3, 3, Date},
+    {"FECHA", true, 3, 3, Date},                          {"LEFT", false, 1, 2, Characters<false>},
+    {"IZQUIERDA", true, 1, 2, Characters<false>},         {"RIGHT", false, 1, 2, Characters<true>},
+    {"DERECHA", true, 1, 2, Characters<true>}};
 
 }  // namespace
 

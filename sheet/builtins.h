@@ -6,6 +6,9 @@
 //   IF/SI                          a choice, evaluating only the branch taken
 //   ISNUMBER/ESNUMERO, ISBLANK/ESBLANCO
 //   AND/Y, OR/O
+//   INT/ENTERO                     rounded down
+//   DATE/FECHA                     the serial of a year, month and day
+//   LEFT/IZQUIERDA, RIGHT/DERECHA  the first or last characters of a text
 #pragma once
 
 #include <string>

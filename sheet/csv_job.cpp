@@ -92,6 +92,7 @@ class Run {
     language_ = LanguageOf(job_, layout_.decimalComma ? Language::kSpanish : Language::kEnglish);
     evaluator_.SetDecimalComma(comma_);
     evaluator_.SetCellEncoding(encoding_);
+    evaluator_.SetDayFirst(job_.dates == "dmy" ? 1 : job_.dates == "mdy" ? 0 : -1);
     // Gap codes compared with the cells' bytes (a code Windows-1252 cannot
     // hold is in no cell of such a file).
     std::vector<std::string> gaps;

@@ -31,6 +31,7 @@ struct CsvJob {
   long headerLine = 0;    // the header's line (1-based), or 0 to find it past a preamble
   std::string encoding;   // "" (detected, UTF-16 too), "utf-8" or "windows-1252"
   std::string language;   // of errors and truth values: "" (the file's), "es" or "en"
+  std::string dates;      // how d/m/y or m/d/y date texts read: "" (the dialect's), "dmy" or "mdy"
   std::vector<std::string> missing;  // gap codes: cells that hold one read as empty (sheet/gaps.h)
   bool write = true;      // whether the output file is written (not to read a file's table alone)
 };

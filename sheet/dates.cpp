@@ -74,7 +74,7 @@ bool DateOfSerial(double serial, CivilDate& date) {
   return true;
 }
 
-bool DateOfText(std::string_view text, bool spanish, CivilDate& date) {
+bool DateOfText(std::string_view text, bool spanish, CivilDate& date, int dayFirst) {
   text = TrimSpaces(text);
   std::size_t at = 0;
   int a = 0, b = 0, c = 0;
@@ -96,7 +96,8 @@ bool DateOfText(std::string_view text, bool spanish, CivilDate& date) {
         !Digits(text, at, 2, b) || at == text.size() || text[at++] != separator ||
         !Digits(text, at, lastDigits, c) || at != text.size())
       return false;
-    date = separator == '-' ? CivilDate{a, b, c} : spanish ? CivilDate{c, b, a} : CivilDate{c, a, b};
+    const bool day = dayFirst < 0 ? spanish : dayFirst == 1;
+    date = separator == '-' ? CivilDate{a, b, c} : day ? CivilDate{c, b, a} : CivilDate{c, a, b};
   }
   return date.year >= 1900 && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
          date.day <= DaysIn1900System(date.year, date.month);
@@ -124,12 +125,12 @@ bool FractionOfTimeText(std::string_view text, double& fraction) {
   return true;
 }
 
-bool SerialOfDateText(std::string_view text, bool spanish, double& serial) {
+bool SerialOfDateText(std::string_view text, bool spanish, double& serial, int dayFirst) {
   text = TrimSpaces(text);
   const std::size_t space = text.find(' ');
   CivilDate date;
   double fraction = 0;
-  if (!DateOfText(text.substr(0, space), spanish, date)) return false;
+  if (!DateOfText(text.substr(0, space), spanish, date, dayFirst)) return false;
   if (space != std::string_view::npos && !FractionOfTimeText(text.substr(space), fraction)) return false;
   serial = SerialOfDate(date) + fraction;
   return true;

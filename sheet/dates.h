@@ -1,7 +1,8 @@
 // Dates as the spreadsheet's 1900 date system holds them, for its YEAR,
 // MONTH and DAY functions (AÑO, MES, DIA): a serial number of days, 1 being
 // 1 January 1900, with the system's 29 February 1900 (serial 60, a day that
-// never was, kept for compatibility) and serial 0 shown as 0 January 1900;
+// never was, kept for compatibility) and serial 0 shown as 0 January 1900
+// (a date of the years 1900 to 9999 only: other years are out of range);
 // or a date text, ISO aaaa-mm-dd and dd-Mmm-aaaa (29-Feb-2020) always,
 // dd/mm/aaaa as the Spanish-language spreadsheet writes it (mm/dd/yyyy as
 // the English one does), and any of them
@@ -26,8 +27,9 @@ bool DateOfSerial(double serial, CivilDate& date);
 // abbreviation, any case: 29-feb-2020); when `spanish` dd/mm/aaaa and the
 // Spanish abbreviations (ene, abr, ago, dic) too, else mm/dd/yyyy; a day of the year 1900 to
 // 9999 that the 1900 system knows (29/02/1900 included).  Spaces around it
-// are ignored.  False for any other text.
-bool DateOfText(std::string_view text, bool spanish, CivilDate& date);
+// are ignored.  False for any other text.  `dayFirst` overrides the order of
+// d/m/y (1) or m/d/y (0); -1 keeps the dialect's.
+bool DateOfText(std::string_view text, bool spanish, CivilDate& date, int dayFirst = -1);
 
 // The serial number of a date the 1900 system knows (60 for its 29
 // February 1900).
@@ -36,7 +38,7 @@ double SerialOfDate(const CivilDate& date);
 // The serial number of a date text (as DateOfText reads it) followed, after
 // a space, by an optional time of day hh:mm or hh:mm:ss (the fraction of the
 // day: 12:00 is .5).  False for any other text.
-bool SerialOfDateText(std::string_view text, bool spanish, double& serial);
+bool SerialOfDateText(std::string_view text, bool spanish, double& serial, int dayFirst = -1);
 
 // The fraction of the day of a time text hh:mm or hh:mm:ss (12:00 is .5);
 // false for any other text.

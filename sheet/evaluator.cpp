@@ -258,9 +258,9 @@ bool Evaluator::ReadNumber(std::u16string_view text, double& x) const {
   if (text.size() <= sizeof ascii &&
       std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; })) {
     for (std::size_t i = 0; i < text.size(); ++i) ascii[i] = static_cast<char>(text[i]);
-    return NumberOfText({ascii, text.size()}, spanish, x);
+    return NumberOfText({ascii, text.size()}, spanish, x, dayFirst_);
   }
-  return NumberOfText(ToUtf8(text), spanish, x);
+  return NumberOfText(ToUtf8(text), spanish, x, dayFirst_);
 }
 
 // One binary operator of the spreadsheet's arithmetic: the first error

@@ -79,6 +79,14 @@ class Evaluator {
   // A value as an operand of arithmetic, a text read as a number in the
   // formula's dialect; false when it gives #VALUE!.
   bool Number(const XLOPER12& v, double& x);
+  // The dialect of the formula being evaluated.
+  Language Dialect() const { return dialect_; }
+  // A slot of the evaluation's store of texts (counted, kept for the row),
+  // for a function whose value is a text.
+  std::u16string& NextText();
+  // How a date text d/m/y or m/d/y is read: -1 as the dialect writes it
+  // (d/m/y in Spanish), 1 day first, 0 month first.
+  void SetDayFirst(int dayFirst) { dayFirst_ = dayFirst; }
 
  private:
   void ReadColumn(const Expr& e, const Row* row, XLOPER12& out);
@@ -93,9 +101,6 @@ class Evaluator {
   std::string ClosestName(const std::string& name) const;
   bool ReadNumber(std::u16string_view text, double& x) const;
   void Cell(const std::string& cell, XLOPER12& out);
-  // A slot of the evaluation's store of texts (counted, kept for the row).
-  std::u16string& NextText();
-
   std::vector<AddInFunction> functions_;
   std::deque<std::u16string> texts_;  // counted texts of the current evaluation
   std::size_t textsUsed_ = 0;
@@ -104,6 +109,7 @@ class Evaluator {
   std::vector<unsigned> cellEvaluation_;
   unsigned evaluation_ = 0;
   bool decimalComma_ = false;
+  int dayFirst_ = -1;
   std::vector<std::string> gaps_;
   Encoding cellEncoding_ = Encoding::kUtf8;
   Language dialect_ = Language::kEnglish;  // of the formula being evaluated

@@ -62,14 +62,14 @@ bool NumberOfCell(std::string_view cell, bool decimalComma, double& number) {
   return PlainNumber(cell, commaMark ? ',' : '.', number);
 }
 
-bool NumberOfText(std::string_view text, bool spanish, double& number) {
+bool NumberOfText(std::string_view text, bool spanish, double& number, int dayFirst) {
   text = TrimSpaces(text);
   const bool percent = !text.empty() && text.back() == '%';
   if (PlainNumber(TrimSpaces(percent ? text.substr(0, text.size() - 1) : text), spanish ? ',' : '.', number)) {
     if (percent) number /= 100;
     return std::isfinite(number);
   }
-  return SerialOfDateText(text, spanish, number) || FractionOfTimeText(text, number);
+  return SerialOfDateText(text, spanish, number, dayFirst) || FractionOfTimeText(text, number);
 }
 
 }  // namespace torven

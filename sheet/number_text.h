@@ -20,7 +20,8 @@ bool NumberOfCell(std::string_view cell, bool decimalComma, double& number);
 
 // A text operand's number; false when the spreadsheet would give #VALUE!.
 // `spanish`: the Spanish dialect (',' is the decimal mark, dd/mm/aaaa dates
-// and the Spanish month abbreviations are read).
-bool NumberOfText(std::string_view text, bool spanish, double& number);
+// and the Spanish month abbreviations are read).  `dayFirst`: how a date
+// d/m/y or m/d/y is read (-1 as the dialect writes it, 1 day first, 0 month first).
+bool NumberOfText(std::string_view text, bool spanish, double& number, int dayFirst = -1);
 
 }  // namespace torven

@@ -17,7 +17,8 @@ NUMBERS = [0, 1, 2, 2.5, 3, 0.5, 7, 100, 0.001, 43890]
 TEXTS = ["4", " 4 ", "abc", "1E3", "50%", "2020-02-29", "2020-02-29 12:00", "29-Feb-2020", "", "0.5", "12:00"]
 EXPONENTS = [2, 3, 0.5, -1, 0]
 BUILTINS = {"SQRT": (1, 1), "YEAR": (1, 1), "MONTH": (1, 1), "DAY": (1, 1), "IF": (2, 3),
-            "ISNUMBER": (1, 1), "ISBLANK": (1, 1), "AND": (1, 3), "OR": (1, 3)}
+            "ISNUMBER": (1, 1), "ISBLANK": (1, 1), "AND": (1, 3), "OR": (1, 3), "INT": (1, 1), "DATE": (3, 3),
+            "LEFT": (1, 2), "RIGHT": (1, 2)}
 ADDIN = {"PVSF56": 1, "PVTRF56": 1, "DDIAF56": 2, "RADAF56": 2, "JDIA.VENTISOLA": 3}
 PRECEDENCE = {"+": 1, "-": 1, "*": 2, "/": 2, "^": 3}
 
@@ -107,6 +108,10 @@ def probes(node):
             found += [("argument", a) for a in args]
         elif name in ("AND", "OR"):
             found += [("logical", a) for a in args]
+        elif name == "DATE":
+            found += [("year", args[0])] + [("date text", a) for a in args]
+        elif name in ("LEFT", "RIGHT") and len(args) > 1:
+            found.append(("count", args[1]))
     for child in node[1:]:
         if isinstance(child, tuple) and child != ("omitted",):
             found += probes(child)
@@ -169,6 +174,12 @@ KNOWN_DIFFERENCES = {
                  "left one's", lambda v: v[0].startswith("#") and v[4].startswith("#")),
     "logical": ("AND and OR with an error among their arguments: Calc answers the last error, the other the "
                 "first error or text", lambda v: v[0].startswith("#")),
+    "year": ("DATE's years before 1900: Calc reads 0 to 99 as two-digit years and takes earlier dates, the other "
+             "adds 1900 to years 0 to 1899", lambda v: is_number(v[2]) and float(v[2]) < 1900),
+    "date text": ("a text that reads as no number as DATE's argument: Calc's Err:502, the other #VALUE!",
+                  lambda v: v[2] == "#VALUE!" and not v[0].startswith("#")),
+    "count": ("LEFT and RIGHT of a negative count: Calc's Err:502, the other #VALUE!",
+              lambda v: is_number(v[2]) and float(v[2]) < 0),
     "condition": ("a text that reads as a number as IF's condition: Calc reads it, the other gives #VALUE!",
                   lambda v: v[3] == "FALSE" and v[1] == "FALSE" and v[0] not in ("TRUE", "FALSE") and is_number(v[2])),
 }

@@ -59,6 +59,7 @@ a row of units@Logger v2\nFecha,Tmax\n(dd/mm/aaaa),(C)\n01/01/2020,5\n@Tmax*2@Lo
 runs of spaces, a gap code@ Year-DOY  Tmax  Tmin\n 2022-001   5.5  -3.5\n 2022-002  NaN -1\n@ISBLANK(Tmax)+Tmax-Tmin@Year-DOY Tmax Tmin x|2022-001 5.5 -3.5 9|2022-002 NaN -1 2|
 a tab and decimal commas@a\tb\n1,5\t2,25\n@a+b@a\tb\tx|1,5\t2,25\t3,75|
 CASES
+expect "m/d/y dates when told so" 0 '^01/31/2020,1,20200131$' -- sh -c "printf 'd\n01/31/2020\n' >'$work/mdy.csv'; '$torven' --csv '$work/mdy.csv' --dates mdy 'MONTH(d)' 'YEAR(d)*10000+MONTH(d)*100+DAY(d)' | tail -1"
 expect "the decisions name the header and the units" 0 "header on line 2 (--header-line), units on line 3" -- \
   sh -c "printf 'Logger v2\nFecha,Tmax\n(dd/mm/aaaa),(C)\n01/01/2020,5\n' >'$work/units.csv'; '$torven' --csv '$work/units.csv' 'Tmax' 2>&1 >/dev/null"
 expect "missing add-in"         2 "cannot load add-in" -- "$torven" --addin "$work/none.so" 'PVSF56(1)'

@@ -27,6 +27,7 @@ struct Options {
   bool decimalComma = false, decimalPoint = false;
   std::string delimiter;
   long headerLine = 0;  // of the CSV file: 0 finds it past the lines before it
+  std::string dates;    // how the CSV file's d/m/y or m/d/y dates read: "" (the dialect's), dmy or mdy
   std::string encoding;  // of the CSV file: "" (detected, UTF-16 too), utf-8 or windows-1252
   std::string language;  // of errors and truth values: "" (the formula's), es or en
   std::vector<std::string> missing;  // gap codes of the CSV file
@@ -194,6 +195,7 @@ int EvaluateCsv(Session& session, const Options& options) {
   job.mark = Mark(options);
   job.delimiter = options.delimiter;
   job.headerLine = options.headerLine;
+  job.dates = options.dates;
   job.encoding = options.encoding;
   job.language = options.language;
   job.missing = options.missing;
@@ -265,6 +267,10 @@ int main(int argc, char** argv) {
                  "the CSV file's encoding: utf-8 or windows-1252 (default: UTF-16 by its byte-order mark, else "
                  "UTF-8 when the file is valid UTF-8, else Windows-1252); the output keeps it")
       ->check(CLI::IsMember({"utf-8", "windows-1252"}));
+  app.add_option("--dates", options.dates,
+                 "how the CSV file's dates written with '/' read: dmy (31/01/2020) or mdy (01/31/2020) (default: "
+                 "dmy in Spanish formulas and ';' files, mdy in English)")
+      ->check(CLI::IsMember({"dmy", "mdy"}));
   app.add_option("--missing", options.missing,
                  "a code the CSV file writes for a missing reading (NaN, -9999, s/d ...): a cell that holds it, "
                  "spaces aside and in any case, is an empty cell; repeatable")

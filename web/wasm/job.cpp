@@ -233,6 +233,8 @@ torven::CsvJob JobOf(std::string_view text) {
     else if (key == "encoding") job.encoding = value;
     else if (key == "language") job.language = value;
     else if (key == "missing") job.missing.push_back(value);
+    else if (key == "dates") job.dates = value;
+    else if (key == "header") job.headerLine = std::atol(value.c_str());
   }
   return job;
 }
