@@ -4,15 +4,17 @@
 // and shows what the engine reports.
 import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
-import { INPUTS, UNITS, UNIT_OF, estimatedVariables, et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit,
-         requiredInputs, showResult } from "./et0.js";
+import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, convertNumber, dateInputs, dateNumber, dayOfYear, estimatedVariables,
+         et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit, requiredInputs, showResult, unitOf }
+  from "./et0.js";
+import { doubtful, implausibleColumns } from "./plausible.js";
 import { call, cell, inputsOf, num, op, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
 import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
 const SHOWN_FAILURES = 20;
-let engine, table, run, chart, formula, markFormula, mapping, reportAt;
+let engine, table, run, chart, formula, markFormula, mapping, reportAt, checkedAt, checked;
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
 
 function setStatus(text, error = false) {
@@ -48,14 +50,18 @@ async function readFile(file) {
   const skipped = t.skipped;
   // The gap codes the engine found, per column, with their counts.
   const gaps = t.gaps.flatMap((codes, c) => codes.map(([code, n]) => `${t.header[c]} ${n} «${code}»`));
+  const delimiter = { "\t": "tab", " ": "espacios" }[t.delimiter] ?? t.delimiter;
   $("archivo-info").textContent =
-    `${file.name}: ${t.rows} filas, separador «${t.delimiter === "\t" ? "tab" : t.delimiter}», ${t.encoding}` +
+    `${file.name}: ${t.rows} filas, separador «${delimiter}», ${t.encoding}` +
+    (t.headerLine > 1 ? `; encabezado en la línea ${t.headerLine} (las ${t.headerLine - 1} anteriores se omiten)` : "") +
+    (t.unitsLine > 0 ? `; unidades en la línea ${t.unitsLine}` : "") +
     (skipped.length === 1 ? `; 1 fila irregular se omite (línea ${skipped[0]})`
      : skipped.length ? `; ${skipped.length} filas irregulares se omiten (línea ${skipped.slice(0, 5).join(", ")}…)` : "") +
     (t.open ? "; una comilla queda abierta al final" : "") +
     (gaps.length ? `; datos faltantes (se leen como celdas vacías): ${gaps.join(", ")}` : "");
-  // ';' between fields: numbers with a decimal comma, as the spreadsheet writes them.
-  $("coma").checked = t.delimiter === ";";
+  // Numbers with a decimal comma when the engine found them so (';' between
+  // fields, or commas in the numbers of a file separated by tabs or spaces).
+  $("coma").checked = t.decimalComma;
   fillMapping();
   $("paso-columnas").hidden = false;
   $("paso-resultados").hidden = true;
@@ -63,12 +69,13 @@ async function readFile(file) {
 }
 
 function fillMapping() {
-  const guess = guessMapping(table.header);
+  const guess = guessMapping(table.header, table.ranges);
   // The choices the new file's columns suggest (not those of the file before).
-  $(guess.fecha < 0 && guess.anio >= 0 ? "fecha-partes" : "fecha-columna").checked = true;
+  $(guess.fecha >= 0 || guess.anio < 0 ? "fecha-columna" : guess.diaAnio >= 0 ? "fecha-anio-dia" : "fecha-partes").checked = true;
   $(guess.rs < 0 && guess.he >= 0 ? "rad-horas" : "rad-medida").checked = true;
   $("viento-medido").checked = true;
-  $(guess.hrmax >= 0 || (guess.hrmed < 0 && guess.troc < 0) ? "hum-extremas" : guess.hrmed >= 0 ? "hum-media" : "hum-rocio").checked = true;
+  $(guess.hrmax >= 0 ? "hum-extremas" : guess.hrmed >= 0 ? "hum-media" : guess.troc >= 0 ? "hum-rocio"
+    : guess.pv >= 0 ? "hum-vapor" : "hum-extremas").checked = true;
   const box = $("columnas");
   box.replaceChildren();
   for (const [input, label] of Object.entries(INPUTS)) {
@@ -85,20 +92,74 @@ function fillMapping() {
       const unit = document.createElement("select");
       unit.id = "unidad-" + input;
       for (const u of UNITS[UNIT_OF[input]]) unit.append(new Option(u.label, u.id));
-      const guessUnitOf = () => { unit.value = guessUnit(input, table.header[Number(select.value)]); };
+      const guessUnitOf = () => {
+        const c = Number(select.value);
+        unit.value = guessUnit(input, table.header[c], table.units[c] ?? "");
+      };
       guessUnitOf();
       select.addEventListener("change", guessUnitOf);
       row.append(unit);
     }
     box.append(row);
   }
+  $("col-fecha").addEventListener("change", showDateOrder);
+  $("confirmar").checked = false;
+  $("confirmar-caja").hidden = true;
   showNeeded();
+  showDateOrder();
 }
 
 function options() {
   const value = (name) => document.querySelector(`input[name=${name}]:checked`).value;
-  return { date: value("fecha"), radiation: value("radiacion"), humidity: value("humedad"), wind: value("viento"),
-           estimate: $("estimar").checked, decimalComma: $("coma").checked };
+  const o = { date: value("fecha"), radiation: value("radiacion"), humidity: value("humedad"), wind: value("viento"),
+              estimate: $("estimar").checked, decimalComma: $("coma").checked };
+  const column = Number($("col-fecha")?.value ?? -1);
+  o.dateFormat = o.date === "fecha" && column >= 0 ? dateFormat(table.dates[column], table.first[0]?.[column] ?? "") : "texto";
+  o.dates = o.date === "fecha" && column >= 0 && table.dates[column].slash > 0 ? $("orden-fecha").value : "";
+  return o;
+}
+
+// --- Dates -------------------------------------------------------------------------------
+
+// How a date column writes its dates, from the engine's count over all its
+// cells: aaaammdd, a year and its day (2022-032 or 2022032), or a date text
+// or serial number.
+function dateFormat(profile, first) {
+  const most = (n) => 2 * n > profile.cells;
+  if (most(profile.compact)) return "aaaammdd";
+  if (most(profile.yearDay)) return first.includes("-") ? "aaaa-ddd" : "aaaaddd";
+  return "texto";
+}
+
+// The order of d/m/y dates, as the whole column decides it (a part above 12),
+// or asked of the user when no row decides it.
+function showDateOrder() {
+  const column = Number($("col-fecha")?.value ?? -1);
+  const p = column >= 0 && options().date === "fecha" ? table.dates[column] : undefined;
+  $("orden-caja").hidden = !p || p.slash === 0;
+  if (p) $("orden-fecha").value = p.dayFirst > 0 && p.monthFirst === 0 ? "dmy" : p.monthFirst > 0 && p.dayFirst === 0 ? "mdy" : "";
+}
+
+// Why the dates cannot be read as they are ("" when they can): two-digit
+// years, d/m and m/d mixed or not decided, several rows a day.
+function dateProblem(o) {
+  const inputs = dateInputs(o);
+  const dayColumn = mapping[inputs[o.date === "partes" ? 2 : inputs.length - 1]];
+  const p = table.dates[dayColumn], name = `«${table.header[dayColumn]}»`;
+  if (p.repeated * 2 > p.cells)
+    return `el archivo tiene varias filas por día (${p.repeated} de ${p.cells} repiten el día de la anterior en ${name}): ` +
+      "son lecturas horarias o más frecuentes, y la ET0 diaria necesita un valor por día (Tmáx y Tmín del día, " +
+      "la humedad máxima y mínima, el viento medio, la radiación del día). Resuma las lecturas por día en la " +
+      "planilla (una tabla dinámica por fecha, con máximo, mínimo, promedio y suma) y abra ese archivo.";
+  if (o.date !== "fecha") return "";
+  if (p.twoDigitYears > 0)
+    return `las fechas de ${name} tienen el año en dos cifras (${p.twoDigitYears} filas): el siglo sería una ` +
+      "suposición. Guarde el archivo con el año completo (dd/mm/aaaa) y ábralo de nuevo.";
+  if (p.dayFirst > 0 && p.monthFirst > 0)
+    return `las fechas de ${name} mezclan día/mes/año (${p.dayFirst} filas) y mes/día/año (${p.monthFirst} filas).`;
+  if (p.slash > 0 && !o.dates)
+    return `las fechas de ${name} no dicen si son día/mes/año o mes/día/año (ningún número pasa de 12): elija el orden.`;
+  return "";
 }
 
 // The station's values, each field marked when it is refused.
@@ -148,22 +209,27 @@ async function calculate() {
     $("paso-resultados").hidden = true;
     return setStatus("Falta elegir la columna de: " + missing.map((i) => INPUTS[i]).join(", "), true);
   }
+  const problem = dateProblem(o);
+  if (problem) {
+    $("paso-resultados").hidden = true;
+    return setStatus("No se calcula: " + problem, true);
+  }
   ({ et0: formula, mark: markFormula } = et0Formula(o, units));
   // The job torven --csv runs for the formulas shown, and for the report the
-  // date (aaaammdd) and, per estimated variable, whether its readings are numbers.
-  const dialect = torvenDialect(table.delimiter, o.decimalComma);
+  // date (aaaammdd), per estimated variable whether its readings are numbers,
+  // each measured column as read, and the day's Ra (for the checks of plausibility).
+  const dialect = torvenDialect(table.decimalComma, o.decimalComma);
   const named = (f) => namedFormula(f, o);
-  // The date as one number, aaaammdd: one formula for the three parts.
-  const [year, month, day] = o.date === "fecha" ? ["AÑO", "MES", "DIA"].map((name) => call(name, cell("fecha")))
-                                                : [cell("anio"), cell("mes"), cell("dia")];
-  const date = [op("+", op("+", op("*", year, num(10000)), op("*", month, num(100))), day)];
   const checks = estimatedVariables(o).map((v) => every(v.inputs));
+  checked = measuredInputs(o);
+  const readings = [...checked.map((i) => cell(i)), call("RADAF56", dayOfYear(o), num(o.latitude))];
   const added = markFormula ? [formula, markFormula] : [formula];
   reportAt = added.length;
+  checkedAt = reportAt + 1 + checks.length;
   const job = {
     mark: dialect.flags.includes("--decimal-point") ? "point" : dialect.flags.includes("--decimal-comma") ? "comma" : "auto",
-    formula: added.map(named), name: ["et0", "estimado"].slice(0, added.length), report: [...date, ...checks].map(named),
-    missing: gapCodes(o),
+    formula: added.map(named), name: ["et0", "estimado"].slice(0, added.length),
+    report: [dateNumber(o), ...checks, ...readings].map(named), missing: gapCodes(o), dates: o.dates,
   };
   $("calcular").disabled = true;
   setStatus("Calculando…");
@@ -173,7 +239,35 @@ async function calculate() {
   const elapsed = performance.now() - started;
   $("calcular").disabled = false;
   if (run.status === 2) return setStatus("No se calcula: " + run.messages, true);
-  showResults(mapping, o, elapsed);
+  // A column that cannot be in the unit chosen blocks the results, unless confirmed.
+  const implausible = implausibleColumns(checked, units, o, (input) => readingsOf(input).filter((x) => !Number.isNaN(x)));
+  $("confirmar-caja").hidden = implausible.length === 0;
+  if (implausible.length && !$("confirmar").checked) {
+    $("paso-resultados").hidden = true;
+    return setStatus("No se muestran resultados: " + implausible.map((c) => implausibleText(c, units)).join(" ") +
+                     " Corrija la unidad, o confirme que los valores son correctos.", true);
+  }
+  showResults(mapping, o, elapsed, units, implausible);
+}
+
+// The measured columns the formula reads (not the date's).
+const measuredInputs = (o) => requiredInputs(o).filter((i) => !DATE_INPUTS.includes(i));
+
+// A column's readings as read (NaN where a row has no number).
+function readingsOf(input) {
+  const at = checkedAt + checked.indexOf(input), values = new Float64Array(run.rows);
+  for (let r = 0; r < run.rows; ++r) {
+    const v = valueOf(run, r, at);
+    values[r] = v.type === NUM ? v.num : NaN;
+  }
+  return values;
+}
+
+function implausibleText({ input, median, fitting }, units) {
+  const unit = unitOf(input, units[input]);
+  const shown = engine.showNumber(Math.round(median * 100) / 100, true);
+  return `${INPUTS[input]} («${table.header[mapping[input]]}»): su mediana, ${shown}${unit ? " " + unit.label : ""}, no puede ser.` +
+    (fitting.length ? " " + fitting.map((u) => `¿${u.label}?`).join(" ") : "");
 }
 
 // --- Results ------------------------------------------------------------------------------
@@ -189,7 +283,8 @@ function dateOf(r) {
 // The name of a result that is not a number.
 const failedName = (v) => v.type === ERR ? engine.errorName(v.code, true) : "#¡VALOR!";
 
-function showResults(mapping, o, elapsed) {
+function showResults(mapping, o, elapsed, units, implausible) {
+  $("paso-resultados").hidden = false;  // shown first, so that the chart takes its box's width
   const errors = new Map();
   const sums = new Map();
   const xs = [], ys = [];
@@ -218,15 +313,44 @@ function showResults(mapping, o, elapsed) {
   drawChart(xs, ys);
   showFormulas(o);
   listFailures(o);
+  listDoubtful(o, units);
   fillTable(o);
   $("paso-resultados").hidden = false;
-  setStatus("Listo. Puede descargar el archivo con la columna ET0.");
+  setStatus(implausible.length ? "Calculado con valores que no parecen posibles, como se confirmó: " +
+            implausible.map((c) => implausibleText(c, units)).join(" ")
+            : "Listo. Puede descargar el archivo con la columna ET0.", implausible.length > 0);
+}
+
+// The rows whose readings are doubtful: line, date, causes.
+function listDoubtful(o, units) {
+  const readings = Object.fromEntries(checked.map((input) => {
+    const unit = unitOf(input, units[input]), raw = readingsOf(input);
+    return [input, unit ? raw.map((x) => convertNumber(unit, x)) : raw];
+  }));
+  const show = (x) => engine.showNumber(Math.round(x * 100) / 100, true);
+  const items = [];
+  let total = 0;
+  for (let r = 0; r < run.rows; ++r) {
+    const ra = valueOf(run, r, checkedAt + checked.length), et0 = valueOf(run, r, 0);
+    const why = doubtful(checked, o, (input) => readings[input]?.[r] ?? NaN, ra.type === NUM ? ra.num : Infinity,
+                         et0.type === NUM ? et0.num : NaN, show);
+    if (!why) continue;
+    if (++total <= SHOWN_FAILURES) {
+      const li = document.createElement("li");
+      li.textContent = `línea ${run.lines[r]} (${dayText(dateOf(r))}): ${why}`;
+      items.push(li);
+    }
+  }
+  $("dudosos").replaceChildren(...items);
+  $("dudosos-total").textContent = total > SHOWN_FAILURES
+    ? `Filas con valores dudosos: ${total}; se muestran las primeras ${SHOWN_FAILURES}.` : `Filas con valores dudosos: ${total}.`;
+  $("dudosos-caja").hidden = total === 0;
 }
 
 // The gap codes found in the measured columns the formula reads (not in the
 // date's): their cells read as empty.
 function gapCodes(o) {
-  const measured = requiredInputs(o).filter((i) => !["fecha", "anio", "mes", "dia"].includes(i));
+  const measured = measuredInputs(o);
   const codes = new Set(measured.flatMap((i) => (table.gaps[mapping[i]] ?? []).map(([code]) => code)));
   return [...codes];
 }
@@ -234,7 +358,7 @@ function gapCodes(o) {
 // A formula with the file's column names, in the dialect torven --csv and
 // the engine read the file in.
 function namedFormula(f, o) {
-  const { point } = torvenDialect(table.delimiter, o.decimalComma);
+  const { point } = torvenDialect(table.decimalComma, o.decimalComma);
   return "=" + write(f, (input) => columnName(table.header[mapping[input]]), engine, point);
 }
 
@@ -245,14 +369,16 @@ function showFormulas(o) {
   $("formula").textContent = letters(formula);
   $("formula-marca").textContent = markFormula ? letters(markFormula) : "";
   $("marca-caja").hidden = !markFormula;
-  const dialect = torvenDialect(table.delimiter, o.decimalComma);
+  const dialect = torvenDialect(table.decimalComma, o.decimalComma);
   const named = (f) => namedFormula(f, o);
   $("formula-torven").textContent = named(formula);
   $("marca-torven").textContent = markFormula ? named(markFormula) : "";
   const added = markFormula ? ["--as", "et0", "--as", "estimado", named(formula), named(markFormula)]
                             : ["--as", "et0", named(formula)];
   const missing = gapCodes(o).flatMap((code) => ["--missing", code]);
-  $("orden-torven").textContent = ["torven", "--csv", table.name, ...dialect.flags, ...missing, ...added].map(shellWord).join(" ");
+  const dates = o.dates ? ["--dates", o.dates] : [];
+  $("orden-torven").textContent = ["torven", "--csv", table.name, ...dialect.flags, ...dates, ...missing, ...added]
+    .map(shellWord).join(" ");
 }
 
 async function copyFormula() {
@@ -396,7 +522,10 @@ async function start() {
     drop.classList.remove("encima");
     if (e.dataTransfer.files[0]) open(e.dataTransfer.files[0]);
   });
-  document.querySelectorAll("input[type=radio]").forEach((r) => r.addEventListener("change", showNeeded));
+  document.querySelectorAll("input[type=radio]").forEach((r) => r.addEventListener("change", () => {
+    showNeeded();
+    showDateOrder();
+  }));
   $("calcular").addEventListener("click", calculate);
   $("descargar").addEventListener("click", download);
   $("copiar").addEventListener("click", copyFormula);

@@ -1,102 +1,141 @@
 // The formula of a station table's ET0, as a spreadsheet user writes it for
 // one row, from the choices made:
-//   ETPF56(JDIA.VENTISOLA(AÑO(fecha);MES(fecha);DIA(fecha)) or (año;mes;dia);
-//          Rs or RADF56A/RADF56P(Jdia;He;as;bs;Latitud); Tmáx; Tmín; 0;
-//          PVHRF56(Tmáx;Tmín;HRmáx;HRmín) or PVHM(Tmáx;Tmín;HRmed) or PVTRF56(Troc);
+//   ETPF56(day of year; Rs or RADF56A/RADF56P(Jdia;He;as;bs;Latitud); Tmáx; Tmín; 0;
+//          PVHRF56(Tmáx;Tmín;HRmáx;HRmín) or PVHM(Tmáx;Tmín;HRmed) or PVTRF56(Troc) or ea;
 //          Viento; Altura; Altitud; Latitud)
-// A column in other units is converted where it is read, by one exact
-// constant: km/h /3,6; W/m² *0,0864; cal/cm²/d *0,041868; °F (F-32)/1,8.  An
-// empty cell of such a column stays an error, as it is for a column read as
-// it is: the spreadsheet's arithmetic would take it as 0.
+// The day of year: JDIA.VENTISOLA(AÑO(fecha);MES(fecha);DIA(fecha)) for a
+// date text or serial, of (año;mes;dia) columns or of aaaammdd; or the day
+// of a year-and-day date.  A column in other units is converted where it is
+// read, by exact constants (UNITS).  An empty cell of such a column stays an
+// error, as it is for a column read as it is: the spreadsheet's arithmetic
+// would take it as 0.
 import { ERR, NUM } from "./torven.js";
 import { call, cell, error, inputsOf, num, op } from "./formula.js";
 
 // The columns each choice needs (keys of `mapping`), their labels, and the
 // short names (with their gender) that a failed row's reason uses.
 export const INPUTS = {
-  fecha: "Fecha", anio: "Año", mes: "Mes", dia: "Día", tmax: "Tmáx", tmin: "Tmín",
-  hrmax: "HRmáx (%)", hrmin: "HRmín (%)", hrmed: "HRmed (%)", troc: "Troc", rs: "Rs", he: "Heliofanía",
-  viento: "Viento",
+  fecha: "Fecha", anio: "Año", mes: "Mes", dia: "Día", diaAnio: "Día del año", tmax: "Tmáx", tmin: "Tmín",
+  hrmax: "HRmáx", hrmin: "HRmín", hrmed: "HRmed", troc: "Troc", pv: "Presión de vapor", rs: "Rs",
+  he: "Heliofanía", viento: "Viento",
 };
 const SHORT = {
-  fecha: ["Fecha", "a"], anio: ["Año", "o"], mes: ["Mes", "o"], dia: ["Día", "o"], tmax: ["Tmáx", "a"],
-  tmin: ["Tmín", "a"], hrmax: ["HRmáx", "a"], hrmin: ["HRmín", "a"], hrmed: ["HRmed", "a"], troc: ["Troc", "a"],
-  rs: ["Rs", "a"], he: ["Heliofanía", "a"], viento: ["Viento", "o"],
+  fecha: ["Fecha", "a"], anio: ["Año", "o"], mes: ["Mes", "o"], dia: ["Día", "o"], diaAnio: ["Día del año", "o"],
+  tmax: ["Tmáx", "a"], tmin: ["Tmín", "a"], hrmax: ["HRmáx", "a"], hrmin: ["HRmín", "a"], hrmed: ["HRmed", "a"],
+  troc: ["Troc", "a"], pv: ["Presión de vapor", "a"], rs: ["Rs", "a"], he: ["Heliofanía", "a"], viento: ["Viento", "o"],
 };
+export const DATE_INPUTS = ["fecha", "anio", "mes", "dia", "diaAnio"];
 
-// Common names of station columns, by input.
+// Common names of station columns, by input (lower case, without accents):
+// the Spanish networks', English ones and their abbreviations.
 const GUESSES = {
-  fecha: ["fecha", "date", "dia juliano", "time"],
-  anio: ["año", "anio", "ano", "year", "yr"],
-  mes: ["mes", "month", "mo"],
-  dia: ["dia", "día", "day", "dd"],
-  tmax: ["tmax", "tmáx", "t max", "tx", "temp max", "tmaxima", "tmáxima", "max temp"],
-  tmin: ["tmin", "tmín", "t min", "tn", "temp min", "tminima", "tmínima", "min temp"],
-  hrmax: ["hrmax", "hrmáx", "rhmax", "hr max", "rh max", "humedad max"],
-  hrmin: ["hrmin", "hrmín", "rhmin", "hr min", "rh min", "humedad min"],
-  hrmed: ["hrmed", "hr", "rh", "rhmean", "hrmedia", "humedad", "humedad relativa"],
-  troc: ["troc", "tdew", "td", "punto de rocio", "punto de rocío", "rocio", "rocío", "dew point"],
-  rs: ["rs", "rad", "radiacion", "radiación", "rad global", "solar", "srad"],
-  he: ["heliofania", "heliofanía", "he", "n", "horas de sol", "insolacion", "insolación", "sunshine"],
-  viento: ["viento", "u2", "wind", "u", "velocidad del viento", "ws"],
+  fecha: ["fecha", "date", "time", "yyyymmdd", "year doy", "ano dia", "timestamp"],
+  anio: ["ano", "anio", "year", "yr", "yyyy"],
+  mes: ["mes", "month", "mo", "mm"],
+  dia: ["dia", "day", "dd"],
+  diaAnio: ["doy", "dia juliano", "dia del ano", "jday", "julian day", "day of year"],
+  tmax: ["tmax", "t max", "tx", "temp max", "tempmax", "tmaxima", "max temp", "temperatura maxima", "maxt", "tmx"],
+  tmin: ["tmin", "t min", "tn", "temp min", "tempmin", "tminima", "min temp", "temperatura minima", "mint", "tmn"],
+  hrmax: ["hrmax", "rhmax", "hr max", "rh max", "humedad max", "humedadmax", "humedad maxima", "max rh"],
+  hrmin: ["hrmin", "rhmin", "hr min", "rh min", "humedad min", "humedadmin", "humedad minima", "min rh"],
+  hrmed: ["hrmed", "hr", "rh", "rhmean", "hrmedia", "humedad", "humedad relativa", "humedadmed", "humedad media"],
+  troc: ["troc", "tdew", "td", "punto de rocio", "rocio", "dew point", "dewpoint"],
+  pv: ["pv", "ea", "vp", "vapor pressure", "presion de vapor", "tension de vapor"],
+  rs: ["rs", "rad", "radiacion", "rad global", "solar", "srad", "radiacion global", "rad solar", "solar rad"],
+  he: ["heliofania", "he", "n", "horas de sol", "insolacion", "sunshine"],
+  viento: ["viento", "u2", "wind", "u", "velocidad del viento", "ws", "velviento", "wndsp", "wind speed",
+           "vel viento", "velocidad viento"],
 };
 
-// The units of the columns that may come in others, each with the header
-// words that say it and the conversion to the unit of the add-in.
+// The units of the columns that may come in others: each with the header
+// words that say it and its conversion to the unit of the add-in, as steps
+// of one exact constant each ([operator, constant]).
 export const UNITS = {
   temperatura: [
     { id: "C", label: "°C" },
-    { id: "F", label: "°F", says: /°\s*F\b|º\s*F\b|\(\s*F\s*\)|\bdeg\s*F\b|fahrenheit/i,
-      convert: (x) => op("/", op("-", x, num(32)), num(1.8)) },
+    { id: "dC", label: "décimas de °C", says: /0[.,]1\s*(°|º|deg)?\s*C\b|d[eé]cimas|tenths/i, steps: [["/", 10]] },
+    { id: "F", label: "°F", says: /°\s*F\b|º\s*F\b|\(\s*F\s*\)|\bdeg\s*F\b|fahrenheit/i, steps: [["-", 32], ["/", 1.8]] },
+    { id: "K", label: "K", says: /\(\s*K\s*\)|\[\s*K\s*\]|^\s*K\s*$|kelvin/i, steps: [["-", 273.15]] },
   ],
   viento: [
     { id: "m/s", label: "m/s" },
-    { id: "km/h", label: "km/h", says: /km\s*\/\s*h|\bkmh\b|\bkph\b/i, convert: (x) => op("/", x, num(3.6)) },
+    { id: "dm/s", label: "décimas de m/s", says: /0[.,]1\s*m\s*\/\s*s/i, steps: [["/", 10]] },
+    { id: "km/h", label: "km/h", says: /km\s*\/\s*h|\bkmh\b|\bkph\b/i, steps: [["/", 3.6]] },
+    { id: "mph", label: "mph", says: /\bmph\b|mi\s*\/\s*h|\bmiles\b/i, steps: [["*", 0.44704]] },
+    { id: "kn", label: "nudos", says: /\bknots?\b|\bkn\b|\bkts?\b|nudos/i, steps: [["*", 1852], ["/", 3600]] },
+    { id: "km/d", label: "km/d (recorrido)", says: /km\s*\/\s*d|recorrido|wind\s*run|\brun\b/i, steps: [["/", 86.4]] },
   ],
   radiacion: [
     { id: "MJ", label: "MJ/m²/d" },
-    { id: "W", label: "W/m² (media del día)", says: /\bW\s*\/?\s*m(?:2|²|\^2|-2)/i,
-      convert: (x) => op("*", x, num(0.0864)) },
-    { id: "cal", label: "cal/cm²/d", says: /cal\s*\/\s*cm|langley|\bly\b/i,
-      convert: (x) => op("*", x, num(0.041868)) },
+    { id: "W", label: "W/m² (media del día)", says: /(^|[^kKW])W\s*\/?\s*m(?:2|²|\^2|-2)/, steps: [["*", 0.0864]] },
+    { id: "kWh", label: "kWh/m²/d", says: /kWh/i, steps: [["*", 3.6]] },
+    { id: "J", label: "J/cm²/d", says: /(^|[^kK])J\s*\/\s*cm/, steps: [["/", 100]] },
+    { id: "cal", label: "cal/cm²/d", says: /cal\s*\/\s*cm|langley|\bly\b/i, steps: [["*", 0.041868]] },
+    { id: "kJ", label: "kJ/m²/d", says: /kJ\s*\/\s*m/i, steps: [["/", 1000]] },
+  ],
+  humedad: [
+    { id: "%", label: "%" },
+    { id: "frac", label: "fracción (0 a 1)", says: /fracci|fraction|\(\s*0\s*-\s*1\s*\)/i, steps: [["*", 100]] },
+  ],
+  presion: [
+    { id: "kPa", label: "kPa" },
+    { id: "hPa", label: "hPa", says: /hPa|mbar|\bmb\b/i, steps: [["/", 10]] },
   ],
 };
-export const UNIT_OF = { tmax: "temperatura", tmin: "temperatura", troc: "temperatura", viento: "viento", rs: "radiacion" };
+export const UNIT_OF = {
+  tmax: "temperatura", tmin: "temperatura", troc: "temperatura", viento: "viento", rs: "radiacion",
+  hrmax: "humedad", hrmin: "humedad", hrmed: "humedad", pv: "presion",
+};
 
-function normal(name) {
-  return name.toLowerCase().replace(/\(.*?\)|\[.*?\]/g, "").replace(/[_\-.]+/g, " ").trim();
+// A unit's conversion, as a formula of `x` and as a number.
+export const convertFormula = (unit, x) => (unit.steps ?? []).reduce((a, [o, c]) => op(o, a, num(c)), x);
+export const convertNumber = (unit, x) =>
+  (unit.steps ?? []).reduce((a, [o, c]) => o === "*" ? a * c : o === "/" ? a / c : o === "-" ? a - c : a + c, x);
+export const unitOf = (input, id) => UNIT_OF[input] && UNITS[UNIT_OF[input]].find((u) => u.id === id);
+
+// Lower case, accents and units in brackets dropped, separators as spaces.
+export function normal(name) {
+  return (name ?? "").normalize("NFD").replace(/[\u0300-\u036f]/g, "").toLowerCase()
+    .replace(/\(.*?\)|\[.*?\]/g, "").replace(/[_\-.]+/g, " ").replace(/[°º%]/g, "").replace(/\s+/g, " ").trim();
 }
 
-// The column of each input, guessed from the header's names (-1 when none).
-export function guessMapping(header) {
+// The column of each input, guessed from the header's names (-1 when none),
+// unless the values contradict it: a humidity above 100 (`ranges`: per
+// column, the least and greatest number in it, when it has numbers).
+export function guessMapping(header, ranges = []) {
   const names = header.map(normal);
   const mapping = {};
+  const fits = (input, i) => !(UNIT_OF[input] === "humedad" && ranges[i] && ranges[i][1] > 100);
   for (const [input, guesses] of Object.entries(GUESSES)) {
-    mapping[input] = names.findIndex((n) => guesses.includes(n));
+    mapping[input] = names.findIndex((n, i) => guesses.includes(n) && fits(input, i));
     if (mapping[input] < 0)
-      mapping[input] = names.findIndex((n) => guesses.some((g) => g.length > 2 && n.startsWith(g)));
+      mapping[input] = names.findIndex((n, i) => guesses.some((g) => g.length > 2 && n.startsWith(g)) && fits(input, i));
   }
   return mapping;
 }
 
-// The unit a column's name says (the add-in's when it says none).
-export function guessUnit(input, name) {
+// The unit a column's name or its row of units says (the add-in's when they say none).
+export function guessUnit(input, name, unitText = "") {
   const units = UNITS[UNIT_OF[input]];
-  return (units.find((u) => u.says && u.says.test(name ?? "")) ?? units[0]).id;
+  return (units.find((u) => u.says && (u.says.test(unitText) || u.says.test(name ?? ""))) ?? units[0]).id;
 }
 
-// The choices: date ("fecha" or "partes"); radiation ("rs" measured,
+// The choices: date ("fecha", one column written as `dateFormat` says,
+// "partes" year, month and day, or "anio-dia" year and day of the year);
+// radiation ("rs" measured,
 // "horas" or "porcentaje" of sunshine, "temperaturas" by FAO 56 eq. 50 with
-// `krs`); humidity ("extremas", "media", "rocio", or "tmin" by eq. 48 with
+// `krs`); humidity ("extremas", "media", "rocio", "vapor" pressure, or "tmin" by eq. 48 with
 // the dew point `offset` below Tmin); wind ("medido", or "constante" at 2 m);
 // `estimate`: a day whose reading is empty or not a number gets the
 // procedure of its variable.
 // The humidity columns of each choice, and whether radiation comes from sunshine.
-const HUMIDITY_INPUTS = { extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"], tmin: [] };
+const HUMIDITY_INPUTS = { extremas: ["hrmax", "hrmin"], media: ["hrmed"], rocio: ["troc"], vapor: ["pv"], tmin: [] };
+const DATE_COLUMNS = { fecha: ["fecha"], partes: ["anio", "mes", "dia"], "anio-dia": ["anio", "diaAnio"] };
+export const dateInputs = (options) => DATE_COLUMNS[options.date];
 export const fromSunshine = (options) => options.radiation === "horas" || options.radiation === "porcentaje";
 
 export function requiredInputs(options) {
-  const needed = options.date === "fecha" ? ["fecha"] : ["anio", "mes", "dia"];
+  const needed = [...dateInputs(options)];
   needed.push("tmax", "tmin");
   if (options.wind !== "constante") needed.push("viento");
   if (options.radiation === "rs") needed.push("rs");
@@ -109,11 +148,44 @@ export function requiredInputs(options) {
 // is a number (SI(ESBLANCO(R2);#¡VALOR!;R2*0,0864)); with `otherwise`, a
 // value that replaces it where it is not a number (SI(ESNUMERO(R2);R2;...)).
 function measured(input, unitId, otherwise) {
-  const unit = UNIT_OF[input] && UNITS[UNIT_OF[input]].find((u) => u.id === unitId);
-  const value = unit && unit.convert ? unit.convert(cell(input)) : cell(input);
+  const unit = unitOf(input, unitId);
+  const converted = unit && unit.steps;
+  const value = converted ? convertFormula(unit, cell(input)) : cell(input);
   if (otherwise) return call("SI", call("ESNUMERO", cell(input)), value, otherwise);
-  if (!unit || !unit.convert) return value;
+  if (!converted) return value;
   return call("SI", call("ESBLANCO", cell(input)), error("#VALUE!"), value);
+}
+
+// The day of the year of a row.
+export function dayOfYear(o) {
+  if (o.date === "partes") return call("JDIA.VENTISOLA", cell("anio"), cell("mes"), cell("dia"));
+  if (o.date === "anio-dia") return cell("diaAnio");
+  const f = cell("fecha");
+  const whole = (divisor) => call("ENTERO", op("/", f, num(divisor)));
+  switch (o.dateFormat) {
+    case "aaaammdd":  // 20220131: ENTERO(A2/10000), ENTERO(A2/100)-ENTERO(A2/10000)*100, A2-ENTERO(A2/100)*100
+      return call("JDIA.VENTISOLA", whole(10000), op("-", whole(100), op("*", whole(10000), num(100))),
+                  op("-", f, op("*", whole(100), num(100))));
+    case "aaaa-ddd": return op("*", call("DERECHA", f, num(3)), num(1));  // 2022-032
+    case "aaaaddd": return op("-", f, op("*", whole(1000), num(1000)));    // 2022032
+    default: return call("JDIA.VENTISOLA", call("AÑO", f), call("MES", f), call("DIA", f));
+  }
+}
+
+// The date of a row as one number, aaaammdd (for the sums per year and the chart).
+export function dateNumber(o) {
+  const f = cell("fecha");
+  if (o.date === "fecha" && o.dateFormat === "aaaammdd") return f;
+  let parts;
+  if (o.date === "partes") parts = [cell("anio"), cell("mes"), cell("dia")];
+  else if (o.date === "fecha" && !["aaaa-ddd", "aaaaddd"].includes(o.dateFormat)) parts = ["AÑO", "MES", "DIA"].map((n) => call(n, f));
+  else {
+    const year = o.date === "anio-dia" ? cell("anio")
+      : o.dateFormat === "aaaa-ddd" ? op("*", call("IZQUIERDA", f, num(4)), num(1)) : call("ENTERO", op("/", f, num(1000)));
+    const serial = call("FECHA", year, num(1), dayOfYear(o));
+    parts = ["AÑO", "MES", "DIA"].map((n) => call(n, serial));
+  }
+  return op("+", op("+", op("*", parts[0], num(10000)), op("*", parts[1], num(100))), parts[2]);
 }
 
 export const every = (inputs) => inputs.length === 1 ? call("ESNUMERO", cell(inputs[0]))
@@ -136,9 +208,7 @@ export function estimatedVariables(options) {
 export function et0Formula(options, units) {
   const gaps = options.estimate;
   const m = (input, otherwise) => measured(input, units[input], gaps ? otherwise : undefined);
-  const day = options.date === "fecha"
-    ? call("JDIA.VENTISOLA", call("AÑO", cell("fecha")), call("MES", cell("fecha")), call("DIA", cell("fecha")))
-    : call("JDIA.VENTISOLA", cell("anio"), cell("mes"), cell("dia"));
+  const day = dayOfYear(options);
   const latitude = num(options.latitude);
   const tmax = m("tmax"), tmin = m("tmin");
   // FAO 56 eq. 50: Rs = kRs √(Tmax − Tmin) Ra; eq. 48: ea = e°(Tmin − offset).
@@ -155,8 +225,9 @@ export function et0Formula(options, units) {
   let ea;
   if (options.humidity === "tmin") ea = fromTmin();
   else {
-    ea = options.humidity === "extremas" ? call("PVHRF56", tmax, tmin, cell("hrmax"), cell("hrmin"))
-      : options.humidity === "media" ? call("PVHM", tmax, tmin, cell("hrmed"))
+    ea = options.humidity === "extremas" ? call("PVHRF56", tmax, tmin, m("hrmax"), m("hrmin"))
+      : options.humidity === "media" ? call("PVHM", tmax, tmin, m("hrmed"))
+      : options.humidity === "vapor" ? m("pv")
       : call("PVTRF56", m("troc"));
     if (gaps) ea = call("SI", every(HUMIDITY_INPUTS[options.humidity]), ea, fromTmin());
   }

@@ -16,11 +16,12 @@ export function columnName(name) {
   return plain ? name : "[" + name + "]";
 }
 
-// How torven --csv reads this file as the page does: its flags, and whether
-// the formula writes numbers with a decimal point.
-export function torvenDialect(delimiter, decimalComma) {
-  if (delimiter === ";") return decimalComma ? { flags: [], point: false } : { flags: ["--decimal-point"], point: true };
-  return decimalComma ? { flags: ["--decimal-comma"], point: false } : { flags: [], point: false };
+// How torven --csv reads this file as the page does (torven finds the
+// decimal mark as `found`; the page's choice is `decimalComma`): its flags,
+// and whether the formula writes numbers with a decimal point.
+export function torvenDialect(found, decimalComma) {
+  if (found === decimalComma) return { flags: [], point: false };
+  return decimalComma ? { flags: ["--decimal-comma"], point: false } : { flags: ["--decimal-point"], point: true };
 }
 
 // A word of a shell command, quoted when it needs it.

@@ -1,7 +1,7 @@
 // The module's --csv job: the engine torven runs, over the entries linked
 // into the module.  The page puts the file's bytes and the job's text (one
 // "key=value" per line: formula, name, report, decimals, mark, delimiter,
-// encoding, language) into buffers the module gives it, and either reads the
+// encoding, language, missing, dates, header) into buffers the module gives it, and either reads the
 // file's table (read_table: what the file is, its dialect, header, rows and
 // first rows, as JSON) or runs the job (run_csv) and reads back the output
 // file's bytes, the messages and the report: per row, its line, and for each
@@ -14,12 +14,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "sheet/csv_job.h"
+#include "sheet/date_profile.h"
 #include "sheet/encoding.h"
 #include "sheet/gaps.h"
 #include "sheet/number_text.h"
+#include "sheet/spaces.h"
 #include "tools/hostsim/registration.h"
 #include "worksheet/catalogue.h"
 #include "web/wasm/export.h"
@@ -120,6 +123,13 @@ const char* FlawName(torven::TextVerdict::Flaw flaw) {
   }
 }
 
+Value NumberValue(double x) {
+  Value v;
+  v.type = xl::kNum;
+  v.number = x;
+  return v;
+}
+
 // What the page shows of a file before computing: its dialect, header, how
 // many rows, the first 20, and the records left out.
 class Table : public torven::CsvJobReport {
@@ -139,8 +149,20 @@ class Table : public torven::CsvJobReport {
     // The common gap codes, counted per column.
     const auto& codes = torven::CommonGapCodes();
     gaps_.resize(row.fields->size(), std::vector<long>(codes.size(), 0));
-    for (std::size_t c = 0; c < row.fields->size() && c < gaps_.size(); ++c)
+    dates_.resize(row.fields->size());
+    ranges_.resize(row.fields->size());
+    for (std::size_t c = 0; c < row.fields->size() && c < gaps_.size(); ++c) {
       if (const int k = torven::GapIndex((*row.fields)[c], codes); k >= 0) ++gaps_[c][static_cast<std::size_t>(k)];
+      dates_[c].Add((*row.fields)[c]);
+      // The least and greatest number of the column.
+      double x = 0;
+      if (torven::NumberOfCell(torven::TrimSpaces((*row.fields)[c]), dialect_.decimalComma, x)) {
+        auto& [low, high, count] = ranges_[c];
+        low = count == 0 ? x : std::min(low, x);
+        high = count == 0 ? x : std::max(high, x);
+        ++count;
+      }
+    }
     if (first_.size() < 20) {
       std::vector<std::string> fields(*row.fields);
       if (dialect_.encoding == torven::Encoding::kWindows1252)
@@ -162,6 +184,10 @@ class Table : public torven::CsvJobReport {
     out += ",\"lineEnd\":";
     Quoted(out, dialect_.lineEnd);
     out += ",\"open\":" + std::string(open_ ? "true" : "false") + ",\"rows\":" + std::to_string(rows_);
+    out += ",\"decimalComma\":" + std::string(dialect_.decimalComma ? "true" : "false");
+    out += ",\"headerLine\":" + std::to_string(dialect_.headerLine) + ",\"unitsLine\":" +
+           std::to_string(dialect_.unitsLine) + ",\"units\":";
+    List(out, dialect_.units);
     out += ",\"header\":";
     List(out, header_);
     out += ",\"first\":[";
@@ -182,6 +208,24 @@ class Table : public torven::CsvJobReport {
       }
       out += "]";
     }
+    out += "],\"dates\":[";
+    for (std::size_t c = 0; c < dates_.size(); ++c) {
+      const torven::DateProfile& d = dates_[c];
+      out += (c > 0 ? ",{" : "{");
+      const std::pair<const char*, long> counts[] = {
+          {"cells", d.cells},   {"slash", d.slash},   {"dayFirst", d.dayFirst}, {"monthFirst", d.monthFirst},
+          {"twoDigitYears", d.twoDigitYears}, {"iso", d.iso}, {"compact", d.compact}, {"yearDay", d.yearDay},
+          {"serial", d.serial}, {"withTime", d.withTime}, {"repeated", d.repeated}};
+      for (std::size_t k = 0; k < std::size(counts); ++k)
+        out += (k > 0 ? ",\"" : "\"") + std::string(counts[k].first) + "\":" + std::to_string(counts[k].second);
+      out += "}";
+    }
+    out += "],\"ranges\":[";
+    for (std::size_t c = 0; c < ranges_.size(); ++c) {
+      const auto& [low, high, count] = ranges_[c];
+      out += c > 0 ? "," : "";
+      out += count == 0 ? "null" : "[" + torven::Show(NumberValue(low), -1) + "," + torven::Show(NumberValue(high), -1) + "]";
+    }
     out += "],\"skipped\":[";
     for (std::size_t i = 0; i < skipped_.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(skipped_[i]);
     return out + "]}";
@@ -196,6 +240,8 @@ class Table : public torven::CsvJobReport {
   std::vector<int> skipped_;
   bool open_ = false;
   std::vector<std::vector<long>> gaps_;  // per column, per common code
+  std::vector<torven::DateProfile> dates_;  // per column
+  std::vector<std::tuple<double, double, long>> ranges_;  // per column: least, greatest, how many numbers
 };
 
 torven::Evaluator& Engine() {

@@ -1,0 +1,39 @@
+// How a column writes its dates, judged from all its cells, so that the
+// day of each row is read as the file means it:
+//   d/m/y or m/d/y   decided by a part above 12 (31/01/2020 is day first,
+//                    01/31/2020 month first); when none is, the file does
+//                    not say, and the user must;
+//   two-digit years  (01/02/20) are counted, to be refused: the century is
+//                    a guess;
+//   aaaa-mm-dd, a serial number of the 1900 date system, aaaammdd
+//                    (20220131), and a year with the day of the year
+//                    (2022-032 or 2022032);
+// and how often a row's day repeats the row before it (several rows a day:
+// hourly or finer readings).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace torven {
+
+struct DateProfile {
+  long cells = 0;           // not empty
+  long slash = 0;           // d/m/aaaa or m/d/aaaa (4-digit year), a time after it or not
+  long dayFirst = 0;        // of those, whose first part is above 12
+  long monthFirst = 0;      // whose second part is above 12
+  long twoDigitYears = 0;   // d/m/aa or m/d/aa
+  long iso = 0;             // aaaa-mm-dd
+  long compact = 0;         // aaaammdd, a date
+  long yearDay = 0;         // aaaa-ddd or aaaaddd, a day of the year
+  long serial = 0;          // a whole number 1 to 2958465 (serial 1 is 1 January 1900)
+  long withTime = 0;        // a date text followed by a time of day
+  long repeated = 0;        // the same day as the row before
+
+  void Add(std::string_view cell);
+
+ private:
+  std::string lastDay_;
+};
+
+}  // namespace torven
