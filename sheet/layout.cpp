@@ -170,12 +170,12 @@ TableLayout DetectLayout(std::string_view sample, bool whole, char delimiter, lo
   } else if (width == 0 || widthOf(*filled[0]) == width) {
     header = 0;
   } else {
-    // The first line whose width the lines after it keep.
+    // The first line whose width most of the lines after it keep.
     for (std::size_t i = 0; i < filled.size() && header == filled.size(); ++i) {
       if (widthOf(*filled[i]) != width) continue;
       std::size_t kept = 0, after = 0;
       for (std::size_t j = i + 1; j < filled.size() && after < kKeptBy; ++j, ++after) kept += widthOf(*filled[j]) == width;
-      if (kept == after) header = i;
+      if (2 * kept > after || after == 0) header = i;
     }
     if (header == filled.size()) header = 0;
     // The last line of that width above the first row of data; the one

@@ -55,6 +55,38 @@ writeFileSync(units, [
 // The other spreadsheet's "Unicode text": UTF-16LE with its mark, tabs, CRLF.
 const unicode = join(work, "holyoke_unicode.txt");
 writeFileSync(unicode, Buffer.from("\ufeff" + lines.map((l) => l.replaceAll(",", "\t")).join("\r\n") + "\r\n", "utf16le"));
+// Station files as networks publish them, each made from the Holyoke year:
+const rows = lines.slice(1).map((line) => line.split(","));
+const dmy = (iso) => iso.split("-").reverse().join("/");
+const comma = (x) => String(x).replace(".", ",");
+// a Spanish network's: UTF-16LE without a mark, ';', decimal commas, its column names;
+const network = join(work, "red_es.txt");
+writeFileSync(network, Buffer.from(["Fecha;Temp Máxima (ºC);Temp Mínima (ºC);HumedadMax;HumedadMin;Velviento;Radiacion",
+  ...rows.map((f) => [dmy(f[0]), f[4], f[5], f[6], f[7], f[9], f[8]].map(comma).join(";"))].join("\r\n") + "\r\n", "utf16le"));
+// a national service's: a '#' preamble and header, padded fields, tenths of °C and m/s, J/cm²;
+const tenths = join(work, "knmi.txt");
+const pad = (x) => String(x).padStart(5);
+writeFileSync(tenths, [...Array.from({ length: 40 }, (_, i) => `# ${i === 0 ? "BRON: KNMI" : "TX = Maximum temperature (in 0.1 degrees Celsius), line " + i}`),
+  "# STN,YYYYMMDD,   TX,   TN,   UX,   UN,   FG,    Q", "",
+  ...rows.map((f) => ["  260", f[0].replaceAll("-", ""), Math.round(f[4] * 10), Math.round(f[5] * 10), Math.round(f[6]),
+                      Math.round(f[7]), Math.round(f[9] * 10), Math.round(f[8] * 100)].map(pad).join(","))].join("\n") + "\n");
+// a research farm's: runs of spaces, a banner, a units row, year-day dates and NaN gaps;
+const farm = join(work, "farm.dat");
+writeFileSync(farm, ["*****", "Research farm, daily weather", "  Year-DOY   Tmax   Tmin  RHmax  RHmin   Srad  Wndsp",
+  "         -     (C)    (C)    (%)    (%)  (MJ/m2)  (m/s)",
+  ...rows.map((f, i) => [`${f[0].slice(0, 4)}-${String(i + 1).padStart(3, "0")}`, f[4], f[5], i === 9 ? "NaN" : f[6],
+                         f[7], f[8], f[9]].map((v) => String(v).padStart(8)).join(" "))].join("\n") + "\n");
+// m/d/yyyy dates whose days never pass 12 (the order must be asked), and a Tmin above Tmax;
+const monthFirst = join(work, "mdy.csv");
+writeFileSync(monthFirst, ["date,tmax,tmin,rhmax,rhmin,rs,u2",
+  ...rows.slice(0, 12).map((f, i) => [`01/${String(i + 1).padStart(2, "0")}/2020`, f[4], i === 2 ? 12 : f[5], f[6], f[7], f[8], f[9]].join(","))].join("\n") + "\n");
+// hourly rows, and two-digit years: refused.
+const hourly = join(work, "horario.csv");
+writeFileSync(hourly, ["date,tmax,tmin,rhmax,rhmin,rs,u2", ...Array.from({ length: 48 }, (_, h) =>
+  [`2020-01-0${1 + Math.floor(h / 24)} ${String(h % 24).padStart(2, "0")}:00`, ...rows[0].slice(4, 10)].join(","))].join("\n") + "\n");
+const twoDigits = join(work, "dos_cifras.csv");
+writeFileSync(twoDigits, ["fecha;tmax;tmin;rhmax;rhmin;rs;u2", ...rows.slice(0, 30).map((f) =>
+  [dmy(f[0]).slice(0, 6) + f[0].slice(2, 4), ...f.slice(4, 10)].map(comma).join(";"))].join("\n") + "\n");
 const random = join(work, "aleatorio.csv");
 writeFileSync(random, Buffer.from(Array.from({ length: 100000 }, () => Math.floor(Math.random() * 256))));
 const big = join(work, "cien_estaciones.csv");
@@ -79,7 +111,14 @@ const cases = [
            "MES(A2);DIA(A2));40,49);E2;F2;0;PVTRF56(F2);2;2;1138;40,49)" },
   { file: holyoke, latitude: "40,49", choose: ["#rad-temperaturas", "#hum-tmin"], krs: "0,19", offset: "2" },
   { file: units, latitude: "40,49", choose: ["#estimar"], failures: [], estimated: "radiación 1, humedad 1, viento 0" },
+  { file: network, latitude: "40,49" },
+  { file: tenths, latitude: "40,49", blocked: "°C, no puede ser. ¿décimas de °C?",
+    columns: { hrmax: "UX", hrmin: "UN", viento: "FG", rs: "Q" }, units: { tmax: "dC", tmin: "dC", viento: "dm/s", rs: "J" } },
+  { file: farm, latitude: "40,49", doubtful: [] },
+  { file: monthFirst, latitude: "40,49", asked: "no dicen si son día/mes/año o mes/día/año", order: "mdy",
+    flags: ["--dates", "mdy"], doubtful: ["línea 4 (03/01/2020): Tmín 12 > Tmáx 5"] },
 ];
+const refusedFiles = [[hourly, "varias filas por día (46 de 48"], [twoDigits, "tienen el año en dos cifras (30 filas)"]];
 
 const browser = await chromium.launch({
   executablePath: process.env.TORVEN_CHROMIUM || "/usr/bin/chromium",
@@ -99,21 +138,47 @@ tab.on("pageerror", (e) => fail("page error: " + e.message));
 await tab.goto(pathToFileURL(page).href);
 await tab.waitForSelector("body[data-listo='1']");
 
-async function compute(file, latitude, choose, c = {}) {
+async function compute(file, latitude, choose, c = {}, wait = true) {
   await tab.setInputFiles("#archivo", file);
   await tab.waitForSelector("#paso-columnas:not([hidden])");
   for (const selector of [choose ?? []].flat()) await tab.check(selector);
+  for (const [input, name] of Object.entries(c.columns ?? {})) {
+    await tab.selectOption("#col-" + input, { label: name });
+    await tab.dispatchEvent("#col-" + input, "change");
+  }
   await tab.fill("#latitud", latitude);
   await tab.fill("#altitud", "1138");
   await tab.fill("#altura", "2");
   if (c.krs) await tab.fill("#krs", c.krs);
   if (c.offset) await tab.fill("#desfase", c.offset);
   await tab.click("#calcular");
+  await tab.waitForFunction(() => document.getElementById("estado").className === "error" ||
+                                  !document.getElementById("paso-resultados").hidden);
+  if (wait && (await tab.isHidden("#paso-resultados"))) {
+    fail(`${file}: nothing computed: ${await tab.textContent("#estado")}`);
+    await tab.fill("#latitud", latitude);  // the results of the case before stay hidden
+  }
+}
+
+// What the page refuses, blocks or asks, before it shows any result; then,
+// for a case with the fix, the fix.
+async function refusedFirst(c) {
+  const expected = c.blocked ?? c.asked;
+  if (!expected) return;
+  await compute(c.file, c.latitude, c.choose, c, false);
+  const status = await tab.textContent("#estado");
+  if (!status.includes(expected) || !(await tab.isHidden("#paso-resultados"))) fail(`${c.file}: not stopped with '${expected}': ${status}`);
+  else console.log(`${c.file}: stopped before the results: ${expected}`);
+  for (const [input, unit] of Object.entries(c.units ?? {})) await tab.selectOption("#unidad-" + input, unit);
+  if (c.order) await tab.selectOption("#orden-fecha", c.order);
+  await tab.click("#calcular");
   await tab.waitForSelector("#paso-resultados:not([hidden])");
 }
 
 for (const c of cases) {
-  await compute(c.file, c.latitude, c.choose, c);
+  if (c.blocked || c.asked) await refusedFirst(c);
+  else await compute(c.file, c.latitude, c.choose, c);
+  if (c.blocked && !(await tab.isHidden("#estado.error"))) fail(`${c.file}: still an error with the right units: ${await tab.textContent("#estado")}`);
   const [download] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
   const got = readFileSync(await download.path());
   // The same bytes as torven --csv with the formula the page shows (and with
@@ -121,7 +186,7 @@ for (const c of cases) {
   const shownFormula = await tab.textContent("#formula-torven"), markFormula = await tab.textContent("#marca-torven");
   for (const formula of [shownFormula, c.formula].filter(Boolean)) {
     const added = markFormula ? ["--as", "et0", "--as", "estimado", formula, markFormula] : ["--as", "et0", formula];
-    const want = execFileSync(torven, ["--csv", c.file, ...added]);
+    const want = execFileSync(torven, ["--csv", c.file, ...(c.flags ?? []), ...added], { stdio: ["ignore", "pipe", "ignore"] });
     if (!got.equals(want)) {
       const a = got.toString("latin1").split("\n"), b = want.toString("latin1").split("\n");
       const at = a.findIndex((line, i) => line !== b[i]);
@@ -140,6 +205,10 @@ for (const c of cases) {
     const listed = await tab.$$eval("#fallidas li", (items) => items.map((li) => li.textContent));
     if (JSON.stringify(listed) !== JSON.stringify(c.failures)) fail("failed rows listed: " + JSON.stringify(listed));
   }
+  if (c.doubtful) {
+    const listed = await tab.$$eval("#dudosos li", (items) => items.map((li) => li.textContent));
+    if (JSON.stringify(listed) !== JSON.stringify(c.doubtful)) fail("doubtful rows listed: " + JSON.stringify(listed));
+  }
   if (c.error) {
     const shown = await tab.textContent("#primeras");
     if (!shown.includes(c.error)) fail(`the error row does not show ${c.error}`);
@@ -154,6 +223,32 @@ for (const c of cases) {
   if (drawn < 1000) fail(`the chart is not drawn (${drawn} pixels)`);
   if (c === cases[0] && screenshot) await tab.screenshot({ path: screenshot, fullPage: false });
 }
+
+for (const [file, message] of refusedFiles) {
+  await compute(file, "40,49", [], {}, false);
+  const status = await tab.textContent("#estado");
+  if (!status.includes(message)) fail(`${file} is not refused with '${message}': ${status}`);
+  else console.log(`${file} is refused: ${message}`);
+}
+
+// The page fits its window: no horizontal scroll on a phone, no control over
+// another from 1024 to 1920 pixels.
+await compute(holyoke, "40,49");
+for (const width of [390, 1024, 1366, 1920]) {
+  await tab.setViewportSize({ width, height: 900 });
+  await tab.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+  const scroll = await tab.evaluate(() => document.documentElement.scrollWidth - window.innerWidth);
+  const overlaps = await tab.$$eval(".columna:not([hidden])", (rows) => rows.flatMap((row) => {
+    const boxes = [...row.children].map((c) => c.getBoundingClientRect());
+    const outside = boxes.some((b) => b.right > row.getBoundingClientRect().right + 1);
+    const crossed = boxes.some((a, i) => boxes.slice(i + 1).some((b) => a.left < b.right - 1 && b.left < a.right - 1 &&
+                                                                          a.top < b.bottom - 1 && b.top < a.bottom - 1));
+    return outside || crossed ? [row.dataset.input] : [];
+  }));
+  if (scroll > 0 || overlaps.length) fail(`at ${width} px: ${scroll} px of horizontal scroll, overlaps in ${overlaps.join(", ")}`);
+}
+console.log("no horizontal scroll at 390 px, no overlap from 1024 to 1920 px");
+await tab.setViewportSize({ width: 1100, height: 1500 });
 
 // Station fields that are refused, each with nothing computed; a degree
 // and minute latitude shown in decimal degrees.
