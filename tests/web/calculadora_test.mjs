@@ -70,16 +70,19 @@ writeFileSync(tenths, [...Array.from({ length: 40 }, (_, i) => `# ${i === 0 ? "B
   "# STN,YYYYMMDD,   TX,   TN,   UX,   UN,   FG,    Q", "",
   ...rows.map((f) => ["  260", f[0].replaceAll("-", ""), Math.round(f[4] * 10), Math.round(f[5] * 10), Math.round(f[6]),
                       Math.round(f[7]), Math.round(f[9] * 10), Math.round(f[8] * 100)].map(pad).join(","))].join("\n") + "\n");
-// a research farm's: runs of spaces, a banner, a units row, year-day dates and NaN gaps;
+// a research farm's: runs of spaces, a banner, a units row (wind in km/h), year-day dates and NaN gaps;
 const farm = join(work, "farm.dat");
 writeFileSync(farm, ["*****", "Research farm, daily weather", "  Year-DOY   Tmax   Tmin  RHmax  RHmin   Srad  Wndsp",
-  "         -     (C)    (C)    (%)    (%)  (MJ/m2)  (m/s)",
+  "         -     (C)    (C)    (%)    (%)  (MJ/m2)  (km/h)",
   ...rows.map((f, i) => [`${f[0].slice(0, 4)}-${String(i + 1).padStart(3, "0")}`, f[4], f[5], i === 9 ? "NaN" : f[6],
-                         f[7], f[8], f[9]].map((v) => String(v).padStart(8)).join(" "))].join("\n") + "\n");
+                         f[7], f[8], (f[9] * 3.6).toFixed(2)].map((v) => String(v).padStart(8)).join(" "))].join("\n") + "\n");
 // m/d/yyyy dates whose days never pass 12 (the order must be asked), and a Tmin above Tmax;
 const monthFirst = join(work, "mdy.csv");
 writeFileSync(monthFirst, ["date,tmax,tmin,rhmax,rhmin,rs,u2",
   ...rows.slice(0, 12).map((f, i) => [`01/${String(i + 1).padStart(2, "0")}/2020`, f[4], i === 2 ? 12 : f[5], f[6], f[7], f[8], f[9]].join(","))].join("\n") + "\n");
+// the spreadsheet's serial numbers as dates;
+const serials = join(work, "serie.csv");
+writeFileSync(serials, ["date,tmax,tmin,rhmax,rhmin,rs,u2", ...rows.map((f, i) => [43831 + i, ...f.slice(4, 10)].join(","))].join("\n") + "\n");
 // hourly rows, and two-digit years: refused.
 const hourly = join(work, "horario.csv");
 writeFileSync(hourly, ["date,tmax,tmin,rhmax,rhmin,rs,u2", ...Array.from({ length: 48 }, (_, h) =>
@@ -114,7 +117,8 @@ const cases = [
   { file: network, latitude: "40,49" },
   { file: tenths, latitude: "40,49", blocked: "°C, no puede ser. ¿décimas de °C?",
     columns: { hrmax: "UX", hrmin: "UN", viento: "FG", rs: "Q" }, units: { tmax: "dC", tmin: "dC", viento: "dm/s", rs: "J" } },
-  { file: farm, latitude: "40,49", doubtful: [] },
+  { file: farm, latitude: "40,49", doubtful: [], torvenWrites: "/3.6" },
+  { file: serials, latitude: "40,49", years: "2020: " },
   { file: monthFirst, latitude: "40,49", asked: "no dicen si son día/mes/año o mes/día/año", order: "mdy",
     flags: ["--dates", "mdy"], doubtful: ["línea 4 (03/01/2020): Tmín 12 > Tmáx 5"] },
 ];
@@ -205,6 +209,9 @@ for (const c of cases) {
     const listed = await tab.$$eval("#fallidas li", (items) => items.map((li) => li.textContent));
     if (JSON.stringify(listed) !== JSON.stringify(c.failures)) fail("failed rows listed: " + JSON.stringify(listed));
   }
+  if (c.torvenWrites && !shownFormula.includes(c.torvenWrites.replace(".", ","))) fail(`the formula lacks ${c.torvenWrites}: ${shownFormula}`);
+  if (c.years && (!(await tab.textContent("#sumas")).startsWith(c.years) || (await tab.textContent("#sumas")).includes("sin fecha")))
+    fail("the sums per year: " + (await tab.textContent("#sumas")));
   if (c.doubtful) {
     const listed = await tab.$$eval("#dudosos li", (items) => items.map((li) => li.textContent));
     if (JSON.stringify(listed) !== JSON.stringify(c.doubtful)) fail("doubtful rows listed: " + JSON.stringify(listed));

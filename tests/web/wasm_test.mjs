@@ -4,6 +4,8 @@
 import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { Engine } from "../../web/page/torven.js";
+import { UNITS, convertFormula, convertNumber } from "../../web/page/et0.js";
+import { num, write } from "../../web/page/formula.js";
 
 const [tableWasm, nativeTable, torven, pageWasm] = process.argv.slice(2);
 const page = await Engine.load(readFileSync(pageWasm));
@@ -33,4 +35,22 @@ values.forEach((x, i) => {
   if (showNumber(x, false) !== printed[i]) fail(`${lines[i]}: the page prints ${showNumber(x, false)}, torven ${printed[i]}`);
 });
 console.log(`${values.length} numbers printed as torven prints them`);
+// Each unit's conversion, as torven computes the page's formula and as the
+// page's checks compute it, against the value worked by hand.
+const byHand = {
+  C: [20, 20], dC: [205, 20.5], F: [68, 20], K: [293.15, 20], "m/s": [3, 3], "dm/s": [35, 3.5], "km/h": [18, 5],
+  mph: [10, 4.4704], kn: [10, 5.144444444444445], "km/d": [432, 5], MJ: [20, 20], W: [250, 21.6], kWh: [5, 18],
+  J: [2000, 20], cal: [500, 20.934], kJ: [20000, 20], "%": [55, 55], frac: [0.55, 55], kPa: [1.2, 1.2], hPa: [12, 1.2],
+};
+const units = Object.values(UNITS).flat();
+const formulas = units.map((u) => "=" + write(convertFormula(u, num(byHand[u.id][0])), () => "", page, true));
+const computed = execFileSync(torven, ["--decimal-point", "--file", "-"], { input: formulas.join("\n") + "\n" })
+  .toString().trim().split("\n").map(Number);
+units.forEach((u, i) => {
+  const [raw, want] = byHand[u.id];
+  const close = (x) => Math.abs(x - want) <= 1e-12 * Math.abs(want);
+  if (!close(computed[i]) || !close(convertNumber(u, raw)))
+    fail(`${u.label}: ${raw} gives ${computed[i]} (${formulas[i]}) and ${convertNumber(u, raw)}, not ${want}`);
+});
+console.log(`${units.length} units converted as worked by hand`);
 process.exit(failures > 0 ? 1 : 0);
