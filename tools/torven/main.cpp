@@ -4,6 +4,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -262,7 +263,7 @@ int main(int argc, char** argv) {
   app.add_option("--header-line", options.headerLine,
                  "the line of the CSV file's header (default: the first line whose number of fields the rows "
                  "keep; the lines before it are written back as they are)")
-      ->check(CLI::Range(1L, 1L << 40));
+      ->check(CLI::Range(1L, std::numeric_limits<long>::max()));
   app.add_option("--encoding", options.encoding,
                  "the CSV file's encoding: utf-8 or windows-1252 (default: UTF-16 by its byte-order mark, else "
                  "UTF-8 when the file is valid UTF-8, else Windows-1252); the output keeps it")
