@@ -22,6 +22,13 @@
 //                      text, or of a number written with up to 15
 //                      significant digits (a truth value as 1 or 0);
 //                      n < 0 #VALUE!.
+//   ABS                the absolute value (converted as SQRT converts).
+//   MIN, MAX           each argument: an error passes on (the first); a
+//                      number counts; a cell's text, truth value or
+//                      emptiness is skipped; a truth value, or a text that
+//                      reads as a number, written in the formula counts
+//                      (another text is #VALUE!); none counted is 0.
+//   ROW                the sheet row of the formula's row, or of a reference.
 //   AND, OR            each argument: an error passes on (the first), a
 //                      number or truth value counts; a cell's text or empty
 //                      cell is skipped, a text written in the formula is
@@ -91,6 +98,50 @@ bool NumberArgument(Evaluator& ev, const Expr& e, std::size_t i, const Row* row,
 
 bool Floor(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   if (double x = 0; NumberArgument(ev, e, 0, row, x, out)) out = NumberRecord(std::floor(x));
+  return false;
+}
+
+bool Absolute(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  if (double x = 0; NumberArgument(ev, e, 0, row, x, out)) out = NumberRecord(std::fabs(x));
+  return false;
+}
+
+// MIN (`most` false) and MAX.
+template <bool most>
+bool Extreme(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  bool counted = false;
+  double best = 0;
+  for (const Expr& a : e.args) {
+    XLOPER12 v;
+    const bool cell = ev.Eval(a, row, v);
+    const std::uint32_t type = xl::AnswerType(v.xltype);
+    if (type == xl::kErr) {
+      out = v;
+      return false;
+    }
+    double x = 0;
+    if (type == xl::kNum) x = v.val.num;
+    else if (cell) continue;  // a cell's text, truth value or emptiness
+    else if (!ev.Number(v, x)) {
+      out = ErrorRecord(xl::kErrValue);
+      return false;
+    }
+    if (!counted || (most ? x > best : x < best)) best = x;
+    counted = true;
+  }
+  out = NumberRecord(best);
+  return false;
+}
+
+bool RowOf(Evaluator& ev, const Expr& e, const Row*, XLOPER12& out) {
+  if (e.args.empty() || e.args[0].kind == Expr::Kind::Column) {
+    out = NumberRecord(static_cast<double>(ev.SheetRow()));
+  } else if (e.args[0].kind == Expr::Kind::Reference) {
+    const Expr& r = e.args[0];
+    out = NumberRecord(static_cast<double>(r.fixedRow ? r.row : r.row + ev.SheetRow() - 2));
+  } else {
+    out = ErrorRecord(xl::kErrValue);
+  }
   return false;
 }
 
@@ -227,7 +278,10 @@ constexpr BuiltinFunction kBuiltins[] = {
     {"ENTERO", true, 1, 1, Floor},                        {"DATE", false, 3, 3, Date},
     {"FECHA", true, 3, 3, Date},                          {"LEFT", false, 1, 2, Characters<false>},
     {"IZQUIERDA", true, 1, 2, Characters<false>},         {"RIGHT", false, 1, 2, Characters<true>},
-    {"DERECHA", true, 1, 2, Characters<true>}};
+    {"DERECHA", true, 1, 2, Characters<true>},            {"ABS", false, 1, 1, Absolute},
+    {"MIN", false, 1, 255, Extreme<false>},               {"MÍN", true, 1, 255, Extreme<false>},
+    {"MAX", false, 1, 255, Extreme<true>},                {"MÁX", true, 1, 255, Extreme<true>},
+    {"ROW", false, 0, 1, RowOf},                          {"FILA", true, 0, 1, RowOf}};
 
 }  // namespace
 

@@ -1,11 +1,15 @@
 #include "sheet/csv_job.h"
 
+#include <algorithm>
+#include <deque>
+#include <map>
 #include <memory>
 
 #include "sheet/csv.h"
 #include "sheet/encoding.h"
 #include "sheet/layout.h"
 #include "sheet/number_text.h"
+#include "sheet/references.h"
 #include "sheet/spaces.h"
 #include "sheet/text_scan.h"
 
@@ -49,9 +53,11 @@ class Run {
       : in_(in), name_(name), job_(job), evaluator_(evaluator), report_(report),
         reader_(in, job.delimiter.empty() ? ',' : DelimiterOf(job.delimiter)) {}
 
+  ~Run() { evaluator_.SetSheet(nullptr); }  // the evaluator outlives the job
+
   int Go() {
     if (!ReadEncoding() || !ReadHeader() || !ReadFormulas(job_.formulas, formulas_, "call") ||
-        !ReadFormulas(job_.reported, reported_, "reported formula") || !WriteHeader())
+        !ReadFormulas(job_.reported, reported_, "reported formula") || !ReadReach() || !WriteHeader())
       return 2;
     EvaluateRows();
     return bad_ > 0 ? 1 : 0;
@@ -181,46 +187,147 @@ class Run {
     return true;
   }
 
-  void EvaluateRows() {
-    std::vector<std::string> row;
-    std::vector<Value> added(formulas_.size()), reported(reported_.size());
-    std::vector<FaultyCell> faulty;
+  // A record of the file after its header, as read and as evaluated.
+  struct Record {
+    enum class Kind { kData, kBlank, kUnits, kSkipped };
+    Kind kind = Kind::kData;
+    long line = 0;
     std::size_t count = 0;
+    std::vector<std::string> row;    // as read
+    std::vector<std::string> cells;  // as evaluated, when `padded`
+    bool padded = false;
     std::string error;
-    long rows = 0;
-    while (reader_.Next(row, count, error)) {
-      if (++rows % 100000 == 0) report_.Progress(rows);
-      if (error.empty() && IsBlank(row, count)) {
-        WriteBlank(count);
-        continue;
+    std::vector<Value> added, reported;
+    std::vector<FaultyCell> faulty;
+    const std::vector<std::string>& Cells() const { return padded ? cells : row; }
+  };
+
+  // The sheet the formulas' references read: the header, the rows in the
+  // window around the one evaluated, and the fixed rows kept.
+  class Sheet : public SheetRows {
+   public:
+    explicit Sheet(const Run& run) : run_(run) {}
+    SheetCell At(long row, int column) const override {
+      const auto c = static_cast<std::size_t>(column);
+      if (row == 1) return c < run_.headerValues_.size() ? SheetCell{nullptr, &run_.headerValues_[c]} : SheetCell{};
+      const Record* r = run_.RecordAt(row);
+      if (r == nullptr) return {};
+      if (c < run_.width_) return c < r->count ? SheetCell{&r->Cells()[c], nullptr} : SheetCell{};
+      const std::size_t j = c - run_.width_;
+      return r->kind == Record::Kind::kData && j < r->added.size() ? SheetCell{nullptr, &r->added[j]} : SheetCell{};
+    }
+
+   private:
+    const Run& run_;
+  };
+
+  const Record* RecordAt(long row) const {
+    if (row >= firstRow_ && row < firstRow_ + static_cast<long>(window_.size()))
+      return &window_[static_cast<std::size_t>(row - firstRow_)];
+    const auto kept = fixed_.find(row);
+    return kept != fixed_.end() ? &kept->second : nullptr;
+  }
+
+  // What the formulas reach of the sheet, or why they cannot be evaluated.
+  bool ReadReach() {
+    std::vector<const Expr*> all;
+    for (const Formula& f : formulas_) all.push_back(&f.expr);
+    for (const Formula& f : reported_) all.push_back(&f.expr);
+    std::string error;
+    if (!ReachOf(all, static_cast<int>(width_), static_cast<int>(formulas_.size()), reach_, error)) {
+      Say(error);
+      return false;
+    }
+    ahead_ = reach_.below;
+    if (!reach_.fixedRows.empty()) ahead_ = std::max(ahead_, reach_.fixedRows.back() - 2);
+    // Row 1: the header's names, then the added columns'.
+    for (std::size_t i = 0; i < width_ + formulas_.size(); ++i) {
+      Value v;
+      v.type = xl::kStr;
+      v.text = FromUtf8(i < width_ ? names_[i] : i - width_ < job_.names.size() ? job_.names[i - width_]
+                                                                                : job_.formulas[i - width_]);
+      headerValues_.push_back(std::move(v));
+    }
+    evaluator_.SetSheet(&sheet_);
+    return true;
+  }
+
+  // Reads records into the window, and evaluates and writes each row once
+  // the rows below it that the formulas read are in: memory holds the rows
+  // the formulas reach, whatever the file's length.
+  void EvaluateRows() {
+    long next = 2;  // the row evaluated next
+    for (bool more = true; more;) {
+      more = ReadRecord();
+      const long last = firstRow_ + static_cast<long>(window_.size()) - 1;
+      for (; next <= last && (!more || next + ahead_ <= last); ++next) {
+        Process(window_[static_cast<std::size_t>(next - firstRow_)], next);
+        if (out_.size() > (1 << 16)) Flush();
+        // Rows no formula reaches any more leave the window (fixed rows are kept).
+        while (firstRow_ < next + 1 - reach_.above) {
+          if (std::binary_search(reach_.fixedRows.begin(), reach_.fixedRows.end(), firstRow_))
+            fixed_[firstRow_] = window_.front();
+          spare_.push_back(std::move(window_.front()));
+          window_.pop_front();
+          ++firstRow_;
+        }
       }
-      if (error.empty() && reader_.RecordLine() == layout_.unitsLine) {
-        WriteUnits(row, count);
-        continue;
-      }
-      if (!error.empty() || count != width_) {
-        report_.Skipped(reader_.RecordLine(), !error.empty());
-        Say(name_ + ":" + std::to_string(reader_.RecordLine()) + ": " +
-            (!error.empty() ? error
-                            : "ragged row: " + std::to_string(count) + " fields, the header has " +
-                                  std::to_string(width_)));
-        ++bad_;
-        continue;
-      }
-      const std::vector<std::string>& cells = CellsOf(row);
-      WriteRow(row, cells, added, faulty);
-      for (std::size_t i = 0; i < reported_.size(); ++i)
-        reported[i] = evaluator_.Evaluate(reported_[i].expr, &cells, reported_[i].dialect, !formulas_.empty() || i > 0);
-      CsvRow r;
-      r.line = reader_.RecordLine();
-      r.added = &added;
-      r.reported = &reported;
-      r.faulty = &faulty;
-      r.fields = &row;
-      report_.Row(r);
-      if (out_.size() > (1 << 16)) Flush();
     }
     Flush();
+  }
+
+  // The next record into the window; false at the end of the file.
+  bool ReadRecord() {
+    Record r;
+    if (!spare_.empty()) {
+      r = std::move(spare_.back());
+      spare_.pop_back();
+    }
+    if (!reader_.Next(r.row, r.count, r.error)) return false;
+    if (++rows_ % 100000 == 0) report_.Progress(rows_);
+    r.line = reader_.RecordLine();
+    r.padded = false;
+    if (r.error.empty() && IsBlank(r.row, r.count)) {
+      r.kind = Record::Kind::kBlank;
+    } else if (r.error.empty() && r.line == layout_.unitsLine) {
+      r.kind = Record::Kind::kUnits;
+    } else if (!r.error.empty() || r.count != width_) {
+      r.kind = Record::Kind::kSkipped;
+      report_.Skipped(r.line, !r.error.empty());
+      Say(name_ + ":" + std::to_string(r.line) + ": " +
+          (!r.error.empty() ? r.error
+                            : "ragged row: " + std::to_string(r.count) + " fields, the header has " +
+                                  std::to_string(width_)));
+      ++bad_;
+    } else {
+      r.kind = Record::Kind::kData;
+      ReadCells(r);
+    }
+    window_.push_back(std::move(r));
+    return true;
+  }
+
+  // Evaluates a record (row `row` of the sheet) and writes it.
+  void Process(Record& r, long row) {
+    switch (r.kind) {
+      case Record::Kind::kBlank: WriteBlank(r.count); return;
+      case Record::Kind::kUnits: WriteUnits(r.row, r.count); return;
+      case Record::Kind::kSkipped: return;
+      case Record::Kind::kData: break;
+    }
+    evaluator_.SetSheetRow(row);
+    r.added.resize(formulas_.size());
+    r.reported.resize(reported_.size());
+    WriteRow(r);
+    for (std::size_t i = 0; i < reported_.size(); ++i)
+      r.reported[i] = evaluator_.Evaluate(reported_[i].expr, &r.Cells(), reported_[i].dialect, !formulas_.empty() || i > 0);
+    CsvRow report;
+    report.line = r.line;
+    report.added = &r.added;
+    report.reported = &r.reported;
+    report.faulty = &r.faulty;
+    report.fields = &r.row;
+    report_.Row(report);
   }
 
   // A blank line, or a row of bare delimiters: no data, so neither
@@ -243,21 +350,19 @@ class Run {
   // The cells as the spreadsheet's import reads them: a field not quoted
   // that is a number with spaces around it ("  177") is the number, and one
   // of spaces alone is empty; otherwise the row as read.
-  const std::vector<std::string>& CellsOf(const std::vector<std::string>& row) {
-    bool padded = false;
-    for (std::size_t i = 0; i < width_ && !padded; ++i)
-      padded = !row[i].empty() && (row[i].front() == ' ' || row[i].back() == ' ') && !reader_.Quoted(i);
-    if (!padded) return row;
-    cells_.resize(width_);
+  void ReadCells(Record& r) {
+    for (std::size_t i = 0; i < width_ && !r.padded; ++i)
+      r.padded = !r.row[i].empty() && (r.row[i].front() == ' ' || r.row[i].back() == ' ') && !reader_.Quoted(i);
+    if (!r.padded) return;
+    r.cells.resize(width_);
     for (std::size_t i = 0; i < width_; ++i) {
-      const std::string_view trimmed = TrimSpaces(row[i]);
+      const std::string_view trimmed = TrimSpaces(r.row[i]);
       double x = 0;
-      if (!reader_.Quoted(i) && trimmed.size() != row[i].size() && (trimmed.empty() || NumberOfCell(trimmed, comma_, x)))
-        cells_[i].assign(trimmed);
+      if (!reader_.Quoted(i) && trimmed.size() != r.row[i].size() && (trimmed.empty() || NumberOfCell(trimmed, comma_, x)))
+        r.cells[i].assign(trimmed);
       else
-        cells_[i].assign(row[i]);
+        r.cells[i].assign(r.row[i]);
     }
-    return cells_;
   }
   void WriteBlank(std::size_t count) {
     out_.append(count > 0 ? count - 1 : 0, delimiter_);
@@ -265,20 +370,20 @@ class Run {
   }
 
   // The row as read, and its added columns.
-  void WriteRow(const std::vector<std::string>& row, const std::vector<std::string>& cells, std::vector<Value>& added,
-                std::vector<FaultyCell>& faulty) {
+  void WriteRow(Record& r) {
     for (std::size_t i = 0; i < width_; ++i) {
       if (i > 0) out_ += delimiter_;
-      AppendCsvField(out_, row[i], delimiter_);
+      AppendCsvField(out_, r.row[i], delimiter_);
     }
-    faulty.clear();
+    r.faulty.clear();
     for (std::size_t i = 0; i < formulas_.size(); ++i) {
       out_ += delimiter_;
-      added[i] = evaluator_.Evaluate(formulas_[i].expr, &cells, formulas_[i].dialect, i > 0);
-      if (added[i].type == xl::kErr && faulty.empty()) evaluator_.FaultyCells(formulas_[i].expr, cells, faulty);
-      const std::string shown = Show(added[i], job_.decimals, comma_, language_);
+      r.added[i] = evaluator_.Evaluate(formulas_[i].expr, &r.Cells(), formulas_[i].dialect, i > 0);
+      if (r.added[i].type == xl::kErr && r.faulty.empty())
+        evaluator_.FaultyCells(formulas_[i].expr, r.Cells(), r.faulty);
+      const std::string shown = Show(r.added[i], job_.decimals, comma_, language_);
       if (!AppendEncoded(out_, shown, encoding_, delimiter_)) {
-        Say(name_ + ":" + std::to_string(reader_.RecordLine()) + ": the result '" + shown + "' cannot be written in " +
+        Say(name_ + ":" + std::to_string(r.line) + ": the result '" + shown + "' cannot be written in " +
             EncodingName(encoding_) + "; its cell is left empty");
         ++bad_;
       }
@@ -314,7 +419,17 @@ class Run {
   Language language_ = Language::kEnglish;
   TableLayout layout_;
   std::string preamble_;  // the lines before the header, each ended by '\n'
-  std::vector<std::string> header_, names_, cells_;
+  std::vector<std::string> header_, names_;
+  // The sheet around the row evaluated.
+  Reach reach_;
+  long ahead_ = 0;
+  std::deque<Record> window_;
+  long firstRow_ = 2;  // the sheet row of the window's first record
+  std::map<long, Record> fixed_;
+  std::vector<Record> spare_;
+  std::vector<Value> headerValues_;
+  Sheet sheet_{*this};
+  long rows_ = 0;
   std::size_t width_ = 0;
   std::vector<Formula> formulas_, reported_;
   std::string out_;

@@ -32,6 +32,21 @@ std::size_t EditDistance(const std::string& a, const std::string& b) {
   return row[b.size()];
 }
 
+// A character in upper case: the ASCII letters and those of Latin-1 (à to þ,
+// but ÷), as UpperName does.
+char16_t Upper(char16_t c) {
+  if (c >= u'a' && c <= u'z') return static_cast<char16_t>(c - 0x20);
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<char16_t>(c - 0x20);
+  return c;
+}
+
+// Two texts in the order of their upper-case characters: <0, 0 or >0.
+int CompareWithoutCase(std::u16string_view a, std::u16string_view b) {
+  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+    if (Upper(a[i]) != Upper(b[i])) return Upper(a[i]) < Upper(b[i]) ? -1 : 1;
+  return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 }  // namespace
 
 void Evaluator::SetAddInFunctions(const std::vector<AddInFunction>& functions) {
@@ -41,11 +56,24 @@ void Evaluator::SetAddInFunctions(const std::vector<AddInFunction>& functions) {
 }
 
 bool Evaluator::Bind(Expr& e, const std::vector<std::string>* header, std::string& error) const {
+  if (e.kind == Expr::Kind::Reference) {
+    if (header != nullptr) return true;
+    error = "column " + std::to_string(e.column) + ": the cell reference '" + e.name +
+            "' refers to a row of a CSV file (with --csv)";
+    return false;
+  }
   if (e.kind == Expr::Kind::Column) {
     if (header != nullptr) {
       for (std::size_t i = 0; i < header->size(); ++i)
         if ((*header)[i] == e.name) e.binding = static_cast<int>(i);
       if (e.binding >= 0) return true;
+      // A name no column has, that reads as a cell reference (C2), is one.
+      int column = 0;
+      if (ReadCellReference(e.name, column, e.row, e.fixedRow)) {
+        e.kind = Expr::Kind::Reference;
+        e.binding = column;
+        return true;
+      }
       error = "column " + std::to_string(e.column) + ": no column named '" + e.name + "' in the CSV header";
     } else {
       error = "column " + std::to_string(e.column) + ": unknown name '" + e.name +
@@ -180,6 +208,9 @@ bool Evaluator::Eval(const Expr& e, const Row* row, XLOPER12& out) {
     case Expr::Kind::Column:
       ReadColumn(e, row, out);
       return true;
+    case Expr::Kind::Reference:
+      ReadReference(e, row, out);
+      return true;
     case Expr::Kind::Chain:
       Chain(e, row, out);
       return false;
@@ -239,6 +270,41 @@ void Evaluator::ReadColumn(const Expr& e, const Row* row, XLOPER12& out) {
   out = cells_[column];
 }
 
+// A reference, filled down from row 2: a relative row moves with the row
+// evaluated, a fixed one stays.  This row's file cell is read as a column
+// name reads it; any other cell through the sheet (empty beyond it).
+void Evaluator::ReadReference(const Expr& e, const Row* row, XLOPER12& out) {
+  const long target = e.fixedRow ? e.row : e.row + sheetRow_ - 2;
+  if (target == sheetRow_ && row != nullptr && static_cast<std::size_t>(e.binding) < row->size()) {
+    ReadColumn(e, row, out);
+    return;
+  }
+  const SheetCell cell = sheet_ != nullptr ? sheet_->At(target, e.binding) : SheetCell{};
+  if (cell.text != nullptr) {
+    Cell(*cell.text, out);
+    return;
+  }
+  if (cell.value == nullptr) {
+    out = Record(xl::kMissing);
+    return;
+  }
+  const Value& v = *cell.value;
+  switch (v.type) {
+    case xl::kNum: out = NumberRecord(v.number); break;
+    case xl::kErr: out = ErrorRecord(v.code); break;
+    case xl::kBool: out = Record(xl::kBool), out.val.xbool = v.code; break;
+    case xl::kStr: {
+      std::u16string& text = NextText();
+      text.assign(1, static_cast<char16_t>(v.text.size()));
+      text += v.text;
+      out = Record(xl::kStr);
+      out.val.str = text.data();
+      break;
+    }
+    default: out = Record(xl::kMissing);
+  }
+}
+
 bool Evaluator::Number(const XLOPER12& v, double& x) {
   if (xl::AnswerType(v.xltype) != xl::kStr) return Operand(v, x);
   // The row's date cell is read by YEAR, MONTH and DAY alike: once.
@@ -269,6 +335,8 @@ bool Evaluator::ReadNumber(std::u16string_view text, double& x) const {
 XLOPER12 Evaluator::Combine(char op, const XLOPER12& left, const XLOPER12& right) {
   if (xl::AnswerType(left.xltype) == xl::kErr) return left;
   if (xl::AnswerType(right.xltype) == xl::kErr) return right;
+  if (op == '=' || op == '<' || op == '>' || op == kNotEqual || op == kAtMost || op == kAtLeast)
+    return Compare(op, left, right);
   double x = 0, y = 0;
   if (!Number(left, x) || !Number(right, y)) return ErrorRecord(xl::kErrValue);
   double r = 0;
@@ -286,6 +354,47 @@ XLOPER12 Evaluator::Combine(char op, const XLOPER12& left, const XLOPER12& right
       r = core::math::pow(x, y);
   }
   return NumberRecord(r);
+}
+
+// A comparison as the spreadsheet makes it (neither operand an error): an
+// empty cell is 0, "" or FALSE beside a number, a text or a truth value;
+// numbers are less than texts, texts less than truth values; texts compare
+// without case; numbers equal when they differ in the last bits only (as
+// 0.1+0.2 = 0.3).  Nothing is converted: "1" = 1 is FALSE.
+XLOPER12 Evaluator::Compare(char op, const XLOPER12& left, const XLOPER12& right) {
+  auto rank = [](std::uint32_t type) { return type == xl::kNum ? 0 : type == xl::kStr ? 1 : 2; };
+  std::uint32_t a = xl::AnswerType(left.xltype), b = xl::AnswerType(right.xltype);
+  const bool emptyA = a == xl::kMissing || a == xl::kNil, emptyB = b == xl::kMissing || b == xl::kNil;
+  if (emptyA) a = emptyB ? xl::kNum : b;
+  if (emptyB) b = a;
+  int order = 0;  // <0, 0, >0
+  if (rank(a) != rank(b)) {
+    order = rank(a) < rank(b) ? -1 : 1;
+  } else if (a == xl::kStr) {
+    order = CompareWithoutCase(emptyA ? std::u16string_view() : TextOf(left),
+                               emptyB ? std::u16string_view() : TextOf(right));
+  } else {
+    double x = 0, y = 0;
+    if (!emptyA) Operand(left, x);
+    if (!emptyB) Operand(right, y);
+    // Equal within 2^-48 of both (numbers that differ in their last bits).
+    constexpr double kClose = 1.0 / (16777216.0 * 16777216.0);
+    const double d = std::fabs(x - y);
+    const bool equal = x == y || (x != 0 && y != 0 && d < std::fabs(x) * kClose && d < std::fabs(y) * kClose);
+    order = equal ? 0 : x < y ? -1 : 1;
+  }
+  bool result = false;
+  switch (op) {
+    case '=': result = order == 0; break;
+    case kNotEqual: result = order != 0; break;
+    case '<': result = order < 0; break;
+    case '>': result = order > 0; break;
+    case kAtMost: result = order <= 0; break;
+    default: result = order >= 0; break;  // kAtLeast
+  }
+  XLOPER12 r = Record(xl::kBool);
+  r.val.xbool = result ? 1 : 0;
+  return r;
 }
 
 // A run of one level's operators, from the left; after an error the rest is

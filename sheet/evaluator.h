@@ -35,6 +35,22 @@ struct FaultyCell {
   std::string text;  // as the cell holds it, in UTF-8
 };
 
+// A cell of the sheet a formula refers to: a file's cell (its text, as
+// read), a computed value, or neither (an empty cell).
+struct SheetCell {
+  const std::string* text = nullptr;
+  const Value* value = nullptr;
+};
+
+// The rows of the sheet that references reach beyond the row evaluated:
+// row 1 is the header, the file's records follow from row 2; the file's
+// columns come first (0-based), then the added ones.
+class SheetRows {
+ public:
+  virtual ~SheetRows() = default;
+  virtual SheetCell At(long row, int column) const = 0;
+};
+
 class Evaluator {
  public:
   using Row = std::vector<std::string>;
@@ -87,9 +103,16 @@ class Evaluator {
   // How a date text d/m/y or m/d/y is read: -1 as the dialect writes it
   // (d/m/y in Spanish), 1 day first, 0 month first.
   void SetDayFirst(int dayFirst) { dayFirst_ = dayFirst; }
+  // The sheet that cell references read (none: a reference is refused when
+  // bound), and the row of the sheet being evaluated (ROW() gives it).
+  void SetSheet(const SheetRows* sheet) { sheet_ = sheet; }
+  void SetSheetRow(long row) { sheetRow_ = row; }
+  long SheetRow() const { return sheetRow_; }
 
  private:
   void ReadColumn(const Expr& e, const Row* row, XLOPER12& out);
+  void ReadReference(const Expr& e, const Row* row, XLOPER12& out);
+  XLOPER12 Compare(char op, const XLOPER12& left, const XLOPER12& right);
   void Chain(const Expr& e, const Row* row, XLOPER12& out);
   bool Unary(const Expr& e, const Row* row, XLOPER12& out);
   XLOPER12 Combine(char op, const XLOPER12& left, const XLOPER12& right);
@@ -110,6 +133,8 @@ class Evaluator {
   unsigned evaluation_ = 0;
   bool decimalComma_ = false;
   int dayFirst_ = -1;
+  const SheetRows* sheet_ = nullptr;
+  long sheetRow_ = 2;
   std::vector<std::string> gaps_;
   Encoding cellEncoding_ = Encoding::kUtf8;
   Language dialect_ = Language::kEnglish;  // of the formula being evaluated

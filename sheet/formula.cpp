@@ -41,7 +41,7 @@ class Parser {
     if (!Readable()) return false;
     SkipSpace();
     if (At('=')) ++pos_;
-    if (!Sum(formula)) return false;
+    if (!Comparison(formula)) return false;
     SkipSpace();
     if (pos_ != s_.size()) return Fail("unexpected text after the formula; expected the end of the line");
     return true;
@@ -108,6 +108,32 @@ class Parser {
     if (!chain.args.empty()) out = std::move(chain);
     return true;
   }
+  // The comparisons, loosest of all: = <> < > <= >=, from the left.
+  bool Comparison(Expr& out) {
+    if (!Sum(out)) return false;
+    Expr chain;
+    for (;;) {
+      SkipSpace();
+      char op = 0;
+      if (At('=')) op = '=', ++pos_;
+      else if (At('<') && pos_ + 1 < s_.size() && s_[pos_ + 1] == '>') op = kNotEqual, pos_ += 2;
+      else if (At('<') && pos_ + 1 < s_.size() && s_[pos_ + 1] == '=') op = kAtMost, pos_ += 2;
+      else if (At('>') && pos_ + 1 < s_.size() && s_[pos_ + 1] == '=') op = kAtLeast, pos_ += 2;
+      else if (At('<') || At('>')) op = s_[pos_++];
+      if (op == 0) break;
+      if (chain.args.empty()) {
+        chain.kind = Expr::Kind::Chain;
+        chain.column = out.column;
+        chain.args.push_back(std::move(out));
+      }
+      chain.ops += op;
+      Expr right;
+      if (!Sum(right)) return false;
+      chain.args.push_back(std::move(right));
+    }
+    if (!chain.args.empty()) out = std::move(chain);
+    return true;
+  }
   bool Sum(Expr& out) { return Binary(out, "+-", &Parser::Product); }
   bool Product(Expr& out) { return Binary(out, "*/", &Parser::Power); }
   bool Power(Expr& out) { return Binary(out, "^", &Parser::Signed); }
@@ -147,16 +173,22 @@ class Parser {
     if (c == '"') return Text(arg);
     if (c == '#') return ErrorValue(arg);
     if (c == '[') return BracketedColumn(arg);
+    if (c == '$') return FixedReference(arg);
     if (c == '(') {
       ++pos_;
-      if (!Sum(arg)) return false;
+      if (!Comparison(arg)) return false;
       SkipSpace();
       if (!At(')')) return Fail(pos_ >= s_.size() ? "missing ')' at the end of the line" : "expected ')'");
       ++pos_;
       return true;
     }
     if (IsNameStart(c)) {
+      const std::size_t start = pos_;
       const std::string_view name = Name();
+      if (At('$')) {  // C$2
+        pos_ = start;
+        return FixedReference(arg);
+      }
       SkipSpace();
       if (At('(')) {
         arg.kind = Expr::Kind::Call;
@@ -188,7 +220,7 @@ class Parser {
       Expr arg;
       SkipSpace();
       arg.column = static_cast<int>(pos_) + 1;
-      if (!(AtSeparator() || At(')') || pos_ >= s_.size()) && !Sum(arg)) return false;
+      if (!(AtSeparator() || At(')') || pos_ >= s_.size()) && !Comparison(arg)) return false;
       call.args.push_back(std::move(arg));
       SkipSpace();
       if (AtSeparator()) {
@@ -268,6 +300,21 @@ class Parser {
     return true;
   }
 
+  // A reference with a '$' ($C$2, $C2, C$2 reached by its letters first).
+  bool FixedReference(Expr& arg) {
+    const std::size_t start = pos_;
+    while (pos_ < s_.size() && (IsNameChar(s_[pos_]) || s_[pos_] == '$')) ++pos_;
+    int column = 0;
+    if (!ReadCellReference(s_.substr(start, pos_ - start), column, arg.row, arg.fixedRow)) {
+      pos_ = start;
+      return Fail("expected a cell reference such as $C$2 after '$'");
+    }
+    arg.kind = Expr::Kind::Reference;
+    arg.name = std::string(s_.substr(start, pos_ - start));
+    arg.binding = column;
+    return true;
+  }
+
   // [u2 (km/h)]: a column whose name is not a plain word, as the header has it.
   bool BracketedColumn(Expr& arg) {
     const std::size_t close = s_.find(']', pos_);
@@ -298,6 +345,24 @@ class Parser {
 };
 
 }  // namespace
+
+bool ReadCellReference(std::string_view text, int& column, long& row, bool& fixedRow) {
+  std::size_t at = 0;
+  if (at < text.size() && text[at] == '$') ++at;
+  column = 0;
+  const std::size_t letters = at;
+  while (at < text.size() && std::isalpha(static_cast<unsigned char>(text[at])) && at - letters < 3)
+    column = column * 26 + (std::toupper(static_cast<unsigned char>(text[at++])) - 'A' + 1);
+  if (at == letters || column > 16384) return false;  // columns A to XFD
+  --column;
+  fixedRow = at < text.size() && text[at] == '$';
+  if (fixedRow) ++at;
+  row = 0;
+  const std::size_t digits = at;
+  while (at < text.size() && std::isdigit(static_cast<unsigned char>(text[at])) && at - digits < 7)
+    row = row * 10 + (text[at++] - '0');
+  return at == text.size() && at > digits && row >= 1 && row <= 1048576;
+}
 
 bool ParseCall(std::string_view line, Expr& call, ParseError& error, DecimalMark mark, Writing* writing) {
   call = Expr{};

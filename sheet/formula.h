@@ -2,15 +2,17 @@
 //   =ETPF56(JDIA.VENTISOLA(2023;7;6); RADF56A(187;9,25;0,25;0,5;50,8); 21,5; 12,3; 0;
 //           PVHRF56(21,5;12,3;84;63); 10/3,6; 10; 100; 50,8)
 // An optional leading '='; the spreadsheet's arithmetic, tightest first:
-// unary - and +, postfix %, ^ (left to right), * and /, + and -; parentheses.
+// unary - and +, postfix %, ^ (left to right), * and /, + and -, then the
+// comparisons = <> < > <= >=; parentheses.
 // A run of one level's operators is one node (1+2-3+4 holds four operands),
 // so that the tree is as deep as the formula's parentheses and calls, never
 // as long as the formula: a sum of 100,000 terms is parsed, evaluated and
 // freed in time and stack linear in its length.
 // Operands: numbers (1E-3 exponents), "text" (doubled quotes inside),
 // TRUE/FALSE, error literals (#N/A ...), calls, names of CSV columns (in
-// brackets when they are not a plain word: [u2 (km/h)]), and empty call
-// arguments (omitted).
+// brackets when they are not a plain word: [u2 (km/h)]), cell references
+// as the spreadsheet writes them (C2, $C$2, C$13: a name that no column
+// has is read as one), and empty call arguments (omitted).
 //
 // Two ways of writing, as the spreadsheet's two locales do: where ';'
 // separates arguments, ',' in a number is the decimal mark (21,5; '.' is
@@ -38,10 +40,11 @@ namespace torven {
 struct BuiltinFunction;
 
 struct Expr {
-  enum class Kind { Number, Text, Boolean, Error, Empty, Call, Column, Chain, Unary };
+  enum class Kind { Number, Text, Boolean, Error, Empty, Call, Column, Chain, Unary, Reference };
   Kind kind = Kind::Empty;
   // Chain: args[0] ops[0] args[1] ops[1] ... args[n], one level of binary
-  // operators (+ -, * /, or ^), taken from the left.  Unary: the signs
+  // operators (+ -, * /, ^, or the comparisons, each one character: = < >,
+  // and kNotEqual, kAtMost, kAtLeast), taken from the left.  Unary: the signs
   // written before args[0] ('-' or '+', in the order written), then
   // `percents` times '%' after it.
   std::string ops;
@@ -57,10 +60,21 @@ struct Expr {
   bool commaSeparated = false;  // Call: ',' separated its arguments
 
   // Bound before evaluation: the registered function or the CSV column; or,
-  // for a call of one of the host's own functions, which one.
+  // for a call of one of the host's own functions, which one.  A Reference:
+  // its column (`binding`, 0-based), its row as written (`row`, 1-based) and
+  // whether that row is fixed ($).
   int binding = -1;
+  long row = 0;
+  bool fixedRow = false;
   const BuiltinFunction* builtin = nullptr;
 };
+
+// The comparison operators of two characters, as a Chain holds them.
+constexpr char kNotEqual = 'n', kAtMost = 'l', kAtLeast = 'g';
+
+// A cell reference as the spreadsheet writes it ($A$1, C2, AB$13): its
+// column (0-based), row and whether the row is fixed; false for any other text.
+bool ReadCellReference(std::string_view text, int& column, long& row, bool& fixedRow);
 
 struct ParseError {
   int column = 0;

@@ -343,7 +343,8 @@ class CalcExtension(unittest.TestCase):
         with open(csv_path, "w", encoding="utf-8", newline="") as f:
             f.write(",".join(name for name, _ in generated.CELLS) + "\n")
             row = []
-            for c, (_, value) in enumerate(generated.CELLS):
+            for c, (name, value) in enumerate(generated.CELLS):
+                sheet.getCellByPosition(c, 0).setString(name)  # the header, row 1
                 cell = sheet.getCellByPosition(c, 1)
                 if value is True:
                     cell.setFormula("=TRUE()")

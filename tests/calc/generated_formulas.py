@@ -18,9 +18,16 @@ TEXTS = ["4", " 4 ", "abc", "1E3", "50%", "2020-02-29", "2020-02-29 12:00", "29-
 EXPONENTS = [2, 3, 0.5, -1, 0]
 BUILTINS = {"SQRT": (1, 1), "YEAR": (1, 1), "MONTH": (1, 1), "DAY": (1, 1), "IF": (2, 3),
             "ISNUMBER": (1, 1), "ISBLANK": (1, 1), "AND": (1, 3), "OR": (1, 3), "INT": (1, 1), "DATE": (3, 3),
-            "LEFT": (1, 2), "RIGHT": (1, 2)}
+            "LEFT": (1, 2), "RIGHT": (1, 2), "ABS": (1, 1), "MIN": (1, 3), "MAX": (1, 3), "ROW": (1, 1)}
 ADDIN = {"PVSF56": 1, "PVTRF56": 1, "DDIAF56": 2, "RADAF56": 2, "JDIA.VENTISOLA": 3}
-PRECEDENCE = {"+": 1, "-": 1, "*": 2, "/": 2, "^": 3}
+PRECEDENCE = {"=": 0, "<>": 0, "<": 0, ">": 0, "<=": 0, ">=": 0, "+": 1, "-": 1, "*": 2, "/": 2, "^": 3}
+COMPARISONS = ["=", "<>", "<", ">", "<=", ">="]
+
+
+def reference(rng):
+    """A cell reference, the spreadsheet's way: the header's row 1, the row
+    of cells 2, or the empty row 3, with '$' or not."""
+    return ("ref", rng.randrange(len(CELLS)), rng.choice([1, 2, 2, 3]), rng.random() < 0.3, rng.random() < 0.3)
 
 
 def generate(rng, depth=0):
@@ -35,17 +42,21 @@ def generate(rng, depth=0):
     if roll < 0.28:
         return ("err", rng.choice(["#N/A", "#DIV/0!"]))
     if roll < 0.45:
+        if rng.random() < 0.25:
+            return reference(rng)
         return ("cell", rng.randrange(len(CELLS)))
     if roll < 0.55:
         return (rng.choice(["neg", "pos", "pct"]), generate(rng, depth + 1))
     if roll < 0.72:
-        op = rng.choice("+-*/^")
+        op = rng.choice(COMPARISONS) if rng.random() < 0.25 else rng.choice("+-*/^")
         right = ("num", rng.choice(EXPONENTS)) if op == "^" and rng.random() < 0.7 else generate(rng, depth + 1)
         return ("bin", op, generate(rng, depth + 1), right)
     if roll < 0.9:
         name = rng.choice(sorted(BUILTINS))
         low, high = BUILTINS[name]
         args = [generate(rng, depth + 1) for _ in range(rng.randint(low, high))]
+        if name == "ROW":
+            args = [reference(rng)]
         if name == "IF" and rng.random() < 0.2:  # a branch left out: IF(c;;x)
             args[rng.randrange(1, len(args))] = ("omitted",)
         return ("call", name, args)
@@ -68,6 +79,9 @@ def write(node, calc):
         return {"#N/A": "NA()" if calc else "#N/A", "#DIV/0!": "(1/0)"}[node[1]]
     if kind == "cell":
         return chr(ord("A") + node[1]) + "2" if calc else CELLS[node[1]][0]
+    if kind == "ref":
+        _, column, row, fixed_column, fixed_row = node
+        return ("$" if fixed_column else "") + chr(ord("A") + column) + ("$" if fixed_row else "") + str(row)
     if kind in ("neg", "pos", "pct"):
         inner = write(node[1], calc)
         if node[1][0] == "bin":
@@ -91,6 +105,8 @@ def probes(node):
     kind = node[0]
     if kind == "bin":
         found.append(("operator", ("pair", node[2], node[3])))
+        if node[1] in COMPARISONS:
+            found.append(("compare", ("pair", node[2], node[3])))
         if node[1] == "^":
             found.append(("power", ("pair", node[2], node[3])))
     if kind == "call":
@@ -108,6 +124,8 @@ def probes(node):
             found += [("argument", a) for a in args]
         elif name in ("AND", "OR"):
             found += [("logical", a) for a in args]
+        elif name in ("MIN", "MAX"):
+            found += [("extreme text", a) for a in args if a[0] not in ("cell", "ref", "omitted")]
         elif name == "DATE":
             found += [("year", args[0])] + [("date text", a) for a in args]
         elif name in ("LEFT", "RIGHT") and len(args) > 1:
@@ -178,6 +196,11 @@ KNOWN_DIFFERENCES = {
              "adds 1900 to years 0 to 1899", lambda v: is_number(v[2]) and float(v[2]) < 1900),
     "date text": ("a text that reads as no number as DATE's argument: Calc's Err:502, the other #VALUE!",
                   lambda v: v[2] == "#VALUE!" and not v[0].startswith("#")),
+    "compare": ("a truth value compared: Calc compares it as the number 1 or 0, the other puts truth values "
+                "after every number and text", lambda v: v[0] in ("TRUE", "FALSE") or v[4] in ("TRUE", "FALSE")),
+    "extreme text": ("a text written as MIN's or MAX's argument: Calc's Err:504, the other reads it as a number "
+                     "(#VALUE! when it is none)", lambda v: not v[0].startswith("#") and v[0] not in ("TRUE", "FALSE")
+                     and v[1] == "FALSE" and v[3] == "FALSE"),
     "count": ("LEFT and RIGHT of a negative count: Calc's Err:502, the other #VALUE!",
               lambda v: is_number(v[2]) and float(v[2]) < 0),
     "condition": ("a text that reads as a number as IF's condition: Calc reads it, the other gives #VALUE!",

@@ -60,6 +60,25 @@ runs of spaces, a gap code@ Year-DOY  Tmax  Tmin\n 2022-001   5.5  -3.5\n 2022-0
 a tab and decimal commas@a\tb\n1,5\t2,25\n@a+b@a\tb\tx|1,5\t2,25\t3,75|
 CASES
 expect "m/d/y dates when told so" 0 '^01/31/2020,1,20200131$' -- sh -c "printf 'd\n01/31/2020\n' >'$work/mdy.csv'; '$torven' --csv '$work/mdy.csv' --dates mdy 'MONTH(d)' 'YEAR(d)*10000+MONTH(d)*100+DAY(d)' | tail -1"
+# Formulas filled down from row 2: NAME @ FORMULAS (space-separated) @ the added columns, '|' between rows.
+printf 'm,t\n1,10\n2,12\n3,15\n' >"$work/refs.csv"
+added_columns() {  # added_columns WANT FORMULA...: the added columns are WANT
+  local want=$1
+  shift
+  [ "$("$torven" --csv "$work/refs.csv" "$@" 2>/dev/null | cut -d, -f3- | tr '\n' '|')" = "$want" ] && echo same
+}
+while IFS='@' read -r name formulas output; do
+  read -ra words <<<"$formulas"
+  expect "$name" 0 '^same$' -- added_columns "$output" "${words[@]}"
+done <<'CASES'
+relative and fixed rows, beyond the last row empty@B1 B3 $B$2 B$4@B1,B3,$B$2,B$4|t,12,10,15|10,15,10,15|12,0,10,15|
+the row above, the row below, comparisons@(B2-B1)*1 B3-B2>2 MAX(B1,B2,B3)@(B2-B1)*1,B3-B2>2,"MAX(B1,B2,B3)"|#VALUE!,FALSE,12|2,TRUE,15|3,FALSE,15|
+a running sum refers to itself one row up@--as s IF(ROW()=2,B2,C1+B2)@s|10|22|37|
+CASES
+expect "a circular reference is refused" 2 'C2 refers to C3, which is not computed yet: a circular reference' -- \
+  "$torven" --csv "$work/refs.csv" --as s 'C3+1'
+expect "a running sum over a million rows" 0 '^1000000,2e+06$' -- sh -c \
+  "seq 1000000 | sed '1i n' | sed 's/\$/,2/;1s/,2\$/,two/' | '$torven' --csv - --as s 'IF(ROW()=2,B2,C1+B2)' 2>/dev/null | tail -1 | cut -d, -f1,3"
 expect "the decisions name the header and the units" 0 "header on line 2 (--header-line), units on line 3" -- \
   sh -c "printf 'Logger v2\nFecha,Tmax\n(dd/mm/aaaa),(C)\n01/01/2020,5\n' >'$work/units.csv'; '$torven' --csv '$work/units.csv' 'Tmax' 2>&1 >/dev/null"
 expect "missing add-in"         2 "cannot load add-in" -- "$torven" --addin "$work/none.so" 'PVSF56(1)'
