@@ -4,17 +4,17 @@
 // and shows what the engine reports.
 import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
-import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, convertNumber, dateInputs, dateNumber, dayOfYear, estimatedVariables,
-         et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit, requiredInputs, showResult, unitOf }
-  from "./et0.js";
+import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, convertNumber, dateInputs, dateNumber, dayOfYear, daysOfMonth,
+         estimatedVariables, et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit, monthly,
+         requiredInputs, showResult, unitOf } from "./et0.js";
 import { doubtful, implausibleColumns } from "./plausible.js";
-import { call, cell, inputsOf, num, op, write } from "./formula.js";
+import { call, cell, inputsOf, num, op, readsOtherRows, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
 import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
 const SHOWN_FAILURES = 20;
-let engine, table, run, chart, formula, markFormula, mapping, reportAt, checkedAt, checked;
+let engine, table, run, chart, formula, markFormula, monthFormula, mapping, reportAt, checkedAt, checked;
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
 
 function setStatus(text, error = false) {
@@ -72,6 +72,9 @@ function fillMapping() {
   const guess = guessMapping(table.header, table.ranges);
   // The choices the new file's columns suggest (not those of the file before).
   $(guess.fecha >= 0 || guess.anio < 0 ? "fecha-columna" : guess.diaAnio >= 0 ? "fecha-anio-dia" : "fecha-partes").checked = true;
+  // A month column without a day: monthly means.
+  const months = guess.mes >= 0 && guess.fecha < 0 && guess.dia < 0 && guess.diaAnio < 0;
+  $(months ? "periodo-mensual" : "periodo-diario").checked = true;
   $(guess.rs < 0 && guess.he >= 0 ? "rad-horas" : "rad-medida").checked = true;
   $("viento-medido").checked = true;
   $(guess.hrmax >= 0 ? "hum-extremas" : guess.hrmed >= 0 ? "hum-media" : guess.troc >= 0 ? "hum-rocio"
@@ -112,7 +115,11 @@ function fillMapping() {
 function options() {
   const value = (name) => document.querySelector(`input[name=${name}]:checked`).value;
   const o = { date: value("fecha"), radiation: value("radiacion"), humidity: value("humedad"), wind: value("viento"),
-              estimate: $("estimar").checked, decimalComma: $("coma").checked };
+              estimate: $("estimar").checked, decimalComma: $("coma").checked, period: value("periodo") };
+  if (monthly(o)) {
+    o.hasYear = Number($("col-anio")?.value ?? -1) >= 0;
+    o.normals = normalsOf(Number($("col-mes")?.value ?? -1));
+  }
   const column = Number($("col-fecha")?.value ?? -1);
   o.dateFormat = o.date === "fecha" && column >= 0 ? dateFormat(table.dates[column], table.first[0]?.[column] ?? "") : "texto";
   o.dates = o.date === "fecha" && column >= 0 && table.dates[column].slash > 0 ? $("orden-fecha").value : "";
@@ -120,6 +127,16 @@ function options() {
 }
 
 // --- Dates -------------------------------------------------------------------------------
+
+// Twelve monthly normals: twelve rows, January to December in order, from
+// the first row of data (row 2, or 3 below a row of units); their first and last rows.
+function normalsOf(column) {
+  if (column < 0 || table.rows !== 12 || table.skipped.length > 0) return undefined;
+  const months = table.first.slice(0, 12).map((row) => engine.numberOf(row[column].trim()));
+  if (!months.every((m, i) => m === i + 1)) return undefined;
+  const first = table.unitsLine > 0 ? 3 : 2;
+  return { first, last: first + 11 };
+}
 
 // How a date column writes its dates, from the engine's count over all its
 // cells: aaaammdd, a year and its day (2022-032 or 2022032), or a date text
@@ -180,9 +197,11 @@ function showLatitude() {
 }
 
 function showNeeded() {
-  const needed = requiredInputs(options());
-  for (const row of document.querySelectorAll(".columna")) row.hidden = !needed.includes(row.dataset.input);
   const o = options();
+  const needed = requiredInputs(o);
+  if (monthly(o)) needed.push("anio");  // a year, when the months are a series
+  for (const row of document.querySelectorAll(".columna")) row.hidden = !needed.includes(row.dataset.input);
+  $("fecha-caja").hidden = monthly(o);
   $("angstrom").hidden = !fromSunshine(o);
   const shown = new Set(neededFields(o).map((f) => f.id));
   for (const f of [...ESTIMATES, FIELDS[2]]) $(f.id).closest("label, span").hidden = !shown.has(f.id);
@@ -209,12 +228,15 @@ async function calculate() {
     $("paso-resultados").hidden = true;
     return setStatus("Falta elegir la columna de: " + missing.map((i) => INPUTS[i]).join(", "), true);
   }
-  const problem = dateProblem(o);
+  const problem = monthly(o) ? "" : dateProblem(o);
   if (problem) {
     $("paso-resultados").hidden = true;
     return setStatus("No se calcula: " + problem, true);
   }
   ({ et0: formula, mark: markFormula } = et0Formula(o, units));
+  // A month's ET0: its mm/d times its days, from the ET0 column (the first added).
+  mapping.et0 = table.header.length;
+  monthFormula = monthly(o) ? op("*", cell("et0"), daysOfMonth(o)) : null;
   // The job torven --csv runs for the formulas shown, and for the report the
   // date (aaaammdd), per estimated variable whether its readings are numbers,
   // each measured column as read, and the day's Ra (for the checks of plausibility).
@@ -223,13 +245,15 @@ async function calculate() {
   const checks = estimatedVariables(o).map((v) => every(v.inputs));
   checked = measuredInputs(o);
   const readings = [...checked.map((i) => cell(i)), call("RADAF56", dayOfYear(o), num(o.latitude))];
-  const added = markFormula ? [formula, markFormula] : [formula];
+  const columns = addedColumns();
+  const added = columns.map(([, f]) => f);
   reportAt = added.length;
   checkedAt = reportAt + 1 + checks.length;
   const job = {
     mark: dialect.flags.includes("--decimal-point") ? "point" : dialect.flags.includes("--decimal-comma") ? "comma" : "auto",
-    formula: added.map(named), name: ["et0", "estimado"].slice(0, added.length),
-    report: [dateNumber(o), ...checks, ...readings].map(named), missing: gapCodes(o), dates: o.dates,
+    formula: added.map(named), name: columns.map(([name]) => name),
+    report: [monthly(o) ? cell("mes") : dateNumber(o), ...checks, ...readings].map(named), missing: gapCodes(o),
+    dates: o.dates,
   };
   $("calcular").disabled = true;
   setStatus("Calculando…");
@@ -249,6 +273,10 @@ async function calculate() {
   }
   showResults(mapping, o, elapsed, units, implausible);
 }
+
+// The columns the page adds: [name, formula].
+const addedColumns = () => [["et0", formula], ...(monthFormula ? [["et0_mes", monthFormula]] : []),
+                            ...(markFormula ? [["estimado", markFormula]] : [])];
 
 // The measured columns the formula reads (not the date's).
 const measuredInputs = (o) => requiredInputs(o).filter((i) => !DATE_INPUTS.includes(i));
@@ -276,7 +304,7 @@ function implausibleText({ input, median, fitting }, units) {
 // when it has none.
 function dateOf(r) {
   const v = valueOf(run, r, reportAt);
-  if (v.type !== NUM) return NaN;
+  if (v.type !== NUM || monthly(options())) return NaN;
   return Date.UTC(Math.floor(v.num / 10000), Math.floor(v.num / 100) % 100 - 1, v.num % 100);
 }
 
@@ -295,6 +323,11 @@ function showResults(mapping, o, elapsed, units, implausible) {
       errors.set(name, (errors.get(name) ?? 0) + 1);
       continue;
     }
+    if (monthly(o)) {  // the months' totals, in mm
+      const total = valueOf(run, r, 1);
+      if (total.type === NUM) sums.set(`${run.rows} meses`, (sums.get(`${run.rows} meses`) ?? 0) + total.num);
+      continue;
+    }
     const when = dateOf(r);
     const year = Number.isNaN(when) ? "sin fecha" : new Date(when).getUTCFullYear();
     sums.set(year, (sums.get(year) ?? 0) + v.num);
@@ -310,7 +343,8 @@ function showResults(mapping, o, elapsed, units, implausible) {
     li.textContent = `${year}: ${engine.showNumber(Math.round(sum * 10) / 10, true)} mm`;
     return li;
   }));
-  drawChart(xs, ys);
+  $("grafico").hidden = monthly(o);
+  if (!monthly(o)) drawChart(xs, ys);
   showFormulas(o);
   listFailures(o);
   listDoubtful(o, units);
@@ -337,7 +371,7 @@ function listDoubtful(o, units) {
     if (!why) continue;
     if (++total <= SHOWN_FAILURES) {
       const li = document.createElement("li");
-      li.textContent = `línea ${run.lines[r]} (${dayText(dateOf(r))}): ${why}`;
+      li.textContent = `línea ${run.lines[r]} (${rowWhen(r)}): ${why}`;
       items.push(li);
     }
   }
@@ -359,13 +393,19 @@ function gapCodes(o) {
 // the engine read the file in.
 function namedFormula(f, o) {
   const { point } = torvenDialect(table.decimalComma, o.decimalComma);
-  return "=" + write(f, (input) => columnName(table.header[mapping[input]]), engine, point);
+  return "=" + write(f, (input, node) => node.offset || node.fixedRow || input === "et0" ? reference(input, node)
+                                                                           : columnName(table.header[mapping[input]]),
+                     engine, point);
 }
+
+// A cell as the formula of row 2 refers to it: C2, C1 (a row above), $C$13 (a fixed row).
+const reference = (input, node) =>
+  columnLetter(mapping[input]) + (node.fixedRow ? "$" + node.fixedRow : String(2 + (node.offset ?? 0)));
 
 // The formula of the first data row for the workbook, and the same formula
 // with column names, as torven --csv computes the download.
 function showFormulas(o) {
-  const letters = (f) => "=" + write(f, (input) => columnLetter(mapping[input]) + "2", engine);
+  const letters = (f) => "=" + write(f, reference, engine);
   $("formula").textContent = letters(formula);
   $("formula-marca").textContent = markFormula ? letters(markFormula) : "";
   $("marca-caja").hidden = !markFormula;
@@ -373,8 +413,9 @@ function showFormulas(o) {
   const named = (f) => namedFormula(f, o);
   $("formula-torven").textContent = named(formula);
   $("marca-torven").textContent = markFormula ? named(markFormula) : "";
-  const added = markFormula ? ["--as", "et0", "--as", "estimado", named(formula), named(markFormula)]
-                            : ["--as", "et0", named(formula)];
+  const columns = addedColumns();
+  const added = [...columns.flatMap(([name]) => ["--as", name]), ...columns.map(([, f]) => named(f))];
+  $("orden-torven").dataset.added = JSON.stringify(added);
   const missing = gapCodes(o).flatMap((code) => ["--missing", code]);
   const dates = o.dates ? ["--dates", o.dates] : [];
   $("orden-torven").textContent = ["torven", "--csv", table.name, ...dialect.flags, ...dates, ...missing, ...added]
@@ -395,6 +436,13 @@ async function copyFormula() {
   setStatus("Fórmula copiada: péguela en la fila 2 de la planilla y extiéndala hacia abajo.");
 }
 
+// When a row is: its date, or in monthly means its month.
+function rowWhen(r) {
+  if (!monthly(options())) return dayText(dateOf(r));
+  const v = valueOf(run, r, reportAt);
+  return v.type === NUM && v.num >= 1 && v.num <= 12 ? NAMES.MMMM[v.num - 1] : "sin mes";
+}
+
 function dayText(when) {
   if (Number.isNaN(when)) return "sin fecha";
   const d = new Date(when);
@@ -411,7 +459,7 @@ function listFailures(o) {
     const v = valueOf(run, r, 0);
     const reason = failureReason(engine, run.faulty.get(r), mapping, inputs, v, estimated);
     const li = document.createElement("li");
-    li.textContent = `línea ${run.lines[r]} (${dayText(dateOf(r))}): ` + (reason ? reason + " " : "") + "→ " + failedName(v);
+    li.textContent = `línea ${run.lines[r]} (${rowWhen(r)}): ` + (reason ? reason + " " : "") + "→ " + failedName(v);
     return li;
   });
   $("fallidas").replaceChildren(...items);
@@ -476,8 +524,9 @@ function drawChart(xs, ys) {
 
 // The first rows as the file has them, and their ET0 with the file's decimal mark.
 function fillTable(o) {
-  const head = [...table.header, "ET0 (mm/d)"];
-  const body = table.first.map((row, i) => [...row, i < run.rows ? showResult(engine, valueOf(run, i, 0), o.decimalComma) : ""]);
+  const head = [...table.header, "ET0 (mm/d)", ...(monthly(o) ? ["ET0 del mes (mm)"] : [])];
+  const shown = (i, at) => i < run.rows ? showResult(engine, valueOf(run, i, at), o.decimalComma) : "";
+  const body = table.first.map((row, i) => [...row, shown(i, 0), ...(monthly(o) ? [shown(i, 1)] : [])]);
   const t = $("primeras");
   t.replaceChildren();
   const tr = t.insertRow();

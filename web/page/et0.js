@@ -10,7 +10,7 @@
 // error, as it is for a column read as it is: the spreadsheet's arithmetic
 // would take it as 0.
 import { ERR, NUM } from "./torven.js";
-import { call, cell, error, inputsOf, num, op } from "./formula.js";
+import { call, cell, error, inputsOf, num, op, truth } from "./formula.js";
 
 // The columns each choice needs (keys of `mapping`), their labels, and the
 // short names (with their gender) that a failed row's reason uses.
@@ -134,8 +134,10 @@ const DATE_COLUMNS = { fecha: ["fecha"], partes: ["anio", "mes", "dia"], "anio-d
 export const dateInputs = (options) => DATE_COLUMNS[options.date];
 export const fromSunshine = (options) => options.radiation === "horas" || options.radiation === "porcentaje";
 
+export const monthly = (options) => options.period === "mensual";
+
 export function requiredInputs(options) {
-  const needed = [...dateInputs(options)];
+  const needed = monthly(options) ? ["mes"] : [...dateInputs(options)];
   needed.push("tmax", "tmin");
   if (options.wind !== "constante") needed.push("viento");
   if (options.radiation === "rs") needed.push("rs");
@@ -156,8 +158,10 @@ function measured(input, unitId, otherwise) {
   return call("SI", call("ESBLANCO", cell(input)), error("#VALUE!"), value);
 }
 
-// The day of the year of a row.
+// The day of the year of a row: of a month, its middle, J = INT(30.4 M − 15)
+// (FAO 56, Annex 2).
 export function dayOfYear(o) {
+  if (monthly(o)) return call("ENTERO", op("-", op("*", num(30.4), cell("mes")), num(15)));
   if (o.date === "partes") return call("JDIA.VENTISOLA", cell("anio"), cell("mes"), cell("dia"));
   if (o.date === "anio-dia") return cell("diaAnio");
   const f = cell("fecha");
@@ -238,11 +242,50 @@ export function et0Formula(options, units) {
   const height = !measuredWind ? num(2)
     : gaps && options.windHeight !== 2 ? call("SI", every(["viento"]), num(options.windHeight), num(2))
     : num(options.windHeight);
-  const et0 = call("ETPF56", day, rs, tmax, tmin, num(0), ea, wind, height, num(options.altitude), latitude);
+  const dtp = monthly(options) ? monthlyDtp(options, units) : num(0);
+  const et0 = call("ETPF56", day, rs, tmax, tmin, dtp, ea, wind, height, num(options.altitude), latitude);
   const variables = estimatedVariables(options);
   const mark = variables.length === 0 ? null
     : call("SI", every(variables.flatMap((v) => v.inputs)), num(0), num(1));
   return { et0, mark };
+}
+
+// DTP of a month (ETPF56's G = 0.07 DTP): the mean temperature of the next
+// month less the previous one's (FAO 56 eq. 43); where one of them is not
+// known, twice the difference between the month and the one known (eq. 44,
+// G = 0.14 (T(i) − T(i−1)), and the same forward at a series' start); 0
+// for a month alone.  Twelve monthly normals (`normals`: the rows `first`
+// to `last`, January to December) wrap: December precedes January and
+// January follows December.
+export function monthlyDtp(o, units) {
+  const reading = (input, offset, fixed) => {
+    const unit = unitOf(input, units[input]);
+    return unit && unit.steps ? convertFormula(unit, cell(input, offset, fixed)) : cell(input, offset, fixed);
+  };
+  const mean = (offset, fixed = 0) => op("/", op("+", reading("tmax", offset, fixed), reading("tmin", offset, fixed)), num(2));
+  if (o.normals) {
+    const row = call("FILA");
+    const previous = call("SI", op("=", row, num(o.normals.first)), mean(0, o.normals.last), mean(-1));
+    const next = call("SI", op("=", row, num(o.normals.last)), mean(0, o.normals.first), mean(1));
+    return op("-", next, previous);
+  }
+  // A neighbour is known when its month follows (or precedes) this one's and
+  // its temperatures are numbers.
+  const known = (offset) => {
+    const step = offset > 0 ? op("-", cell("mes", offset), cell("mes")) : op("-", cell("mes"), cell("mes", offset));
+    return call("SI", call("Y", ...["mes", "tmax", "tmin"].map((i) => call("ESNUMERO", cell(i, offset)))),
+                call("O", op("=", step, num(1)), op("=", step, num(-11))), truth(false));
+  };
+  const twice = (a, b) => op("*", num(2), op("-", a, b));
+  return call("SI", call("Y", known(-1), known(1)), op("-", mean(1), mean(-1)),
+              call("SI", known(-1), twice(mean(0), mean(-1)), call("SI", known(1), twice(mean(1), mean(0)), num(0))));
+}
+
+// The days of a row's month: DIA(FECHA(año;mes+1;0)), of a common year when
+// the file has no year.
+export function daysOfMonth(o) {
+  const year = o.hasYear ? cell("anio") : num(2001);
+  return call("DIA", call("FECHA", year, op("+", cell("mes"), num(1)), num(0)));
 }
 
 // Why a row's formula failed, from the cells the engine found it refused
