@@ -8,7 +8,11 @@ computed values:
   sheet "Datos faltantes"  the same year from the temperatures alone, by FAO
                            56's procedures for missing data (eq. 50, eq. 48, a
                            constant wind), beside the ET0 of measured data,
-                           the annual sums, their difference, a chart.
+                           the annual sums, their difference, a chart;
+  sheet "Mensual"          the year's monthly means and their ET0 by a formula
+                           filled down (the mid-month day, DTP by FAO 56 eq. 43
+                           and 44), each month's total beside the sum of its
+                           daily ET0.
 The .xlsx is saved the way a user saves it, so that the extension writes the
 other spreadsheet's names (_xll.ETPF56) into its formulas.  Both files are then
 stamped with one date, so that two runs give the same bytes.
@@ -50,6 +54,41 @@ MISSING_COLUMNS = (
      "=ETPF56(JDIA.VENTISOLA(YEAR(A{0});MONTH(A{0});DAY(A{0}));D{0};B{0};C{0};0;E{0};$L$6;2;$L$3;$L$2)", "0.00"),
     ("ET0 datos medidos (mm/d)", "=$Datos.I{0}", "0.00"),
 )
+# The monthly means' columns (title, CSV column, number format) and their
+# ET0 as filled down from row {0}: the day of mid-month, J = INT(30.4 M - 15);
+# DTP = T(next) - T(previous) where both months are known (FAO 56 eq. 43),
+# twice the difference from the one known (eq. 44), 0 for a month alone;
+# {lat} and {alt} the station's latitude and altitude.
+MONTHLY_COLUMNS = (("Mes", "month"), ("Tmáx (°C)", "tmax"), ("Tmín (°C)", "tmin"), ("HRmáx (%)", "rhmax"),
+                   ("HRmín (%)", "rhmin"), ("Rs (MJ/m²/d)", "rs"), ("Viento a 2 m (m/s)", "u2"))
+MONTHLY_KNOWN = ("IF(AND(ISNUMBER(A{n});ISNUMBER(B{n});ISNUMBER(C{n}));OR({step}=1;{step}=-11);FALSE())")
+MONTHLY_MEAN = "(B{n}+C{n})/2"
+
+
+def monthly_formula(row, lat="$M$2", alt="$M$3"):
+    """The ET0 of the month in `row`, as the sheet and torven --csv compute it."""
+    before, after = row - 1, row + 1
+    known_before = MONTHLY_KNOWN.format(n=before, step="A%d-A%d" % (row, before))
+    known_after = MONTHLY_KNOWN.format(n=after, step="A%d-A%d" % (after, row))
+    mean = {n: MONTHLY_MEAN.format(n=n) for n in (before, row, after)}
+    dtp = ("IF(AND({kb};{ka});{ma}-{mb};IF({kb};2*({m}-{mb});IF({ka};2*({ma}-{m});0)))"
+           .format(kb=known_before, ka=known_after, ma=mean[after], mb=mean[before], m=mean[row]))
+    return ("=ETPF56(INT(30.4*A{r}-15);F{r};B{r};C{r};{dtp};PVHRF56(B{r};C{r};D{r};E{r});G{r};2;{alt};{lat})"
+            .format(r=row, dtp=dtp, lat=lat, alt=alt))
+
+
+def monthly_means(days):
+    """Each month's means of the daily readings, as (month, tmax, ... u2),
+    to four decimals (a workbook stores fifteen digits: the means keep their
+    bits through saving)."""
+    months = []
+    for m in range(1, 13):
+        chosen = [d for d in days if int(d["date"][5:7]) == m]
+        months.append((m,) + tuple(round(sum(float(d[c]) for d in chosen) / len(chosen), 4)
+                                   for _, c in MONTHLY_COLUMNS[1:]))
+    return months
+
+
 # The worked examples: quantity symbol -> Spanish name; example -> its place.
 QUANTITIES = {"e°": "presión de vapor de saturación", "ea": "presión de vapor actual",
               "Ra": "radiación astronómica", "N": "duración astronómica del día",
@@ -173,6 +212,36 @@ def fill_missing_sheet(doc, sheet, days):
     return last
 
 
+def fill_monthly_sheet(doc, sheet, days, daily_last):
+    """The monthly means, their ET0 filled down, each month's total and the
+    sum of its daily ET0 (sheet "Datos")."""
+    titles = [title for title, _ in MONTHLY_COLUMNS] + ["ET0 mensual (mm/d)", "ET0 del mes (mm)",
+                                                        "Suma de la ET0 diaria (mm)"]
+    rows = [tuple(titles)] + [month + ("", "", "") for month in monthly_means(days)]
+    sheet.getCellRangeByName("A1:J13").setDataArray(tuple(rows))
+    sheet.getCellRangeByName("H2:H13").setFormulaArray(tuple((monthly_formula(r),) for r in range(2, 14)))
+    sheet.getCellRangeByName("I2:I13").setFormulaArray(
+        tuple(("=H{0}*DAY(DATE(2020;A{0}+1;0))".format(r),) for r in range(2, 14)))
+    sheet.getCellRangeByName("J2:J13").setFormulaArray(tuple(
+        ("=SUMPRODUCT(MONTH($Datos.$A$2:$A${1})=A{0};$Datos.$I$2:$I${1})".format(r, daily_last),)
+        for r in range(2, 14)))
+    sheet.getCellRangeByName("B2:J13").NumberFormat = number_format(doc, "0.00")
+    for r, (label, value) in enumerate([("Estación", STATION), ("Latitud (°)", 40.49), ("Altitud (m)", 1138)]):
+        sheet.getCellByPosition(11, r).setString(label)
+        cell = sheet.getCellByPosition(12, r)
+        cell.setString(value) if isinstance(value, str) else cell.setValue(value)
+    for r, (label, formula) in enumerate([("ET0 del año, meses (mm)", "=SUM(I2:I13)"),
+                                          ("ET0 del año, días (mm)", "=SUM(J2:J13)")], start=4):
+        sheet.getCellByPosition(11, r).setString(label)
+        sheet.getCellByPosition(12, r).setFormula(formula)
+        sheet.getCellByPosition(12, r).NumberFormat = number_format(doc, "0.0")
+    sheet.getCellByPosition(11, 7).setString(
+        "Cada mes con las medias de sus días: el día de mediados del mes, J = ENTERO(30,4 M − 15), y DTP de "
+        "los meses vecinos (FAO 56, ec. 43; ec. 44 en enero y diciembre, cuyo vecino de otro año falta).")
+    set_widths(sheet, 10, 2600, 2600)
+    sheet.getColumns().getByIndex(11).Width = 5600
+
+
 def add_chart(sheet, index, last, series, name, title, top):
     """A line chart of two daily ET0 columns over the year, in Spanish."""
     ranges = []
@@ -270,6 +339,7 @@ def make(office, examples, folder, when, chart_png=None):
     if sheets.getCount() < 2:
         sheets.insertNewByName("Ejemplos FAO 56", 1)
     sheets.insertNewByName("Datos faltantes", 2)
+    sheets.insertNewByName("Mensual", 3)
     station = sheets.getByName("Datos")
     days = station_days(examples)
     last = fill_station_sheet(doc, station, days)
@@ -278,6 +348,7 @@ def make(office, examples, folder, when, chart_png=None):
     missing = sheets.getByName("Datos faltantes")
     add_chart(missing, 2, fill_missing_sheet(doc, missing, days), (5, 6), "ET0_temperaturas",
               "ET0 diaria en Holyoke, 2020: de las temperaturas y de datos medidos", 7200)
+    fill_monthly_sheet(doc, sheets.getByName("Mensual"), days, last)
     doc.calculateAll()
     info = doc.DocumentProperties
     info.Title = "TORVEN: evapotranspiración de referencia en Holyoke, 2020"

@@ -200,6 +200,16 @@ void WriteMissingData(std::ostream& out, torven::Session& session) {
       << "</p>\n</section>\n";
 }
 
+void WriteMonthly(std::ostream& out, torven::Session& session) {
+  out << "<section id=\"mensual\">\n<h2>Períodos mensuales (FAO 56, ec. 43 y 44)</h2>\n<p>"
+      << Html(reference::kMonthlyIntro) << "</p>\n";
+  for (const reference::MonthlyExample& e : reference::kMonthlyExamples)
+    out << "<p>" << Html(e.text) << "</p>\n<pre class=\"ejemplo\"><code class=\"formula\">" << Html(e.formula)
+        << "</code>\n→ <code class=\"resultado\">" << Html(ExampleResult(session, e.formula))
+        << "</code></pre>\n";
+  out << "</section>\n";
+}
+
 constexpr const char* kStyle =
     "body{font-family:sans-serif;max-width:60em;margin:2em auto;padding:0 1em;line-height:1.45;color:#222}"
     "h1{font-size:1.6em}h2{border-bottom:2px solid #2a6f4a;padding-bottom:.2em;margin-top:2em}"
@@ -237,6 +247,7 @@ void WritePage(std::ostream& out, torven::Session& session, const std::vector<Fu
     out << "</section>\n";
   }
   WriteMissingData(out, session);
+  WriteMonthly(out, session);
   out << "</body>\n</html>\n";
 }
 

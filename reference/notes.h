@@ -162,4 +162,33 @@ inline constexpr const char* kMissingDaysAfter =
     "el viento (SI(ESNUMERO(N2);N2;2)). La calculadora web lo hace con «Estimar los días sin dato» y "
     "marca cada día estimado.";
 
+// Monthly periods: the section's text, then its worked examples, each a
+// formula computed through the library.
+struct MonthlyExample {
+  const char* text;
+  const char* formula;  // Spanish dialect
+};
+
+inline constexpr const char* kMonthlyIntro =
+    "Con medias mensuales (por ejemplo, normales climatológicas de doce meses) ETPF56 calcula la ET0 del "
+    "mes en mm/d. El día del año es el de mediados del mes, J = ENTERO(30,4·M − 15) (FAO 56, anexo 2), y el "
+    "flujo de calor del suelo ya no es nulo: G = 0,07·DTP, con DTP la temperatura media del mes siguiente "
+    "menos la del anterior (ec. 43: G = 0,07·(T(i+1) − T(i−1))). Cuando el mes siguiente no se conoce, "
+    "DTP = 2·(T(i) − T(i−1)) da la ec. 44 (G = 0,14·(T(i) − T(i−1))). En doce normales el año da la vuelta: "
+    "diciembre precede a enero y enero sigue a diciembre. La ET0 del mes es la diaria por sus días, "
+    "DIA(FECHA(año;M+1;0)). En la planilla, una fila por mes y la fórmula extendida hacia abajo: "
+    "DTP se escribe con las filas de arriba y de abajo, ((B3+C3)/2)−((B1+C1)/2); la calculadora web la "
+    "escribe así con «medias mensuales», y torven --csv la calcula igual.";
+
+inline constexpr MonthlyExample kMonthlyExamples[] = {
+    {"FAO 56, ejemplo 13: G de abril, con marzo a 14,1 °C y mayo a 18,8 °C (ec. 43; publicado: 0,33 MJ/m²/d).",
+     "=0,07*(18,8-14,1)"},
+    {"El mismo G solo con marzo y abril a 16,1 °C (ec. 44, DTP = 2·(16,1 − 14,1); publicado: 0,28 MJ/m²/d).",
+     "=0,07*2*(16,1-14,1)"},
+    {"FAO 56, ejemplo 17: Bangkok (13°44' N, 2 m), abril: Tmáx 34,8 °C, Tmín 25,6 °C, ea 2,85 kPa, viento "
+     "2 m/s a 2 m, 8,5 h de sol, DTP = 2 °C, día ENTERO(30,4·4 − 15) = 106 (publicado: 5,72 mm/d).",
+     "=ETPF56(ENTERO(30,4*4-15); RADF56A(ENTERO(30,4*4-15); 8,5; 0,25; 0,5; 13,7333); 34,8; 25,6; 2; 2,85; 2; "
+     "2; 2; 13,7333)"},
+};
+
 }  // namespace reference

@@ -304,6 +304,15 @@ class CalcExtension(unittest.TestCase):
         from_temperatures = subprocess.run(
             [TORVEN, "--csv", os.path.join(EXAMPLES, "holyoke_2020.csv"), "--as", "et0", TEMPERATURES_ONLY],
             capture_output=True, text=True, check=True).stdout.splitlines()[1:]
+        # The monthly means, by the fill-down formula the sheet "Mensual" holds.
+        means = os.path.join(folder, "mensual.csv")
+        with open(means, "w", encoding="utf-8") as f:
+            f.write(",".join(c for _, c in workbooks.MONTHLY_COLUMNS) + "\n")
+            f.writelines(",".join(repr(float(x)) for x in month) + "\n" for month in workbooks.monthly_means(
+                workbooks.station_days(EXAMPLES)))
+        monthly = subprocess.run([TORVEN, "--csv", means, "--as", "et0",
+                                  workbooks.monthly_formula(2, lat="40.49", alt="1138").replace("FALSE()", "FALSE")],
+                                 capture_output=True, text=True, check=True).stdout.splitlines()[1:]
         for path in paths:
             doc = self.office.open(path)
             doc.calculateAll()
@@ -319,6 +328,12 @@ class CalcExtension(unittest.TestCase):
                 total += float(line.split(",")[-1])
             self.assertAlmostEqual(missing.getCellRangeByName("L8").getValue(), total, places=9)
             self.assertEqual(missing.Charts.getCount(), 1, path)
+            monthly_sheet = doc.Sheets.getByName("Mensual")
+            for r, line in enumerate(monthly, start=1):
+                self.assertCell(monthly_sheet.getCellByPosition(7, r), line.split(",")[-1], "%s month %d" % (path, r))
+            # The months' sums of daily ET0 make the year's.
+            self.assertAlmostEqual(sum(monthly_sheet.getCellByPosition(9, r).getValue() for r in range(1, 13)),
+                                   station.getCellRangeByName("L6").getValue(), places=9)
             sheet = doc.Sheets.getByName("Ejemplos FAO 56")
             for r, ((_, call, published, _), want) in enumerate(zip(examples, worked), start=1):
                 self.assertCell(sheet.getCellByPosition(2, r), want, call)
@@ -327,12 +342,14 @@ class CalcExtension(unittest.TestCase):
         with zipfile.ZipFile(paths[1]) as z:
             self.assertIn("xl/charts/chart1.xml", z.namelist())
         # As the other spreadsheet stores them: one ET0 per day, the sums.
-        self.assertStoredAsTheOtherSpreadsheet(paths[1], {"YEAR", "MONTH", "DAY", "SUM", "SQRT"})
+        self.assertStoredAsTheOtherSpreadsheet(paths[1], {"YEAR", "MONTH", "DAY", "SUM", "SQRT", "INT", "IF", "AND", "OR",
+                                                          "ISNUMBER", "FALSE", "DATE", "SUMPRODUCT"})
         formulas = [f for f in stored_formulas(paths[1]) if "!" not in f]  # not the charts' ranges
         self.assertEqual(sum(f.startswith("_xll.ETPF56(_xll.JDIA.VENTISOLA(YEAR(") for f in formulas), 2 * len(et0))
         self.assertEqual(sum(f.startswith("$L$4*SQRT(") for f in formulas), len(et0))
-        # Both sheets: ET0 per day and four sums; the estimates Rs and ea per day.
-        self.assertEqual(len(formulas), 2 * (len(et0) + 4) + 2 * len(et0) + len(examples))
+        # Both sheets: ET0 per day and four sums; the estimates Rs and ea per day;
+        # each month's ET0 and total (its sum of days reads another sheet), and the year's two sums.
+        self.assertEqual(len(formulas), 2 * (len(et0) + 4) + 2 * len(et0) + len(examples) + 2 * 12 + 2)
 
     def test_generated_formulas_agree_but_for_the_known_differences(self):
         trees = generated.formulas(int(os.environ.get("TORVEN_FORMULA_SEED", "20261208")), 1500)
