@@ -121,6 +121,9 @@ class Run {
       Say(name_ + ": " + (error.empty() ? "no header row" : error));
       return false;
     }
+    // A header that names fewer columns than its rows hold (a program's
+    // report): the others are unnamed.
+    if (job_.headerLine == 0 && layout_.width > width_) width_ = layout_.width;
     header_.resize(width_);
     // Column names as the formulas write them: in UTF-8, without the spaces
     // around them, nor the '#' of a header written as a comment.

@@ -144,7 +144,7 @@ bool LooksLikeUnit(std::string_view field) {
     if (field.find(mark) != std::string_view::npos) return true;
   static constexpr std::string_view kWords[] = {"c", "f", "k", "mm", "cm", "in", "m", "s", "h", "hr", "hrs", "mph",
                                                 "kph", "kmh", "kn", "knots", "kt", "hpa", "kpa", "mb", "mbar", "ly",
-                                                "w", "mj", "kj", "j", "kwh", "degc", "degf", "deg", "frac", "-"};
+                                                "w", "mj", "kj", "j", "kwh", "degc", "degf", "deg", "frac", "-", "--", "---"};
   std::string lower(field);
   for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   return std::find(std::begin(kWords), std::end(kWords), lower) != std::end(kWords);
@@ -171,24 +171,31 @@ TableLayout DetectLayout(std::string_view sample, bool whole, char delimiter, lo
     header = 0;
   } else {
     // The first line whose width most of the lines after it keep.
-    for (std::size_t i = 0; i < filled.size() && header == filled.size(); ++i) {
-      if (widthOf(*filled[i]) != width) continue;
-      std::size_t kept = 0, after = 0;
-      for (std::size_t j = i + 1; j < filled.size() && after < kKeptBy; ++j, ++after) kept += widthOf(*filled[j]) == width;
-      if (2 * kept > after || after == 0) header = i;
-    }
+    auto kept = [&](std::size_t i) {
+      std::size_t same = 0, after = 0;
+      for (std::size_t j = i + 1; j < filled.size() && after < kKeptBy; ++j, ++after) same += widthOf(*filled[j]) == width;
+      return 2 * same > after || after == 0;
+    };
+    for (std::size_t i = 0; i < filled.size() && header == filled.size(); ++i)
+      if (widthOf(*filled[i]) == width && kept(i)) header = i;
     if (header == filled.size()) header = 0;
-    // The last line of that width above the first row of data; the one
-    // above it when that is a row of units.
-    std::size_t last = header;
-    for (std::size_t i = header + 1; i < filled.size() && widthOf(*filled[i]) == width; ++i) {
-      if (LooksLikeData(SplitLine(filled[i]->text, d))) break;
-      last = i;
+    // The first row of data, and the line right above it (or above its row
+    // of units): the header, when it has no more fields than the data (a
+    // program's report may leave its last column unnamed).
+    std::size_t data = header;
+    while (data < filled.size() && !(widthOf(*filled[data]) == width && kept(data) &&
+                                     LooksLikeData(SplitLine(filled[data]->text, d))))
+      ++data;
+    std::size_t above = data;
+    if (above >= 1 && above < filled.size()) {
+      above -= LooksLikeUnits(SplitLine(filled[above - 1]->text, d)) && above >= 2 ? 2 : 1;
+      const std::size_t named = widthOf(*filled[above]);
+      if (named >= 2 && named <= width && !LooksLikeData(SplitLine(filled[above]->text, d))) header = above;
     }
-    header = last > header && LooksLikeUnits(SplitLine(filled[last]->text, d)) ? last - 1 : last;
   }
   if (header == filled.size()) return layout;
   layout.headerLine = filled[header]->number;
+  layout.width = std::max(width, widthOf(*filled[header]));
   // A row of units right below it.
   if (header + 1 < filled.size() && LooksLikeUnits(SplitLine(filled[header + 1]->text, d))) {
     layout.unitsLine = filled[header + 1]->number;

@@ -6,10 +6,10 @@
 //
 // The delimiter is the one that splits the most lines into the same number
 // of fields (two or more); runs of spaces only when no other splits more.
-// The header is the first line with that number of fields that the lines
-// after it keep; when a preamble came before it, the last such line above
-// the first row of data (a row whose fields are mostly numbers, dates or gap
-// codes), or the one above a row of units.
+// The header is the first line when it has that number of fields; when a
+// preamble came before it, the line right above the first row of data (a
+// row whose fields are mostly numbers, dates or gap codes that most lines
+// after it match), or above the row of units there.
 #pragma once
 
 #include <string>
@@ -22,6 +22,7 @@ struct TableLayout {
   char delimiter = ',';  // ',', ';', '\t', or ' ' for runs of spaces
   long headerLine = 1;   // 1-based line of the file
   long unitsLine = 0;    // the line of a row of units below the header; 0 when none
+  std::size_t width = 0; // the rows' fields (the header may name fewer)
   std::vector<std::string> units;  // its fields
   // Numbers written with a decimal comma: with ';' between fields, or with
   // a tab or spaces when the rows' numbers have commas (12,5) more often than

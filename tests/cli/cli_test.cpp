@@ -122,6 +122,11 @@ TEST(Csv, TheLayoutIsFoundPastPreamblesAndUnits) {
        "  2022-003   NaN  -1.0  7.5\n",
        ' ', 3, 0, false},
       {"Fecha;TempMax;TempMin\n01/01/2020;12,5;3\n", ';', 1, 0, true},
+      // A program's report: its last column unnamed, a row of units.
+      {"\r\n   REF-ET Ver. 4.1\r\n   rs24 = 70 s/m for ETo\r\nRESULTS (SI Units):\r\n\r\n -- --- --  ASCE\r\n"
+       " Mo Day Yr  ETo\r\n -- --- --  mm/d\r\n  1  1 2015  .41   0.0\r\n  1  2 2015  .39   0.0\r\n"
+       "  1  3 2015  .53   0.0\r\n  1  4 2015  .68   0.0\r\n",
+       ' ', 7, 8, false},
   };
   for (const auto& c : cases) {
     const TableLayout layout = DetectLayout(c.text, true, 0, 0);
@@ -130,6 +135,7 @@ TEST(Csv, TheLayoutIsFoundPastPreamblesAndUnits) {
     EXPECT_EQ(layout.unitsLine, c.units) << c.text;
     EXPECT_EQ(layout.decimalComma, c.comma) << c.text;
   }
+  EXPECT_EQ(DetectLayout(cases[std::size(cases) - 1].text, true, 0, 0).width, 5u);
   // The reader then skips the lines before the header, runs of spaces separate fields.
   std::FILE* f = std::tmpfile();
   std::fputs("note\n  a   b \n 1  \"x y\"  3\n", f);

@@ -97,7 +97,7 @@ function fillMapping() {
       for (const u of UNITS[UNIT_OF[input]]) unit.append(new Option(u.label, u.id));
       const guessUnitOf = () => {
         const c = Number(select.value);
-        unit.value = guessUnit(input, table.header[c], table.units[c] ?? "");
+        unit.value = guessUnit(input, table.header[c], table.units[c] ?? "", table.ranges[c]);
       };
       guessUnitOf();
       select.addEventListener("change", guessUnitOf);

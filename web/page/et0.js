@@ -34,17 +34,17 @@ const GUESSES = {
   mes: ["mes", "month", "mo", "mm"],
   dia: ["dia", "day", "dd"],
   diaAnio: ["doy", "dia juliano", "dia del ano", "jday", "julian day", "day of year"],
-  tmax: ["tmax", "t max", "tx", "temp max", "tempmax", "tmaxima", "max temp", "temperatura maxima", "maxt", "tmx"],
-  tmin: ["tmin", "t min", "tn", "temp min", "tempmin", "tminima", "min temp", "temperatura minima", "mint", "tmn"],
+  tmax: ["tmax", "t max", "tx", "temp max", "tempmax", "tmaxima", "max temp", "temperatura maxima", "maxt", "tmx", "mx"],
+  tmin: ["tmin", "t min", "tn", "temp min", "tempmin", "tminima", "min temp", "temperatura minima", "mint", "tmn", "mn"],
   hrmax: ["hrmax", "rhmax", "hr max", "rh max", "humedad max", "humedadmax", "humedad maxima", "max rh"],
   hrmin: ["hrmin", "rhmin", "hr min", "rh min", "humedad min", "humedadmin", "humedad minima", "min rh"],
   hrmed: ["hrmed", "hr", "rh", "rhmean", "hrmedia", "humedad", "humedad relativa", "humedadmed", "humedad media"],
-  troc: ["troc", "tdew", "td", "punto de rocio", "rocio", "dew point", "dewpoint"],
+  troc: ["troc", "tdew", "td", "punto de rocio", "rocio", "dew point", "dewpoint", "dewp", "ym"],
   pv: ["pv", "ea", "vp", "vapor pressure", "presion de vapor", "tension de vapor"],
-  rs: ["rs", "rad", "radiacion", "rad global", "solar", "srad", "radiacion global", "rad solar", "solar rad"],
+  rs: ["rs", "rad", "radiacion", "rad global", "solar", "srad", "radiacion global", "rad solar", "solar rad", "sr"],
   he: ["heliofania", "he", "n", "horas de sol", "insolacion", "sunshine"],
   viento: ["viento", "u2", "wind", "u", "velocidad del viento", "ws", "velviento", "wndsp", "wind speed",
-           "vel viento", "velocidad viento"],
+           "vel viento", "velocidad viento", "ua"],
 };
 
 // The units of the columns that may come in others: each with the header
@@ -114,10 +114,13 @@ export function guessMapping(header, ranges = []) {
   return mapping;
 }
 
-// The unit a column's name or its row of units says (the add-in's when they say none).
-export function guessUnit(input, name, unitText = "") {
+// The unit a column's name or its row of units says (the add-in's when they
+// say none); a humidity whose values never pass 1.5 is a fraction.
+export function guessUnit(input, name, unitText = "", range = null) {
   const units = UNITS[UNIT_OF[input]];
-  return (units.find((u) => u.says && (u.says.test(unitText) || u.says.test(name ?? ""))) ?? units[0]).id;
+  const said = units.find((u) => u.says && (u.says.test(unitText) || u.says.test(name ?? "")));
+  if (!said && UNIT_OF[input] === "humedad" && range && range[1] <= 1.5) return "frac";
+  return (said ?? units[0]).id;
 }
 
 // The choices: date ("fecha", one column written as `dateFormat` says,
