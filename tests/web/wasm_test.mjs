@@ -5,7 +5,11 @@ import { execFileSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { Engine } from "../../web/page/torven.js";
 import { UNITS, convertFormula, convertNumber } from "../../web/page/et0.js";
-import { num, write } from "../../web/page/formula.js";
+import { cell, num, write } from "../../web/page/formula.js";
+import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "../../web/page/riego.js";
+import { mkdtempSync, writeFileSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { join } from "node:path";
 
 const [tableWasm, nativeTable, torven, pageWasm] = process.argv.slice(2);
 const page = await Engine.load(readFileSync(pageWasm));
@@ -53,4 +57,57 @@ units.forEach((u, i) => {
     fail(`${u.label}: ${raw} gives ${computed[i]} (${formulas[i]}) and ${convertNumber(u, raw)}, not ${want}`);
 });
 console.log(`${units.length} units converted as worked by hand`);
+// Crop water (FAO 56 chapters 6 to 8) through torven with the page's
+// formulas: the published values of examples 27, 28 and 36, then a season's
+// water balance closing every day.
+const work = mkdtempSync(join(tmpdir(), "torven-riego-"));
+const letters = (names) => (input, node) => String.fromCharCode(65 + names.indexOf(input)) +
+  (node.fixedRow ? "$" + node.fixedRow : String(2 + (node.offset ?? 0)));
+const shown = (f, names) => "=" + write(f, letters(names), page);
+const season = (serial, extra) => irrigationFormulas({ serial, start: [2020, 1, 1], lengths: [25, 25, 30, 20],
+  kcIni: 0.15, kcMid: 1.19, kcEnd: 0.35, fc: 0.23, wp: 0.10, zr: 1, p: 0.55, adjustP: false, dr0: 0, rain: null,
+  runoff: 0, threshold: "raw", net: null, efficiency: 0.9, ...extra });
+const dias = join(work, "dias.csv");
+writeFileSync(dias, "fecha,et0\n" + Array.from({ length: 100 }, (_, i) =>
+  `${new Date(Date.UTC(2020, 0, 1 + i)).toISOString().slice(0, 10)},5`).join("\n") + "\n");
+const runTorven = (file, names, formulas) => execFileSync(torven, ["--csv", file, ...names.flatMap((n) => ["--as", n]),
+  ...formulas.map((f) => shown(f, ["fecha", "et0", ...names]))], { stdio: ["ignore", "pipe", "ignore"] })
+  .toString().trim().split("\n").slice(1).map((line) => line.split(","));
+const beans = season(cell("fecha"));
+const byDay = runTorven(dias, ["kc"], [beans.kc]);
+const rounded = (x, d) => Number(x).toFixed(d);
+const published = [
+  ["ex. 27, Taipei: Kc mid of maize", execFileSync(torven, ["--decimal-comma", shown(adjustedKc(1.2, 1.3, 75, 2), [])]).toString().replace(",", "."), 2, "1.07"],
+  ["ex. 27, Mocha: Kc mid of maize", execFileSync(torven, ["--decimal-comma", shown(adjustedKc(1.2, 4.6, 44, 2), [])]).toString().replace(",", "."), 2, "1.30"],
+  ...[[20, "0.15"], [40, "0.77"], [70, "1.19"], [95, "0.56"]].map(([d, want]) => [`ex. 28, beans: Kc of day ${d}`, byDay[d - 1][2], 2, want]),
+  ...[["onion", 0.3, 0.3, "39", "12"], ["tomato", 0.7, 0.4, "91", "36"], ["maize", 1.0, 0.55, "130", "72"]].flatMap(([crop, zr, p, taw, raw]) => {
+    const f = season(cell("fecha"), { zr, p });
+    const row = runTorven(dias, ["kc", "etc", "taw", "raw"], [f.kc, f.etc, f.taw, f.raw])[59];
+    return [[`ex. 36, ${crop}: TAW`, row[4], 0, taw], [`ex. 36, ${crop}: RAW`, row[5], 0, raw]];
+  }),
+];
+for (const [what, got, decimals, want] of published)
+  if (rounded(got, decimals) !== want) fail(`${what}: ${got} (published ${want})`);
+console.log(`${published.length} published values of FAO 56 examples 27, 28 and 36 through torven`);
+// A maize season at Holyoke from 15 April, refilled at RAW: every day Dr,i −
+// Dr,i−1 = ETc adj − I + DP within 0 and TAW, and no irrigation below RAW.
+const holyoke = join(work, "holyoke.csv");
+const holyokeLines = readFileSync(new URL("../../examples/holyoke_2020.csv", import.meta.url), "utf8").trim().split("\n");
+writeFileSync(holyoke, ["fecha,et0", ...holyokeLines.slice(1).map((l) => l.split(",")[0] + "," + l.split(",")[10])].join("\n") + "\n");
+const maize = irrigationFormulas({ serial: cell("fecha"), start: [2020, 4, 15], lengths: [20, 35, 40, 30], kcIni: 0.3,
+  kcMid: 1.2, kcEnd: 0.35, fc: 0.25, wp: 0.12, zr: 1, p: 0.55, adjustP: true, dr0: 0, rain: null, runoff: 0,
+  threshold: "raw", net: null, efficiency: 0.75 });
+const rows = runTorven(holyoke, IRRIGATION_COLUMNS, IRRIGATION_COLUMNS.map((n) => maize[n])).map((r) => r.slice(2).map(Number));
+let previous = 0, checked = 0, irrigations = 0;
+for (const [kc, , taw, raw, , etcAdj, net, , dp, dr] of rows) {
+  if (Number.isNaN(kc) || String(kc) === "0" && dr === 0 && taw === 0) continue;
+  const afterRain = Math.max(0, previous);
+  if (net > 0 ? afterRain < raw : afterRain >= raw) fail(`irrigation ${net} with ${afterRain} mm depleted and RAW ${raw}`);
+  const expected = Math.min(taw, previous + etcAdj - net + dp);
+  if (Math.abs(dr - expected) > 1e-9) fail(`the balance does not close: Dr ${dr}, expected ${expected}`);
+  previous = dr;
+  ++checked;
+  irrigations += net > 0;
+}
+console.log(`the water balance closes on each of ${checked} days of a maize season at Holyoke (${irrigations} irrigations)`);
 process.exit(failures > 0 ? 1 : 0);

@@ -10,11 +10,12 @@
 export const num = (x) => ({ k: "num", x });
 export const cell = (input, offset = 0, fixedRow = 0) => ({ k: "cell", input, offset, fixedRow });
 export const truth = (value) => ({ k: "truth", value });
+export const text = (value) => ({ k: "text", value });
 export const error = (literal) => ({ k: "error", literal });
 export const op = (o, a, b) => ({ k: "op", o, a, b });
 export const call = (name, ...args) => ({ k: "call", name, args });
 
-const PRECEDENCE = { "=": 0, "<>": 0, "<": 0, ">": 0, "<=": 0, ">=": 0, "+": 1, "-": 1, "*": 2, "/": 2 };
+const PRECEDENCE = { "=": 0, "<>": 0, "<": 0, ">": 0, "<=": 0, ">=": 0, "+": 1, "-": 1, "*": 2, "/": 2, "^": 3 };
 
 // --- Writing -------------------------------------------------------------------------
 
@@ -26,6 +27,7 @@ export function write(node, ref, engine, decimalPoint = false) {
     case "num": return engine.showNumber(node.x, !decimalPoint);
     case "cell": return ref(node.input, node);
     case "truth": return node.value ? "VERDADERO" : "FALSO";
+    case "text": return '"' + node.value.replaceAll('"', '""') + '"';
     case "error": return engine.errorName(engine.errorCode(node.literal), true);
     case "call": return node.name + "(" + node.args.map(w).join(";") + ")";
     case "op": {
