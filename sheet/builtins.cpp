@@ -23,6 +23,7 @@
 //                      significant digits (a truth value as 1 or 0);
 //                      n < 0 #VALUE!.
 //   ABS                the absolute value (converted as SQRT converts).
+//   LN                 the natural logarithm; #NUM! for x <= 0.
 //   MIN, MAX           each argument: an error passes on (the first); a
 //                      number counts; a cell's text, truth value or
 //                      emptiness is skipped; a truth value, or a text that
@@ -38,6 +39,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "core/math.h"
 #include "sheet/cell_values.h"
 #include "sheet/dates.h"
 #include "sheet/evaluator.h"
@@ -103,6 +105,11 @@ bool Floor(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
 
 bool Absolute(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   if (double x = 0; NumberArgument(ev, e, 0, row, x, out)) out = NumberRecord(std::fabs(x));
+  return false;
+}
+
+bool NaturalLog(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  if (double x = 0; NumberArgument(ev, e, 0, row, x, out)) out = x > 0 ? NumberRecord(core::math::log(x)) : ErrorRecord(xl::kErrNum);
   return false;
 }
 
@@ -281,7 +288,8 @@ constexpr BuiltinFunction kBuiltins[] = {
     {"DERECHA", true, 1, 2, Characters<true>},            {"ABS", false, 1, 1, Absolute},
     {"MIN", false, 1, 255, Extreme<false>},               {"MÍN", true, 1, 255, Extreme<false>},
     {"MAX", false, 1, 255, Extreme<true>},                {"MÁX", true, 1, 255, Extreme<true>},
-    {"ROW", false, 0, 1, RowOf},                          {"FILA", true, 0, 1, RowOf}};
+    {"ROW", false, 0, 1, RowOf},                          {"FILA", true, 0, 1, RowOf},
+    {"LN", false, 1, 1, NaturalLog}};
 
 }  // namespace
 

@@ -9,7 +9,7 @@
 //   INT/ENTERO                     rounded down
 //   DATE/FECHA                     the serial of a year, month and day
 //   LEFT/IZQUIERDA, RIGHT/DERECHA  the first or last characters of a text
-//   ABS, MIN/MÍN, MAX/MÁX, ROW/FILA
+//   ABS, LN, MIN/MÍN, MAX/MÁX, ROW/FILA
 #pragma once
 
 #include <string>

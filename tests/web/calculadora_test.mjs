@@ -251,6 +251,31 @@ for (const [file, message] of refusedFiles) {
   else console.log(`${file} is refused: ${message}`);
 }
 
+// Irrigation: a maize season at Holyoke from 15 April (Table 11's "Spain;
+// Calif." stages, a loam): the download with the irrigation columns is
+// torven --csv's for the formulas shown, and the calendar lists irrigations.
+await compute(holyoke, "40,49");
+await tab.uncheck("#estimar");
+await tab.click("#calcular");
+await tab.waitForSelector("#paso-riego:not([hidden])");
+await tab.fill("#siembra", "15/04/2020");
+await tab.selectOption("#cultivo-etapas", { label: "30/40/50/30 días, April, Spain (spr, sum.); Calif." });
+await tab.click("#calcular-riego");
+await tab.waitForFunction(() => document.getElementById("estado").className === "error" ||
+                                !document.getElementById("riego-resultados").hidden);
+if (await tab.isHidden("#riego-resultados")) fail("irrigation not computed: " + (await tab.textContent("#estado")));
+else {
+  const [download] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
+  const got = readFileSync(await download.path());
+  const added = JSON.parse(await tab.getAttribute("#orden-torven", "data-added"));
+  const want = execFileSync(torven, ["--csv", holyoke, ...added], { stdio: ["ignore", "pipe", "ignore"] });
+  const irrigations = await tab.$$eval("#calendario tr", (rows) => rows.length - 1);
+  if (!got.equals(want) || !added.includes("dr") || irrigations < 1)
+    fail(`irrigation: the download ${got.equals(want) ? "equals" : "differs from"} torven --csv's, ${irrigations} irrigations`);
+  else console.log(`a maize season at Holyoke: the download with the irrigation columns is torven --csv's to the byte; ` +
+                   `${irrigations} irrigations; ${await tab.textContent("#riego-totales li:nth-child(4)")}`);
+}
+
 // The page fits its window: no horizontal scroll on a phone, no control over
 // another from 1024 to 1920 pixels.
 await compute(holyoke, "40,49");

@@ -4,9 +4,11 @@
 // and shows what the engine reports.
 import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
-import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, convertNumber, dateInputs, dateNumber, dayOfYear, daysOfMonth,
+import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, convertNumber, dateInputs, dateNumber, dateSerial, dayOfYear, daysOfMonth,
          estimatedVariables, et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit, monthly,
-         requiredInputs, showResult, unitOf } from "./et0.js";
+         readingOf, requiredInputs, showResult, unitOf } from "./et0.js";
+import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
+import { fillIrrigationForm, fillRainChoices, readSeason } from "./riego_ui.js";
 import { doubtful, implausibleColumns } from "./plausible.js";
 import { call, cell, inputsOf, num, op, readsOtherRows, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
@@ -15,6 +17,7 @@ import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } 
 const $ = (id) => document.getElementById(id);
 const SHOWN_FAILURES = 20;
 let engine, table, run, chart, formula, markFormula, monthFormula, mapping, reportAt, checkedAt, checked;
+let computed, irrigation = [], irrigationChart;  // the ET0's choices and units; the irrigation's columns
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
 
 function setStatus(text, error = false) {
@@ -106,6 +109,7 @@ function fillMapping() {
     box.append(row);
   }
   $("col-fecha").addEventListener("change", showDateOrder);
+  fillRainChoices(table.header, table.header.findIndex((n) => /^(lluvia|precip|prec|pp|rain|p|precipitaci[oó]n)\b/i.test(n.trim())));
   $("confirmar").checked = false;
   $("confirmar-caja").hidden = true;
   showNeeded();
@@ -234,6 +238,8 @@ async function calculate() {
     return setStatus("No se calcula: " + problem, true);
   }
   ({ et0: formula, mark: markFormula } = et0Formula(o, units));
+  irrigation = [];
+  computed = { o, units };
   // A month's ET0: its mm/d times its days, from the ET0 column (the first added).
   mapping.et0 = table.header.length;
   monthFormula = monthly(o) ? op("*", cell("et0"), daysOfMonth(o)) : null;
@@ -276,7 +282,7 @@ async function calculate() {
 
 // The columns the page adds: [name, formula].
 const addedColumns = () => [["et0", formula], ...(monthFormula ? [["et0_mes", monthFormula]] : []),
-                            ...(markFormula ? [["estimado", markFormula]] : [])];
+                            ...(markFormula ? [["estimado", markFormula]] : []), ...irrigation];
 
 // The measured columns the formula reads (not the date's).
 const measuredInputs = (o) => requiredInputs(o).filter((i) => !DATE_INPUTS.includes(i));
@@ -296,6 +302,144 @@ function implausibleText({ input, median, fitting }, units) {
   const shown = engine.showNumber(Math.round(median * 100) / 100, true);
   return `${INPUTS[input]} («${table.header[mapping[input]]}»): su mediana, ${shown}${unit ? " " + unit.label : ""}, no puede ser.` +
     (fitting.length ? " " + fitting.map((u) => `¿${u.label}?`).join(" ") : "");
+}
+
+// --- Irrigation --------------------------------------------------------------------------
+
+// The means over the mid-season and the late season of u2 at 2 m (FAO 56
+// eq. 47 from the anemometer's height) and of RHmin (measured, or eq. 63 from
+// Tmin as dew point), as the engine computes them for each row.
+function climateMeans(o, units, day, stages) {
+  const z = o.wind === "constante" ? 2 : o.windHeight;
+  const wind = o.wind === "constante" ? num(o.windSpeed) : readingOf("viento", units);
+  const u2 = z === 2 ? wind : op("/", op("*", wind, num(4.87)), call("LN", op("-", op("*", num(67.8), num(z)), num(5.42))));
+  const measuredRh = o.humidity === "extremas";
+  const rhMin = measuredRh ? readingOf("hrmin", units)
+    : op("*", op("/", call("PVSF56", readingOf("tmin", units)), call("PVSF56", readingOf("tmax", units))), num(100));
+  const means = engine.run({ formula: [namedFormula(day, o)], report: [u2, rhMin].map((f) => namedFormula(f, o)),
+                             missing: gapCodes(o), dates: o.dates, mark: jobMark(o) });
+  const sums = [[0, 0, 0], [0, 0, 0]];  // per stage: u2, RHmin, days
+  for (let r = 0; r < means.rows; ++r) {
+    const [d, u, h] = [0, 1, 2].map((i) => valueOf(means, r, i));
+    if (![d, u, h].every((v) => v.type === NUM)) continue;
+    const stage = d.num > stages[1] && d.num <= stages[2] ? 0 : d.num > stages[2] && d.num <= stages[3] ? 1 : -1;
+    if (stage >= 0) sums[stage] = [sums[stage][0] + u.num, sums[stage][1] + h.num, sums[stage][2] + 1];
+  }
+  return { mid: sums[0], late: sums[1], measuredRh };
+}
+
+const jobMark = (o) => {
+  const { flags } = torvenDialect(table.decimalComma, o.decimalComma);
+  return flags.includes("--decimal-point") ? "point" : flags.includes("--decimal-comma") ? "comma" : "auto";
+};
+
+async function calculateIrrigation() {
+  const { o, units } = computed;
+  const { season, problems } = readSeason(table.header);
+  if (problems.length) return setStatus("No se calcula el riego: " + problems.join(" "), true);
+  mapping.lluvia = season.rain ?? -1;
+  const stages = season.lengths.reduce((acc, l) => [...acc, (acc.at(-1) ?? 0) + l], []);
+  const day = op("+", op("-", dateSerial(o), call("FECHA", ...season.start.map(num))), num(1));
+  let { kcMid, kcEnd } = season, note = "";
+  if (season.adjustKc) {
+    const { mid, late, measuredRh } = climateMeans(o, units, day, stages);
+    if (mid[2] === 0) return setStatus("No se calcula el riego: ningún día de la etapa media tiene datos en el archivo.", true);
+    // The means to the hundredth, as the formula shows them.
+    const mean = (sum, n) => Math.round(sum / n * 100) / 100;
+    const show = (x) => engine.showNumber(x, true);
+    [mid[0], mid[1], late[0], late[1]] = [mean(mid[0], mid[2]), mean(mid[1], mid[2]), mean(late[0], late[2]), mean(late[1], late[2])];
+    kcMid = adjustedKc(season.kcMid, mid[0], mid[1], season.h);
+    note = `Kc med ajustado con u2 ${show(mid[0])} m/s y HRmín ${show(mid[1])} % (media de ${mid[2]} días)`;
+    if (season.kcEnd >= 0.45 && late[2] > 0) {
+      kcEnd = adjustedKc(season.kcEnd, late[0], late[1], season.h);
+      note += `; Kc fin con u2 ${show(late[0])} m/s y HRmín ${show(late[1])} %`;
+    }
+    if (!measuredRh) note += "; HRmín estimada de Tmín como punto de rocío (ec. 63)";
+    note += ".";
+  }
+  const formulas = irrigationFormulas({ ...season, serial: dateSerial(o), kcMid, kcEnd, rain: season.rain === null ? null : "lluvia" });
+  irrigation = IRRIGATION_COLUMNS.map((name) => [name, formulas[name]]);
+  addedColumns().forEach(([name], i) => { mapping[name] = table.header.length + i; });
+  const columns = addedColumns();
+  $("calcular-riego").disabled = true;
+  setStatus("Calculando el riego…");
+  await new Promise((resolve) => setTimeout(resolve, 0));
+  run = engine.run({ mark: jobMark(o), formula: columns.map(([, f]) => namedFormula(f, o)), name: columns.map(([n]) => n),
+                     report: [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])].map((f) => namedFormula(f, o)),
+                     missing: gapCodes(o), dates: o.dates });
+  reportAt = columns.length;
+  $("calcular-riego").disabled = false;
+  if (run.status === 2) return setStatus("No se calcula el riego: " + run.messages, true);
+  showIrrigation(o, season, note);
+  showFormulas(o);
+}
+
+function showIrrigation(o, season, note) {
+  const at = (name) => addedColumns().findIndex(([n]) => n === name);
+  const value = (r, name) => { const v = valueOf(run, r, at(name)); return v.type === NUM ? v.num : NaN; };
+  const totals = { etc: 0, etc_aj: 0, lluvia: 0, percolacion: 0, riego_neto: 0, riego_bruto: 0 };
+  const calendar = [], xs = [], series = [[], [], [], [], []];
+  let days = 0, failed = 0;
+  for (let r = 0; r < run.rows; ++r) {
+    const kc = valueOf(run, r, at("kc"));
+    if (kc.type === ERR) ++failed;
+    if (kc.type !== NUM) continue;
+    ++days;
+    for (const name of ["etc", "etc_aj", "percolacion", "riego_neto", "riego_bruto"]) totals[name] += value(r, name) || 0;
+    const rain = season.rain === null ? 0 : valueOf(run, r, reportAt + 1);
+    const rainMm = season.rain === null ? 0 : rain.type === NUM ? rain.num : 0;
+    totals.lluvia += rainMm;
+    const net = value(r, "riego_neto");
+    if (net > 0) calendar.push([dayText(dateOf(r)), net, value(r, "riego_bruto")]);
+    const when = dateOf(r);
+    if (Number.isNaN(when)) continue;
+    xs.push(when / 1000);
+    [value(r, "dr"), value(r, "raw"), value(r, "taw"), rainMm, net > 0 ? net : 0].forEach((v, i) => series[i].push(v));
+  }
+  const mm = (x) => engine.showNumber(Math.round(x * 10) / 10, true) + " mm";
+  $("riego-totales").replaceChildren(...[
+    `${days} días de temporada${failed ? `, ${failed} con error (sin ET0)` : ""}${note ? ". " + note : ""}`,
+    `ETc: ${mm(totals.etc)}; ETc ajustada: ${mm(totals.etc_aj)}`,
+    `Lluvia: ${mm(totals.lluvia)}; percolación profunda: ${mm(totals.percolacion)}`,
+    `Riego neto: ${mm(totals.riego_neto)}; bruto: ${mm(totals.riego_bruto)}; ${calendar.length} riego${calendar.length === 1 ? "" : "s"}`,
+  ].map((t) => Object.assign(document.createElement("li"), { textContent: t })));
+  const t = $("calendario");
+  t.replaceChildren();
+  const head = t.insertRow();
+  for (const h of ["Fecha", "Lámina neta (mm)", "Lámina bruta (mm)"]) head.append(Object.assign(document.createElement("th"), { textContent: h }));
+  for (const [date, net, gross] of calendar) {
+    const row = t.insertRow();
+    for (const v of [date, mm(net), mm(gross)]) row.insertCell().textContent = v;
+  }
+  const f = $("formulas-riego");
+  f.replaceChildren();
+  for (const [name, formula] of irrigation) {
+    const row = f.insertRow();
+    row.insertCell().textContent = name;
+    row.insertCell().textContent = "=" + write(formula, reference, engine);
+  }
+  $("riego-resultados").hidden = false;
+  drawIrrigationChart(xs, series);
+  setStatus("Riego calculado. La descarga trae las columnas del riego.");
+}
+
+function drawIrrigationChart(xs, series) {
+  if (irrigationChart) irrigationChart.destroy();
+  const bars = uPlot.paths.bars({ size: [0.8, 8] });
+  irrigationChart = new uPlot({
+    width: Math.min(900, $("grafico-riego").clientWidth || 900), height: 320,
+    title: "Agotamiento del suelo (mm)",
+    series: [{ label: "Fecha" },
+             { label: "Dr", stroke: "#a0522d", width: 1.5 },
+             { label: "AFA (RAW)", stroke: "#2a6f4a", dash: [6, 4] },
+             { label: "ADT (TAW)", stroke: "#555" },
+             { label: "Lluvia", stroke: "#3a7bd5", fill: "#3a7bd555", paths: bars },
+             { label: "Riego neto", stroke: "#d58b3a", fill: "#d58b3a88", paths: bars }],
+    axes: [{ values: (u, ticks, axis, space, step) => ticks.map((v) => dateTick(v, step)) },
+           { label: "mm", values: (u, ticks) => ticks.map((v) => engine.showNumber(v, true)) }],
+    scales: { x: { time: true } },
+    tzDate: (seconds) => uPlot.tzDate(new Date(seconds * 1000), "Etc/UTC"),
+  }, [xs, ...series], $("grafico-riego"));
 }
 
 // --- Results ------------------------------------------------------------------------------
@@ -350,6 +494,8 @@ function showResults(mapping, o, elapsed, units, implausible) {
   listDoubtful(o, units);
   fillTable(o);
   $("paso-resultados").hidden = false;
+  $("paso-riego").hidden = monthly(o);
+  $("riego-resultados").hidden = true;
   setStatus(implausible.length ? "Calculado con valores que no parecen posibles, como se confirmó: " +
             implausible.map((c) => implausibleText(c, units)).join(" ")
             : "Listo. Puede descargar el archivo con la columna ET0.", implausible.length > 0);
@@ -393,8 +539,10 @@ function gapCodes(o) {
 // the engine read the file in.
 function namedFormula(f, o) {
   const { point } = torvenDialect(table.decimalComma, o.decimalComma);
-  return "=" + write(f, (input, node) => node.offset || node.fixedRow || input === "et0" ? reference(input, node)
-                                                                           : columnName(table.header[mapping[input]]),
+  // The file's columns by name in their own row; any other row, and the added columns, by reference.
+  const byReference = (input, node) => node.offset || node.fixedRow || mapping[input] >= table.header.length;
+  return "=" + write(f, (input, node) => byReference(input, node) ? reference(input, node)
+                                                                  : columnName(table.header[mapping[input]]),
                      engine, point);
 }
 
@@ -576,6 +724,8 @@ async function start() {
     showDateOrder();
   }));
   $("calcular").addEventListener("click", calculate);
+  $("calcular-riego").addEventListener("click", calculateIrrigation);
+  fillIrrigationForm();
   $("descargar").addEventListener("click", download);
   $("copiar").addEventListener("click", copyFormula);
   for (const id of ["krs", "desfase"])

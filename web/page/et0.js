@@ -179,6 +179,30 @@ export function dayOfYear(o) {
   }
 }
 
+// The date of a row as the spreadsheet's serial number (a date text is one
+// in arithmetic).
+export function dateSerial(o) {
+  const f = cell("fecha");
+  if (o.date === "partes") return call("FECHA", cell("anio"), cell("mes"), cell("dia"));
+  if (o.date === "anio-dia") return call("FECHA", cell("anio"), num(1), cell("diaAnio"));
+  const whole = (divisor) => call("ENTERO", op("/", f, num(divisor)));
+  switch (o.dateFormat) {
+    case "aaaammdd": return call("FECHA", whole(10000), op("-", whole(100), op("*", whole(10000), num(100))),
+                                 op("-", f, op("*", whole(100), num(100))));
+    case "aaaa-ddd": return call("FECHA", op("*", call("IZQUIERDA", f, num(4)), num(1)), num(1), dayOfYear(o));
+    case "aaaaddd": return call("FECHA", whole(1000), num(1), dayOfYear(o));
+    default: return f;
+  }
+}
+
+// A measured column in the add-in's unit, converted where it is read (no
+// check of emptiness: for the means of a period), `offset` rows below or a
+// fixed row.
+export function readingOf(input, units, offset = 0, fixed = 0) {
+  const unit = unitOf(input, units[input]);
+  return unit && unit.steps ? convertFormula(unit, cell(input, offset, fixed)) : cell(input, offset, fixed);
+}
+
 // The date of a row as one number, aaaammdd (for the sums per year and the chart).
 export function dateNumber(o) {
   const f = cell("fecha");
@@ -261,10 +285,7 @@ export function et0Formula(options, units) {
 // to `last`, January to December) wrap: December precedes January and
 // January follows December.
 export function monthlyDtp(o, units) {
-  const reading = (input, offset, fixed) => {
-    const unit = unitOf(input, units[input]);
-    return unit && unit.steps ? convertFormula(unit, cell(input, offset, fixed)) : cell(input, offset, fixed);
-  };
+  const reading = (input, offset, fixed) => readingOf(input, units, offset, fixed);
   const mean = (offset, fixed = 0) => op("/", op("+", reading("tmax", offset, fixed), reading("tmin", offset, fixed)), num(2));
   if (o.normals) {
     const row = call("FILA");

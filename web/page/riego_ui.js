@@ -1,0 +1,98 @@
+// The irrigation section's form: the crops and soils of FAO 56's tables
+// offered and their values filled in (each editable), and the season read
+// back with a message for each value that is missing or out of range.
+import { CULTIVOS, SUELOS, printedValue } from "./cultivos.js";
+import { typedNumber } from "./torven.js";
+
+const $ = (id) => document.getElementById(id);
+const shown = (x) => Number.isFinite(x) ? String(x).replace(".", ",") : "";
+
+export function fillIrrigationForm() {
+  $("cultivo").replaceChildren(...CULTIVOS.map((c, i) => new Option(c.nombre, String(i))));
+  $("suelo").replaceChildren(new Option("— θCC y θPMP a mano —", ""),
+                             ...SUELOS.map((s, i) => new Option(`${s.nombre} (${s.cc}; ${s.pmp})`, String(i))));
+  $("cultivo").addEventListener("change", chooseCrop);
+  $("cultivo-etapas").addEventListener("change", chooseStages);
+  $("suelo").addEventListener("change", chooseSoil);
+  $("eficiencia-tipo").addEventListener("change", (e) => { if (e.target.value) $("eficiencia").value = e.target.value; });
+  $("suelo").value = String(SUELOS.findIndex((s) => s.nombre === "franco"));
+  chooseCrop();
+  chooseSoil();
+}
+
+function chooseCrop() {
+  const c = CULTIVOS[Number($("cultivo").value)];
+  $("cultivo-etapas").replaceChildren(...c.etapas.map((e, i) =>
+    new Option(`${e.slice(0, 4).join("/")} días, ${e[4] || "—"}, ${e[5]}`, String(i))));
+  const [ini, mid, end] = c.kc.map(printedValue);
+  $("kc-ini").value = shown(ini);
+  $("kc-med").value = shown(mid);
+  $("kc-fin").value = shown(end);
+  $("kc-tabla").textContent = `(tabla 12: ${c.kc.join("; ")})`;
+  $("h-cultivo").value = shown(printedValue(c.h));
+  $("zr").value = shown(printedValue(c.zr));
+  $("zr-tabla").textContent = `(tabla 22: ${c.zr} m)`;
+  $("p").value = shown(printedValue(c.p));
+  chooseStages();
+}
+
+function chooseStages() {
+  const c = CULTIVOS[Number($("cultivo").value)];
+  const stages = c.etapas[Number($("cultivo-etapas").value)] ?? [];
+  ["l-ini", "l-des", "l-med", "l-fin"].forEach((id, i) => { $(id).value = shown(printedValue(stages[i])); });
+}
+
+function chooseSoil() {
+  const s = SUELOS[Number($("suelo").value)];
+  if (!s) return;
+  $("tcc").value = shown(Math.round(printedValue(s.cc) * 1000) / 1000);
+  $("tpmp").value = shown(Math.round(printedValue(s.pmp) * 1000) / 1000);
+}
+
+// A date typed as dd/mm/aaaa or aaaa-mm-dd: [year, month, day], or undefined.
+function typedDate(text) {
+  const t = text.trim();
+  const dmy = /^(\d{1,2})\/(\d{1,2})\/(\d{4})$/.exec(t), iso = /^(\d{4})-(\d{1,2})-(\d{1,2})$/.exec(t);
+  const [y, m, d] = dmy ? [dmy[3], dmy[2], dmy[1]].map(Number) : iso ? [iso[1], iso[2], iso[3]].map(Number) : [];
+  if (!y) return undefined;
+  const date = new Date(Date.UTC(y, m - 1, d));
+  return date.getUTCMonth() === m - 1 && date.getUTCDate() === d ? [y, m, d] : undefined;
+}
+
+// The season as the form gives it (FAO 56's ranges), and what is refused.
+export function readSeason(header) {
+  const problems = [];
+  const number = (id, name, low, high, integer = false) => {
+    const text = $(id).value.trim();
+    const x = text === "" ? NaN : typedNumber(text);
+    const ok = Number.isFinite(x) && x >= low && x <= high && (!integer || Number.isInteger(x));
+    $(id).classList.toggle("invalido", !ok);
+    if (!ok) problems.push(`${name} ${text === "" ? "falta" : `«${text}» debe estar entre ${shown(low)} y ${shown(high)}`}.`);
+    return x;
+  };
+  const start = typedDate($("siembra").value);
+  $("siembra").classList.toggle("invalido", !start);
+  if (!start) problems.push("El primer día de la temporada debe escribirse dd/mm/aaaa.");
+  const lengths = [["l-ini", "La etapa inicial"], ["l-des", "La etapa de desarrollo"], ["l-med", "La etapa media"],
+                   ["l-fin", "La etapa final"]].map(([id, name]) => number(id, name, 1, 400, true));
+  const season = {
+    start, lengths,
+    kcIni: number("kc-ini", "Kc ini", 0, 2), kcMid: number("kc-med", "Kc med", 0, 2), kcEnd: number("kc-fin", "Kc fin", 0, 2),
+    h: number("h-cultivo", "La altura del cultivo", 0.01, 30),
+    fc: number("tcc", "θCC", 0.01, 0.8), wp: number("tpmp", "θPMP", 0, 0.8), zr: number("zr", "Zr", 0.05, 5),
+    p: number("p", "p", 0.05, 0.95), adjustP: $("ajustar-p").checked, adjustKc: $("ajustar-kc").checked,
+    dr0: number("dr0", "El agotamiento inicial", 0, 10000),
+    rain: Number($("col-lluvia").value) >= 0 ? Number($("col-lluvia").value) : null,
+    runoff: number("escorrentia", "La escorrentía", 0, 0.95),
+    threshold: $("umbral").value === "raw" ? "raw" : number("umbral-fraccion", "La fracción de ADT", 0.05, 1),
+    net: $("lamina").value === "fija" ? number("lamina-fija", "La lámina fija", 0.1, 1000) : null,
+    efficiency: number("eficiencia", "La eficiencia", 0.1, 1),
+  };
+  if (season.fc <= season.wp) problems.push("θCC debe ser mayor que θPMP.");
+  return { season, problems, rainName: season.rain === null ? null : header[season.rain] };
+}
+
+export function fillRainChoices(header, guess) {
+  $("col-lluvia").replaceChildren(new Option("— sin lluvia —", "-1"), ...header.map((n, i) => new Option(n, String(i))));
+  $("col-lluvia").value = String(guess);
+}
