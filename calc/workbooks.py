@@ -12,7 +12,11 @@ computed values:
   sheet "Mensual"          the year's monthly means and their ET0 by a formula
                            filled down (the mid-month day, DTP by FAO 56 eq. 43
                            and 44), each month's total beside the sum of its
-                           daily ET0.
+                           daily ET0;
+  sheet "Riego"            a maize season from the year's ET0 (FAO 56 ch. 6 to
+                           8, single Kc): the Kc curve, ETc, the soil water
+                           balance and the irrigations, each input a cell, the
+                           season's totals and a chart of the depletion.
 The .xlsx is saved the way a user saves it, so that the extension writes the
 other spreadsheet's names (_xll.ETPF56) into its formulas.  Both files are then
 stamped with one date, so that two runs give the same bytes.
@@ -32,6 +36,7 @@ from com.sun.star.table import CellRangeAddress
 
 from office import Office, properties
 
+SERIAL_ORIGIN = datetime.date(1899, 12, 30)  # the spreadsheets' day 0, as both count after 1900
 STATION = "Holyoke (Colorado, EE. UU.), estación hyk02 de CoAgMet"
 CONSTANTS = (("Latitud (°)", 40.49), ("Altitud (m)", 1138), ("Altura del anemómetro (m)", 2))
 # Column title, CSV column.
@@ -89,6 +94,57 @@ def monthly_means(days):
     return months
 
 
+# The sheet "Riego": its inputs (label, value) in column O from row 2, each
+# named by its placeholder in the formulas; the columns' titles and formulas
+# for row {r} (the day of the season is {d}); the season's totals.
+IRRIGATION_INPUTS = (
+    ("start", "Primer día de la temporada", (datetime.date(2020, 4, 15) - SERIAL_ORIGIN).days),
+    ("l1", "Etapa inicial (días, tabla 11: España; California)", 30), ("l2", "Etapa de desarrollo (días)", 40),
+    ("l3", "Etapa media (días)", 50), ("l4", "Etapa final (días)", 30),
+    ("kcini", "Kc ini (tabla 12)", 0.3), ("kcmidtab", "Kc med (tabla 12)", 1.2), ("kcendtab", "Kc fin (tabla 12)", 0.6),
+    ("h", "Altura del cultivo (m)", 2), ("fc", "θCC, franco (m³/m³)", 0.25), ("wp", "θPMP, franco (m³/m³)", 0.12),
+    ("zr", "Zr (m, tabla 22: 1,0-1,7)", 1.35), ("p", "p (tabla 22)", 0.55), ("dr0", "Agotamiento inicial (mm)", 0),
+    ("eff", "Eficiencia de aplicación (aspersión)", 0.75),
+    ("u2mid", "u2 media de la etapa media (m/s)", "mean:G:mid"), ("rhmid", "HRmín media de la etapa media (%)", "mean:E:mid"),
+    ("u2end", "u2 media de la etapa final (m/s)", "mean:G:end"), ("rhend", "HRmín media de la etapa final (%)", "mean:E:end"),
+    ("kcmid", "Kc med ajustado (ec. 62)", "={kcmidtab}+(0.04*({u2mid}-2)-0.004*({rhmid}-45))*({h}/3)^0.3"),
+    ("kcend", "Kc fin ajustado (ec. 65; si Kc fin ≥ 0,45)",
+     "=IF({kcendtab}>=0.45;{kcendtab}+(0.04*({u2end}-2)-0.004*({rhend}-45))*({h}/3)^0.3;{kcendtab})"),
+)
+IRRIGATION_DAY = "({A}-{start}+1)"
+IRRIGATION_BEFORE = "IF({d}=1;{dr0};L{q})"  # the depletion of the day before
+IRRIGATION_AFTER_RAIN = "MAX(0;" + IRRIGATION_BEFORE + ")"
+IRRIGATION_NET = "IF(" + IRRIGATION_AFTER_RAIN + ">=F{r};" + IRRIGATION_AFTER_RAIN + ";0)"
+IRRIGATION_COLUMNS = (
+    ("kc", "IF(OR({d}<1;{d}>{l1}+{l2}+{l3}+{l4});\"\";IF({d}<={l1};{kcini};IF({d}<={l1}+{l2};{kcini}+({d}-{l1})/{l2}*"
+           "({kcmid}-{kcini});IF({d}<={l1}+{l2}+{l3};{kcmid};{kcmid}+({d}-({l1}+{l2}+{l3}))/{l4}*({kcend}-{kcmid})))))"),
+    ("etc", "C{r}*B{r}"),
+    ("taw", "1000*({fc}-{wp})*{zr}"),
+    ("raw", "MAX(0.1;MIN(0.8;{p}+0.04*(5-D{r})))*E{r}"),
+    ("ks", "IF(MAX(0;" + IRRIGATION_AFTER_RAIN + "-" + IRRIGATION_NET + ")>F{r};(E{r}-MAX(0;" + IRRIGATION_AFTER_RAIN +
+           "-" + IRRIGATION_NET + "))/(E{r}-F{r});1)"),
+    ("etc_aj", "G{r}*D{r}"),
+    ("riego_neto", IRRIGATION_NET),
+    ("riego_bruto", "I{r}/{eff}"),
+    ("percolacion", "MAX(0;I{r}-" + IRRIGATION_BEFORE + ")"),
+    ("dr", "MIN(E{r};MAX(0;" + IRRIGATION_AFTER_RAIN + "-I{r})+H{r})"),
+)
+IRRIGATION_TOTALS = (("ETc de la temporada (mm)", "=SUM(D2:D{last})"), ("ETc ajustada (mm)", "=SUM(H2:H{last})"),
+                     ("Percolación profunda (mm)", "=SUM(K2:K{last})"), ("Riego neto (mm)", "=SUM(I2:I{last})"),
+                     ("Riego bruto (mm)", "=SUM(J2:J{last})"), ("Riegos", "=COUNTIF(I2:I{last};\">0\")"))
+
+
+def irrigation_formula(column, row, values):
+    """The formula of an irrigation column for `row`, its inputs `values`
+    (placeholder -> text: a cell, or a number for torven), rows outside the
+    season "" (the first column decides)."""
+    body = dict(IRRIGATION_COLUMNS)[column]
+    fields = dict(values, r=row, q=row - 1, A="A%d" % row)
+    fields["d"] = IRRIGATION_DAY.format(**fields)
+    text = body.format(**fields)
+    return "=" + (text if column == "kc" else 'IF(C%d="";"";%s)' % (row, text))
+
+
 # The worked examples: quantity symbol -> Spanish name; example -> its place.
 QUANTITIES = {"e°": "presión de vapor de saturación", "ea": "presión de vapor actual",
               "Ra": "radiación astronómica", "N": "duración astronómica del día",
@@ -96,7 +152,6 @@ QUANTITIES = {"e°": "presión de vapor de saturación", "ea": "presión de vapo
 PLACES = {"8": "3 de septiembre, 20° S", "9": "3 de septiembre, 20° S",
           "10": "Río de Janeiro, 14 de mayo", "17": "Bangkok, abril",
           "18": "Bruselas, 6 de julio"}
-SERIAL_ORIGIN = datetime.date(1899, 12, 30)  # the spreadsheets' day 0, as both count after 1900
 
 
 def station_days(examples):
@@ -242,14 +297,15 @@ def fill_monthly_sheet(doc, sheet, days, daily_last):
     sheet.getColumns().getByIndex(11).Width = 5600
 
 
-def add_chart(sheet, index, last, series, name, title, top):
-    """A line chart of two daily ET0 columns over the year, in Spanish."""
+def add_chart(sheet, index, last, series, name, title, top, y_title="ET0 (mm/d)", more=(), left=25000):
+    """A line chart of two daily ET0 columns over the year (or other
+    columns: `more` ranges), in Spanish."""
     ranges = []
-    for first, final in ((0, 0), series):
+    for first, final in ((0, 0), series, *more):
         a = CellRangeAddress()
         a.Sheet, a.StartColumn, a.EndColumn, a.StartRow, a.EndRow = index, first, final, 0, last - 1
         ranges.append(a)
-    rectangle = Rectangle(25000, top, 20000, 10000)  # 1/100 mm, right of the table
+    rectangle = Rectangle(left, top, 20000, 10000)  # 1/100 mm, right of the table
     sheet.Charts.addNewByName(name, rectangle, tuple(ranges), True, True)
     chart = sheet.Charts.getByName(name).EmbeddedObject
     chart.lockControllers()
@@ -261,9 +317,61 @@ def add_chart(sheet, index, last, series, name, title, top):
     diagram.HasXAxisTitle = True
     diagram.XAxisTitle.String = "Fecha"
     diagram.HasYAxisTitle = True
-    diagram.YAxisTitle.String = "ET0 (mm/d)"
+    diagram.YAxisTitle.String = y_title
     chart.HasLegend = True
     chart.unlockControllers()
+
+
+def irrigation_cells():
+    """Each input's cell in the sheet "Riego": placeholder -> $O$n."""
+    return {key: "$O$%d" % (r + 2) for r, (key, _, _) in enumerate(IRRIGATION_INPUTS)}
+
+
+def fill_irrigation_sheet(doc, sheet, daily_last):
+    """A maize season: the dates and ET0 of sheet "Datos", the irrigation
+    columns filled down, the inputs in column O, the totals below them."""
+    cells = irrigation_cells()
+    titles = ("Fecha", "ET0 (mm/d)") + tuple(name for name, _ in IRRIGATION_COLUMNS)
+    for c, title in enumerate(titles):
+        sheet.getCellByPosition(c, 0).setString(title)
+    rows = range(2, daily_last + 1)
+    sheet.getCellRangeByName("A2:B%d" % daily_last).setFormulaArray(
+        tuple(("=$Datos.A%d" % r, "=$Datos.I%d" % r) for r in rows))
+    sheet.getCellRangeByName("A2:A%d" % daily_last).NumberFormat = number_format(doc, "DD/MM/YYYY")
+    sheet.getCellRangeByName("C2:L%d" % daily_last).setFormulaArray(
+        tuple(tuple(irrigation_formula(name, r, cells) for name, _ in IRRIGATION_COLUMNS) for r in rows))
+    sheet.getCellRangeByName("B2:L%d" % daily_last).NumberFormat = number_format(doc, "0.00")
+    dates = "$Datos.$A$2:$A$%d" % daily_last
+    stages = {"mid": ("{start}+{l1}+{l2}", "{start}+{l1}+{l2}+{l3}"),
+              "end": ("{start}+{l1}+{l2}+{l3}", "{start}+{l1}+{l2}+{l3}+{l4}")}
+    sheet.getCellByPosition(13, 0).setString("Entradas (cámbielas)")
+    for r, (key, label, value) in enumerate(IRRIGATION_INPUTS, start=1):
+        sheet.getCellByPosition(13, r).setString(label)
+        cell = sheet.getCellByPosition(14, r)
+        if isinstance(value, str) and value.startswith("mean:"):
+            _, column, stage = value.split(":")
+            low, high = (bound.format(**cells) for bound in stages[stage])
+            inside = "({0}>={1})*({0}<{2})".format(dates, low, high)
+            cell.setFormula("=SUMPRODUCT(%s*$Datos.$%s$2:$%s$%d)/SUMPRODUCT(%s)" % (
+                inside, column, column, daily_last, inside))
+        elif isinstance(value, str):
+            cell.setFormula(value.format(**cells))
+        else:
+            cell.setValue(value)
+    sheet.getCellByPosition(14, 1).NumberFormat = number_format(doc, "DD/MM/YYYY")
+    first = len(IRRIGATION_INPUTS) + 2
+    for r, (label, formula) in enumerate(IRRIGATION_TOTALS, start=first):
+        sheet.getCellByPosition(13, r).setString(label)
+        sheet.getCellByPosition(14, r).setFormula(formula.format(last=daily_last))
+        sheet.getCellByPosition(14, r).NumberFormat = number_format(doc, "0.0")
+    sheet.getCellByPosition(13, first + len(IRRIGATION_TOTALS) + 1).setString(
+        "FAO 56, cap. 6 a 8: Kc (ec. 66, ajustado al clima con las ec. 62 y 65), ETc = Kc ET0, ADT = 1000 (θCC − θPMP) Zr "
+        "(ec. 82), AFA = p ADT (ec. 83), Ks (ec. 84), balance diario (ec. 85 a 88) con el riego al comienzo del día en "
+        "que el agotamiento llega a AFA, hasta capacidad de campo.")
+    set_widths(sheet, 12, 2300, 2300)
+    sheet.getColumns().getByIndex(13).Width = 7600
+    add_chart(sheet, 4, daily_last, (4, 5), "Agotamiento", "Agotamiento del suelo en la temporada de maíz (mm)", 9000,
+              y_title="mm", more=((11, 11),), left=36000)
 
 
 def fill_examples_sheet(doc, sheet, examples):
@@ -340,6 +448,7 @@ def make(office, examples, folder, when, chart_png=None):
         sheets.insertNewByName("Ejemplos FAO 56", 1)
     sheets.insertNewByName("Datos faltantes", 2)
     sheets.insertNewByName("Mensual", 3)
+    sheets.insertNewByName("Riego", 4)
     station = sheets.getByName("Datos")
     days = station_days(examples)
     last = fill_station_sheet(doc, station, days)
@@ -349,6 +458,7 @@ def make(office, examples, folder, when, chart_png=None):
     add_chart(missing, 2, fill_missing_sheet(doc, missing, days), (5, 6), "ET0_temperaturas",
               "ET0 diaria en Holyoke, 2020: de las temperaturas y de datos medidos", 7200)
     fill_monthly_sheet(doc, sheets.getByName("Mensual"), days, last)
+    fill_irrigation_sheet(doc, sheets.getByName("Riego"), last)
     doc.calculateAll()
     info = doc.DocumentProperties
     info.Title = "TORVEN: evapotranspiración de referencia en Holyoke, 2020"

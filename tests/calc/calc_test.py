@@ -291,6 +291,31 @@ class CalcExtension(unittest.TestCase):
         doc.close(True)
         self.assertEqual(stored_formulas(again), stored)
 
+    def assertIrrigationAsTorven(self, sheet, et0, folder, path):
+        """The sheet "Riego" computes what torven --csv computes with its
+        formulas, the inputs written as the numbers the sheet holds."""
+        values = {key: repr(sheet.getCellByPosition(14, r).getValue())
+                  for r, (key, _, _) in enumerate(workbooks.IRRIGATION_INPUTS, start=1)}
+        days = os.path.join(folder, "riego.csv")
+        with open(days, "w", encoding="utf-8") as f:
+            f.write("fecha,et0\n")
+            f.writelines("%s,%s\n" % (day["date"], line.split(",")[-1])
+                         for day, line in zip(workbooks.station_days(EXAMPLES), et0))
+        names = [name for name, _ in workbooks.IRRIGATION_COLUMNS]
+        out = subprocess.run([TORVEN, "--csv", days, *[w for n in names for w in ("--as", n)],
+                              *[workbooks.irrigation_formula(n, 2, values) for n in names]],
+                             capture_output=True, text=True, check=True).stdout.splitlines()[1:]
+        season = 0
+        for r, line in enumerate(out, start=1):
+            for c, want in enumerate(line.split(",")[2:], start=2):
+                cell = sheet.getCellByPosition(c, r)
+                if want == "":
+                    self.assertEqual(cell.getString(), "", "%s Riego %s%d" % (path, names[c - 2], r + 1))
+                else:
+                    self.assertCell(cell, want, "%s Riego %s%d" % (path, names[c - 2], r + 1))
+            season += line.split(",")[2] != ""
+        self.assertEqual(season, 150)
+
     def test_example_workbooks(self):
         folder = tempfile.mkdtemp(prefix="torven-workbooks-", dir=self.office.folder)
         paths = workbooks.make(self.office, EXAMPLES, folder, workbooks.source_date())
@@ -331,6 +356,7 @@ class CalcExtension(unittest.TestCase):
             monthly_sheet = doc.Sheets.getByName("Mensual")
             for r, line in enumerate(monthly, start=1):
                 self.assertCell(monthly_sheet.getCellByPosition(7, r), line.split(",")[-1], "%s month %d" % (path, r))
+            self.assertIrrigationAsTorven(doc.Sheets.getByName("Riego"), et0, folder, path)
             # The months' sums of daily ET0 make the year's.
             self.assertAlmostEqual(sum(monthly_sheet.getCellByPosition(9, r).getValue() for r in range(1, 13)),
                                    station.getCellRangeByName("L6").getValue(), places=9)
@@ -343,13 +369,16 @@ class CalcExtension(unittest.TestCase):
             self.assertIn("xl/charts/chart1.xml", z.namelist())
         # As the other spreadsheet stores them: one ET0 per day, the sums.
         self.assertStoredAsTheOtherSpreadsheet(paths[1], {"YEAR", "MONTH", "DAY", "SUM", "SQRT", "INT", "IF", "AND", "OR",
-                                                          "ISNUMBER", "FALSE", "DATE", "SUMPRODUCT"})
+                                                          "ISNUMBER", "FALSE", "DATE", "SUMPRODUCT", "MAX", "MIN",
+                                                          "COUNTIF"})
         formulas = [f for f in stored_formulas(paths[1]) if "!" not in f]  # not the charts' ranges
         self.assertEqual(sum(f.startswith("_xll.ETPF56(_xll.JDIA.VENTISOLA(YEAR(") for f in formulas), 2 * len(et0))
         self.assertEqual(sum(f.startswith("$L$4*SQRT(") for f in formulas), len(et0))
         # Both sheets: ET0 per day and four sums; the estimates Rs and ea per day;
-        # each month's ET0 and total (its sum of days reads another sheet), and the year's two sums.
-        self.assertEqual(len(formulas), 2 * (len(et0) + 4) + 2 * len(et0) + len(examples) + 2 * 12 + 2)
+        # each month's ET0 and total (its sum of days reads another sheet), and the year's two sums;
+        # the season's ten columns per day, its two adjusted Kc and six totals (the rest read sheet Datos).
+        self.assertEqual(len(formulas), 2 * (len(et0) + 4) + 2 * len(et0) + len(examples) + 2 * 12 + 2 +
+                         10 * len(et0) + 2 + len(workbooks.IRRIGATION_TOTALS))
 
     def test_generated_formulas_agree_but_for_the_known_differences(self):
         trees = generated.formulas(int(os.environ.get("TORVEN_FORMULA_SEED", "20261208")), 1500)
