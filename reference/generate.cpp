@@ -203,7 +203,19 @@ void WriteMissingData(std::ostream& out, torven::Session& session) {
 void WriteMonthly(std::ostream& out, torven::Session& session) {
   out << "<section id=\"mensual\">\n<h2>Períodos mensuales (FAO 56, ec. 43 y 44)</h2>\n<p>"
       << Html(reference::kMonthlyIntro) << "</p>\n";
-  for (const reference::MonthlyExample& e : reference::kMonthlyExamples)
+  for (const reference::WorkedFormula& e : reference::kWorkedFormulas)
+    out << "<p>" << Html(e.text) << "</p>\n<pre class=\"ejemplo\"><code class=\"formula\">" << Html(e.formula)
+        << "</code>\n→ <code class=\"resultado\">" << Html(ExampleResult(session, e.formula))
+        << "</code></pre>\n";
+  out << "</section>\n";
+}
+
+void WriteCropWater(std::ostream& out, torven::Session& session) {
+  out << "<section id=\"riego\">\n<h2>Necesidades de agua del cultivo (FAO 56, capítulos 6 a 8)</h2>\n<ul>\n";
+  for (const char* equation : reference::kCropWaterEquations) out << "<li>" << Html(equation) << "</li>\n";
+  out << "</ul>\n<h3>Lo que se elige</h3>\n<p>" << Html(reference::kCropWaterInputs) << "</p>\n<h3>El orden dentro del "
+      << "día</h3>\n<p>" << Html(reference::kCropWaterOrder) << "</p>\n<h3>Ejemplos</h3>\n";
+  for (const reference::WorkedFormula& e : reference::kCropWaterExamples)
     out << "<p>" << Html(e.text) << "</p>\n<pre class=\"ejemplo\"><code class=\"formula\">" << Html(e.formula)
         << "</code>\n→ <code class=\"resultado\">" << Html(ExampleResult(session, e.formula))
         << "</code></pre>\n";
@@ -248,6 +260,7 @@ void WritePage(std::ostream& out, torven::Session& session, const std::vector<Fu
   }
   WriteMissingData(out, session);
   WriteMonthly(out, session);
+  WriteCropWater(out, session);
   out << "</body>\n</html>\n";
 }
 

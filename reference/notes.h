@@ -162,9 +162,10 @@ inline constexpr const char* kMissingDaysAfter =
     "el viento (SI(ESNUMERO(N2);N2;2)). La calculadora web lo hace con «Estimar los días sin dato» y "
     "marca cada día estimado.";
 
-// Monthly periods: the section's text, then its worked examples, each a
+// A worked example: what it computes, and its formula (computed through the
+// library).  Monthly periods: the section's text, then its worked examples, each a
 // formula computed through the library.
-struct MonthlyExample {
+struct WorkedFormula {
   const char* text;
   const char* formula;  // Spanish dialect
 };
@@ -180,7 +181,7 @@ inline constexpr const char* kMonthlyIntro =
     "DTP se escribe con las filas de arriba y de abajo, ((B3+C3)/2)−((B1+C1)/2); la calculadora web la "
     "escribe así con «medias mensuales», y torven --csv la calcula igual.";
 
-inline constexpr MonthlyExample kMonthlyExamples[] = {
+inline constexpr WorkedFormula kWorkedFormulas[] = {
     {"FAO 56, ejemplo 13: G de abril, con marzo a 14,1 °C y mayo a 18,8 °C (ec. 43; publicado: 0,33 MJ/m²/d).",
      "=0,07*(18,8-14,1)"},
     {"El mismo G solo con marzo y abril a 16,1 °C (ec. 44, DTP = 2·(16,1 − 14,1); publicado: 0,28 MJ/m²/d).",
@@ -189,6 +190,59 @@ inline constexpr MonthlyExample kMonthlyExamples[] = {
      "2 m/s a 2 m, 8,5 h de sol, DTP = 2 °C, día ENTERO(30,4·4 − 15) = 106 (publicado: 5,72 mm/d).",
      "=ETPF56(ENTERO(30,4*4-15); RADF56A(ENTERO(30,4*4-15); 8,5; 0,25; 0,5; 13,7333); 34,8; 25,6; 2; 2,85; 2; "
      "2; 2; 13,7333)"},
+};
+
+// Crop water requirements (FAO 56 chapters 6 to 8, single crop coefficient):
+// the equations, the inputs a user chooses, the order within a day, and
+// worked examples through the library with the web calculator's formulas.
+inline constexpr const char* kCropWaterEquations[] = {
+    "Coeficiente del cultivo (ec. 66): Kc ini durante la etapa inicial; en el desarrollo, Kc = Kc ini + "
+    "(d − L ini)/L des · (Kc med − Kc ini); Kc med durante la etapa media; en la etapa final, Kc = Kc med + "
+    "(d − L ini − L des − L med)/L fin · (Kc fin − Kc med). El día 1 de la temporada es el de siembra o inicio.",
+    "Ajuste al clima (ec. 62): Kc med = Kc med (tabla 12) + [0,04 (u2 − 2) − 0,004 (HRmín − 45)] (h/3)^0,3, con u2 y "
+    "HRmín medios de la etapa media y h la altura del cultivo; Kc fin igual con las medias de la etapa final, solo "
+    "si Kc fin (tabla) ≥ 0,45 (ec. 65). Sin HRmín medida, HRmín = 100 e°(Tmín)/e°(Tmáx) (ec. 63).",
+    "Evapotranspiración del cultivo: ETc = Kc · ET0 (ec. 56 y 58).",
+    "Agua total disponible: ADT = 1000 (θCC − θPMP) Zr, en mm (ec. 82); fácilmente disponible: AFA = p · ADT "
+    "(ec. 83), con p = p (tabla 22) + 0,04 (5 − ETc) entre 0,1 y 0,8 (o p de la tabla, sin ajuste).",
+    "Estrés hídrico: Ks = (ADT − Dr)/((1 − p) ADT) cuando Dr > AFA, si no 1 (ec. 84); ETc aj = Ks · Kc · ET0 (ec. 81).",
+    "Balance diario (ec. 85 a 88): Dr,i = mín(ADT; máx(0; Dr,i−1 − (P − RO) − I) + ETc aj); percolación "
+    "profunda DP = máx(0; P − RO + I − Dr,i−1); sin ascenso capilar.",
+};
+
+inline constexpr const char* kCropWaterInputs =
+    "El usuario elige: el cultivo y su primer día; las cuatro etapas (tabla 11, según la región y la fecha de "
+    "siembra); Kc ini, Kc med y Kc fin (tabla 12; Kc ini depende además del riego y la lluvia del comienzo) y la "
+    "altura; el suelo (tabla 19: θCC y θPMP, o medidos); Zr y p (tabla 22; Zr crece con el cultivo, aquí se usa el "
+    "de raíces plenas); el agotamiento inicial (0 después de una lluvia o un riego abundante); la columna de "
+    "lluvia, la fracción que escurre (RO = fracción · P); cuándo regar (al llegar a AFA o a una fracción de ADT), "
+    "cuánto (hasta capacidad de campo, o una lámina fija) y la eficiencia de aplicación (0,9 goteo, 0,75 "
+    "aspersión, 0,6 superficie), que da la lámina bruta = neta / eficiencia.";
+
+inline constexpr const char* kCropWaterOrder =
+    "El orden dentro de un día, como en el ejemplo 38 de FAO 56: la lluvia y el riego entran al comienzo del día. "
+    "El agotamiento tras la lluvia, máx(0; Dr,i−1 − (P − RO)), decide el riego: si llega al umbral, se riega "
+    "(hasta capacidad de campo: esa misma lámina). Ks sale del agotamiento al comienzo del día, ya descontados "
+    "lluvia y riego; después el cultivo consume ETc aj, y lo que sobra de la lluvia y el riego percola. Las filas "
+    "fuera de la temporada quedan vacías.";
+
+inline constexpr WorkedFormula kCropWaterExamples[] = {
+    {"FAO 56, ejemplo 27: Kc med del maíz (1,20 en la tabla 12, h = 2 m) en Taipei, u2 1,3 m/s y HRmín 75 % "
+     "(publicado: 1,07).",
+     "=1,2+(0,04*(1,3-2)-0,004*(75-45))*(2/3)^0,3"},
+    {"El mismo en Mocha, u2 4,6 m/s y HRmín 44 % (publicado: 1,30).", "=1,2+(0,04*(4,6-2)-0,004*(44-45))*(2/3)^0,3"},
+    {"FAO 56, ejemplo 28: frijol, etapas 25/25/30/20 días, Kc 0,15/1,19/0,35; Kc del día 40 con la fórmula de la "
+     "columna kc, d = 40 (publicado: 0,77; días 20, 70 y 95: 0,15, 1,19 y 0,56).",
+     "=SI(O(40<1;40>100);\"\";SI(40<=25;0,15;SI(40<=50;0,15+(40-25)/25*(1,19-0,15);SI(40<=80;1,19;"
+     "1,19+(40-80)/20*(0,35-1,19)))))"},
+    {"Día 95 del mismo cultivo (publicado: 0,56).",
+     "=SI(O(95<1;95>100);\"\";SI(95<=25;0,15;SI(95<=50;0,15+(95-25)/25*(1,19-0,15);SI(95<=80;1,19;"
+     "1,19+(95-80)/20*(0,35-1,19)))))"},
+    {"FAO 56, ejemplo 36: franco arenoso (θCC 0,23, θPMP 0,10), maíz con Zr 1,0 m: ADT (publicado: 130 mm).",
+     "=1000*(0,23-0,1)*1"},
+    {"AFA del mismo maíz, p = 0,55 a ETc = 5 mm/d con la fórmula de la columna raw (publicado: 72 mm).",
+     "=MAX(0,1;MIN(0,8;0,55+0,04*(5-5)))*1000*(0,23-0,1)*1"},
+    {"AFA de la cebolla, Zr 0,3 m y p 0,30 (publicado: 12 mm).", "=MAX(0,1;MIN(0,8;0,3+0,04*(5-5)))*1000*(0,23-0,1)*0,3"},
 };
 
 }  // namespace reference
