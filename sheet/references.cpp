@@ -11,6 +11,12 @@ bool Visit(const Expr& e, int width, int added, int own, Reach& reach, std::stri
   if (e.kind == Expr::Kind::Reference) {
     const int column = e.binding;
     const bool computed = column >= width && column < width + added;
+    // Beyond the last column: most likely a column's name mistyped (RH2).
+    if (column >= width + added) {
+      error = "column " + std::to_string(e.column) + ": no column named '" + e.name + "', and as a cell reference " +
+              "its column " + ColumnLetters(column) + " is beyond the last one, " + ColumnLetters(width + added - 1);
+      return false;
+    }
     // The rows below the evaluated one that this reference reads, at row 2.
     const long offset = e.row - 2;
     if (e.fixedRow && e.row >= 2) reach.fixedRows.push_back(e.row);

@@ -3,7 +3,8 @@
 // after them in their order): how many rows above and below the row
 // evaluated they read, and which fixed rows.  A reference that would need a
 // value not yet computed (an added column of a row below, or of this row
-// not to the left of the formula's own) is circular, and refused.
+// not to the left of the formula's own) is circular, and refused; so is a
+// reference beyond the last column (a column's name mistyped, most likely).
 #pragma once
 
 #include <string>

@@ -77,6 +77,8 @@ a running sum refers to itself one row up@--as s IF(ROW()=2,B2,C1+B2)@s|10|22|37
 CASES
 expect "a circular reference is refused" 2 'C2 refers to C3, which is not computed yet: a circular reference' -- \
   "$torven" --csv "$work/refs.csv" --as s 'C3+1'
+expect "a name that is no column and reads as a reference beyond the last column" 2 "no column named 'RH2', and as a cell reference its column RH is beyond the last one, C" -- \
+  "$torven" --csv "$work/refs.csv" --as s 'RH2+1'
 expect "a running sum over a million rows" 0 '^1000000,2e+06$' -- sh -c \
   "seq 1000000 | sed '1i n' | sed 's/\$/,2/;1s/,2\$/,two/' | '$torven' --csv - --as s 'IF(ROW()=2,B2,C1+B2)' 2>/dev/null | tail -1 | cut -d, -f1,3"
 expect "the decisions name the header and the units" 0 "header on line 2 (--header-line), units on line 3" -- \
