@@ -70,8 +70,9 @@ const season = (serial, extra) => irrigationFormulas({ serial, start: [2020, 1, 
 const dias = join(work, "dias.csv");
 writeFileSync(dias, "fecha,et0\n" + Array.from({ length: 100 }, (_, i) =>
   `${new Date(Date.UTC(2020, 0, 1 + i)).toISOString().slice(0, 10)},5`).join("\n") + "\n");
-const runTorven = (file, names, formulas) => execFileSync(torven, ["--csv", file, ...names.flatMap((n) => ["--as", n]),
-  ...formulas.map((f) => shown(f, ["fecha", "et0", ...names]))], { stdio: ["ignore", "pipe", "ignore"] })
+const runTorven = (file, names, formulas, columns = ["fecha", "et0"]) => execFileSync(torven, ["--csv", file,
+  ...names.flatMap((n) => ["--as", n]), ...formulas.map((f) => shown(f, [...columns, ...names]))],
+  { stdio: ["ignore", "pipe", "ignore"] })
   .toString().trim().split("\n").slice(1).map((line) => line.split(","));
 const beans = season(cell("fecha"));
 const byDay = runTorven(dias, ["kc"], [beans.kc]);
@@ -89,25 +90,31 @@ const published = [
 for (const [what, got, decimals, want] of published)
   if (rounded(got, decimals) !== want) fail(`${what}: ${got} (published ${want})`);
 console.log(`${published.length} published values of FAO 56 examples 27, 28 and 36 through torven`);
-// A maize season at Holyoke from 15 April, refilled at RAW: every day Dr,i −
-// Dr,i−1 = ETc adj − I + DP within 0 and TAW, and no irrigation below RAW.
+// A maize season at Holyoke from 15 April with 12 mm of rain every ninth day
+// (a tenth runs off), refilled at RAW: every day Dr,i − Dr,i−1 = ETc adj −
+// (P − RO) − I + DP within 0 and TAW, and no irrigation below RAW.
 const holyoke = join(work, "holyoke.csv");
 const holyokeLines = readFileSync(new URL("../../examples/holyoke_2020.csv", import.meta.url), "utf8").trim().split("\n");
-writeFileSync(holyoke, ["fecha,et0", ...holyokeLines.slice(1).map((l) => l.split(",")[0] + "," + l.split(",")[10])].join("\n") + "\n");
+writeFileSync(holyoke, ["fecha,et0,lluvia", ...holyokeLines.slice(1).map((l, i) =>
+  [l.split(",")[0], l.split(",")[10], i % 9 === 0 ? 12 : 0].join(","))].join("\n") + "\n");
 const maize = irrigationFormulas({ serial: cell("fecha"), start: [2020, 4, 15], lengths: [20, 35, 40, 30], kcIni: 0.3,
-  kcMid: 1.2, kcEnd: 0.35, fc: 0.25, wp: 0.12, zr: 1, p: 0.55, adjustP: true, dr0: 0, rain: null, runoff: 0,
+  kcMid: 1.2, kcEnd: 0.35, fc: 0.25, wp: 0.12, zr: 1, p: 0.55, adjustP: true, dr0: 0, rain: "lluvia", runoff: 0.1,
   threshold: "raw", net: null, efficiency: 0.75 });
-const rows = runTorven(holyoke, IRRIGATION_COLUMNS, IRRIGATION_COLUMNS.map((n) => maize[n])).map((r) => r.slice(2).map(Number));
-let previous = 0, checked = 0, irrigations = 0;
-for (const [kc, , taw, raw, , etcAdj, net, , dp, dr] of rows) {
-  if (Number.isNaN(kc) || String(kc) === "0" && dr === 0 && taw === 0) continue;
-  const afterRain = Math.max(0, previous);
+const rows = runTorven(holyoke, IRRIGATION_COLUMNS, IRRIGATION_COLUMNS.map((n) => maize[n]), ["fecha", "et0", "lluvia"])
+  .map((r) => r.slice(2).map((v) => v === "" ? NaN : Number(v)));
+let previous = 0, checked = 0, irrigations = 0, percolated = 0;
+for (const [rain, kc, , taw, raw, , etcAdj, net, , dp, dr] of rows) {
+  if (Number.isNaN(kc)) continue;
+  const effective = rain * (1 - 0.1), afterRain = Math.max(0, previous - effective);
   if (net > 0 ? afterRain < raw : afterRain >= raw) fail(`irrigation ${net} with ${afterRain} mm depleted and RAW ${raw}`);
-  const expected = Math.min(taw, previous + etcAdj - net + dp);
+  const expected = Math.min(taw, previous - effective - net + dp + etcAdj);
   if (Math.abs(dr - expected) > 1e-9) fail(`the balance does not close: Dr ${dr}, expected ${expected}`);
   previous = dr;
   ++checked;
   irrigations += net > 0;
+  percolated += dp > 0;
 }
-console.log(`the water balance closes on each of ${checked} days of a maize season at Holyoke (${irrigations} irrigations)`);
+if (checked !== 125 || percolated === 0) fail(`the season has ${checked} days (125 wanted), ${percolated} with percolation`);
+console.log(`the water balance closes on each of ${checked} days of a maize season at Holyoke with rain ` +
+            `(${irrigations} irrigations, ${percolated} days of deep percolation)`);
 process.exit(failures > 0 ? 1 : 0);
