@@ -87,6 +87,14 @@ bool DatePart(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   return false;
 }
 
+// The first argument into `arg`; false, with `out` the error, when it is one.
+bool FirstArgument(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& arg, XLOPER12& out) {
+  ev.Eval(e.args[0], row, arg);
+  if (xl::AnswerType(arg.xltype) != xl::kErr) return true;
+  out = arg;
+  return false;
+}
+
 // The argument `i` as a number for arithmetic: false with `out` the error
 // (its own, or #VALUE! for a text that reads as no number).
 bool NumberArgument(Evaluator& ev, const Expr& e, std::size_t i, const Row* row, double& x, XLOPER12& out) {
@@ -113,30 +121,41 @@ bool NaturalLog(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   return false;
 }
 
+// Evaluates each argument in turn and hands `take` its value and whether it
+// is a cell's; the first error passes on.  False when an error, or `take`
+// (having set `out`), ended the walk.
+template <typename Take>
+bool EachArgument(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out, Take take) {
+  for (const Expr& a : e.args) {
+    XLOPER12 v;
+    const bool cell = ev.Eval(a, row, v);
+    if (xl::AnswerType(v.xltype) == xl::kErr) {
+      out = v;
+      return false;
+    }
+    if (!take(v, cell)) return false;
+  }
+  return true;
+}
+
 // MIN (`most` false) and MAX.
 template <bool most>
 bool Extreme(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   bool counted = false;
   double best = 0;
-  for (const Expr& a : e.args) {
-    XLOPER12 v;
-    const bool cell = ev.Eval(a, row, v);
-    const std::uint32_t type = xl::AnswerType(v.xltype);
-    if (type == xl::kErr) {
-      out = v;
-      return false;
-    }
+  const bool done = EachArgument(ev, e, row, out, [&](const XLOPER12& v, bool cell) {
     double x = 0;
-    if (type == xl::kNum) x = v.val.num;
-    else if (cell) continue;  // a cell's text, truth value or emptiness
+    if (xl::AnswerType(v.xltype) == xl::kNum) x = v.val.num;
+    else if (cell) return true;  // a cell's text, truth value or emptiness
     else if (!ev.Number(v, x)) {
       out = ErrorRecord(xl::kErrValue);
       return false;
     }
     if (!counted || (most ? x > best : x < best)) best = x;
     counted = true;
-  }
-  out = NumberRecord(best);
+    return true;
+  });
+  if (done) out = NumberRecord(best);
   return false;
 }
 
@@ -177,12 +196,8 @@ bool Date(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
 template <bool right>
 bool Characters(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   XLOPER12 arg;
-  ev.Eval(e.args[0], row, arg);
   double n = 1;
-  if (xl::AnswerType(arg.xltype) == xl::kErr) {
-    out = arg;
-    return false;
-  }
+  if (!FirstArgument(ev, e, row, arg, out)) return false;
   if (e.args.size() > 1 && !NumberArgument(ev, e, 1, row, n, out)) return false;
   if (n < 0) {
     out = ErrorRecord(xl::kErrValue);
@@ -214,12 +229,8 @@ bool Characters(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
 
 bool Choice(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   XLOPER12 condition;
-  ev.Eval(e.args[0], row, condition);
   double x = 0;
-  if (xl::AnswerType(condition.xltype) == xl::kErr) {
-    out = condition;
-    return false;
-  }
+  if (!FirstArgument(ev, e, row, condition, out)) return false;
   if (!Operand(condition, x)) {
     out = ErrorRecord(xl::kErrValue);
     return false;
@@ -240,25 +251,20 @@ bool Choice(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
 template <bool all>
 bool Logical(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   bool result = all, counted = false;
-  for (const Expr& a : e.args) {
-    XLOPER12 v;
-    const bool cell = ev.Eval(a, row, v);
+  const bool done = EachArgument(ev, e, row, out, [&](const XLOPER12& v, bool cell) {
     const std::uint32_t type = xl::AnswerType(v.xltype);
-    if (type == xl::kErr) {
-      out = v;
-      return false;
-    }
     double x = 0;
     // A cell's text or emptiness is skipped; an omitted argument is FALSE.
-    const bool skipped = cell && (type == xl::kMissing || type == xl::kNil || type == xl::kStr);
-    if (skipped) continue;
+    if (cell && (type == xl::kMissing || type == xl::kNil || type == xl::kStr)) return true;
     if (type == xl::kStr || !Operand(v, x)) {
       out = ErrorRecord(xl::kErrValue);
       return false;
     }
     counted = true;
     result = all ? result && x != 0 : result || x != 0;
-  }
+    return true;
+  });
+  if (!done) return false;
   if (!counted) {
     out = ErrorRecord(xl::kErrValue);
     return false;
