@@ -126,6 +126,7 @@ def probes(node):
             found += [("logical", a) for a in args]
         elif name in ("MIN", "MAX"):
             found += [("extreme text", a) for a in args if a[0] not in ("cell", "ref", "omitted")]
+            found += [("extreme truth", a) for a in args if a[0] in ("cell", "ref")]
         elif name == "DATE":
             found += [("year", args[0])] + [("date text", a) for a in args]
         elif name in ("LEFT", "RIGHT") and len(args) > 1:
@@ -201,6 +202,8 @@ KNOWN_DIFFERENCES = {
     "extreme text": ("a text written as MIN's or MAX's argument: Calc's Err:504, the other reads it as a number "
                      "(#VALUE! when it is none)", lambda v: not v[0].startswith("#") and v[0] not in ("TRUE", "FALSE")
                      and v[1] == "FALSE" and v[3] == "FALSE"),
+    "extreme truth": ("a cell holding a truth value as MIN's or MAX's argument: Calc counts it as 1 or 0, the other "
+                      "skips it", lambda v: v[0] in ("TRUE", "FALSE")),
     "count": ("LEFT and RIGHT of a negative count: Calc's Err:502, the other #VALUE!",
               lambda v: is_number(v[2]) and float(v[2]) < 0),
     "condition": ("a text that reads as a number as IF's condition: Calc reads it, the other gives #VALUE!",
