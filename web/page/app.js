@@ -8,7 +8,8 @@ import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, convertNumber, dateInputs, dateNum
          estimatedVariables, et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit, monthly,
          readingOf, requiredInputs, showResult, unitOf } from "./et0.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
-import { fillIrrigationForm, fillRainChoices, readSeason } from "./riego_ui.js";
+import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
+import { NAMES, dateTick } from "./chart_axes.js";
 import { doubtful, implausibleColumns } from "./plausible.js";
 import { call, cell, inputsOf, num, op, readsOtherRows, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
@@ -377,17 +378,16 @@ async function calculateIrrigation() {
 function showIrrigation(o, season, note) {
   const at = (name) => addedColumns().findIndex(([n]) => n === name);
   const value = (r, name) => { const v = valueOf(run, r, at(name)); return v.type === NUM ? v.num : NaN; };
-  const totals = { etc: 0, etc_aj: 0, lluvia: 0, percolacion: 0, riego_neto: 0, riego_bruto: 0 };
+  const totals = { days: 0, failed: 0, etc: 0, etc_aj: 0, lluvia: 0, percolacion: 0, riego_neto: 0, riego_bruto: 0 };
   const calendar = [], xs = [], series = [[], [], [], [], []];
-  let days = 0, failed = 0;
   for (let r = 0; r < run.rows; ++r) {
     const kc = valueOf(run, r, at("kc"));
-    if (kc.type === ERR) ++failed;
+    if (kc.type === ERR) ++totals.failed;
     if (kc.type !== NUM) continue;
-    ++days;
+    ++totals.days;
     for (const name of ["etc", "etc_aj", "percolacion", "riego_neto", "riego_bruto"]) totals[name] += value(r, name) || 0;
-    const rain = season.rain === null ? 0 : valueOf(run, r, reportAt + 1);
-    const rainMm = season.rain === null ? 0 : rain.type === NUM ? rain.num : 0;
+    const rain = season.rain === null ? null : valueOf(run, r, reportAt + 1);
+    const rainMm = rain && rain.type === NUM ? rain.num : 0;
     totals.lluvia += rainMm;
     const net = value(r, "riego_neto");
     if (net > 0) calendar.push([dayText(dateOf(r)), net, value(r, "riego_bruto")]);
@@ -396,50 +396,9 @@ function showIrrigation(o, season, note) {
     xs.push(when / 1000);
     [value(r, "dr"), value(r, "raw"), value(r, "taw"), rainMm, net > 0 ? net : 0].forEach((v, i) => series[i].push(v));
   }
-  const mm = (x) => engine.showNumber(Math.round(x * 10) / 10, true) + " mm";
-  $("riego-totales").replaceChildren(...[
-    `${days} días de temporada${failed ? `, ${failed} con error (sin ET0)` : ""}${note ? ". " + note : ""}`,
-    `ETc: ${mm(totals.etc)}; ETc ajustada: ${mm(totals.etc_aj)}`,
-    `Lluvia: ${mm(totals.lluvia)}; percolación profunda: ${mm(totals.percolacion)}`,
-    `Riego neto: ${mm(totals.riego_neto)}; bruto: ${mm(totals.riego_bruto)}; ${calendar.length} riego${calendar.length === 1 ? "" : "s"}`,
-  ].map((t) => Object.assign(document.createElement("li"), { textContent: t })));
-  const t = $("calendario");
-  t.replaceChildren();
-  const head = t.insertRow();
-  for (const h of ["Fecha", "Lámina neta (mm)", "Lámina bruta (mm)"]) head.append(Object.assign(document.createElement("th"), { textContent: h }));
-  for (const [date, net, gross] of calendar) {
-    const row = t.insertRow();
-    for (const v of [date, mm(net), mm(gross)]) row.insertCell().textContent = v;
-  }
-  const f = $("formulas-riego");
-  f.replaceChildren();
-  for (const [name, formula] of irrigation) {
-    const row = f.insertRow();
-    row.insertCell().textContent = name;
-    row.insertCell().textContent = "=" + write(formula, reference, engine);
-  }
-  $("riego-resultados").hidden = false;
-  drawIrrigationChart(xs, series);
+  showSeason(engine, totals, note, calendar, irrigation.map(([name, f]) => [name, "=" + write(f, reference, engine)]));
+  irrigationChart = drawDepletion(engine, irrigationChart, xs, series);
   setStatus("Riego calculado. La descarga trae las columnas del riego.");
-}
-
-function drawIrrigationChart(xs, series) {
-  if (irrigationChart) irrigationChart.destroy();
-  const bars = uPlot.paths.bars({ size: [0.8, 8] });
-  irrigationChart = new uPlot({
-    width: Math.min(900, $("grafico-riego").clientWidth || 900), height: 320,
-    title: "Agotamiento del suelo (mm)",
-    series: [{ label: "Fecha" },
-             { label: "Dr", stroke: "#a0522d", width: 1.5 },
-             { label: "AFA (RAW)", stroke: "#2a6f4a", dash: [6, 4] },
-             { label: "ADT (TAW)", stroke: "#555" },
-             { label: "Lluvia", stroke: "#3a7bd5", fill: "#3a7bd555", paths: bars },
-             { label: "Riego neto", stroke: "#d58b3a", fill: "#d58b3a88", paths: bars }],
-    axes: [{ values: (u, ticks, axis, space, step) => ticks.map((v) => dateTick(v, step)) },
-           { label: "mm", values: (u, ticks) => ticks.map((v) => engine.showNumber(v, true)) }],
-    scales: { x: { time: true } },
-    tzDate: (seconds) => uPlot.tzDate(new Date(seconds * 1000), "Etc/UTC"),
-  }, [xs, ...series], $("grafico-riego"));
 }
 
 // --- Results ------------------------------------------------------------------------------
@@ -632,23 +591,6 @@ function estimatedDays(o) {
   });
   return " Días estimados (FAO 56, datos faltantes): " +
     variables.map((v, i) => `${v.name} ${counts[i]}`).join(", ") + ".";
-}
-
-// Dates on the chart in Spanish.
-const NAMES = {
-  MMMM: ["enero", "febrero", "marzo", "abril", "mayo", "junio", "julio", "agosto", "septiembre", "octubre",
-         "noviembre", "diciembre"],
-  MMM: ["ene", "feb", "mar", "abr", "may", "jun", "jul", "ago", "sep", "oct", "nov", "dic"],
-  WWWW: ["domingo", "lunes", "martes", "miércoles", "jueves", "viernes", "sábado"],
-  WWW: ["dom", "lun", "mar", "mié", "jue", "vie", "sáb"],
-};
-
-function dateTick(seconds, step) {
-  const d = new Date(seconds * 1000);
-  const two = (n) => String(n).padStart(2, "0");
-  if (step < 28 * 86400) return `${two(d.getUTCDate())}/${two(d.getUTCMonth() + 1)}`;
-  const month = NAMES.MMM[d.getUTCMonth()];
-  return d.getUTCMonth() === 0 ? `${month} ${d.getUTCFullYear()}` : month;
 }
 
 function drawChart(xs, ys) {

@@ -1,6 +1,9 @@
-// The irrigation section's form: the crops and soils of FAO 56's tables
-// offered and their values filled in (each editable), and the season read
-// back with a message for each value that is missing or out of range.
+// The irrigation section: its form (the crops and soils of FAO 56's tables
+// offered and their values filled in, each editable; the season read back
+// with a message for each value that is missing or out of range) and its
+// results (the season's totals, the calendar, the formulas, the chart).
+import uPlot from "uplot";
+import { dateTick } from "./chart_axes.js";
 import { CULTIVOS, SUELOS, printedValue } from "./cultivos.js";
 import { typedNumber } from "./torven.js";
 
@@ -95,4 +98,55 @@ export function readSeason(header) {
 export function fillRainChoices(header, guess) {
   $("col-lluvia").replaceChildren(new Option("— sin lluvia —", "-1"), ...header.map((n, i) => new Option(n, String(i))));
   $("col-lluvia").value = String(guess);
+}
+
+// The season's totals (days, failed days, and mm of etc, etc_aj, lluvia,
+// percolacion, riego_neto, riego_bruto), the calendar [date, net, gross] and
+// the columns' formulas [name, formula].
+export function showSeason(engine, totals, note, calendar, formulas) {
+  const mm = (x) => engine.showNumber(Math.round(x * 10) / 10, true) + " mm";
+  const n = calendar.length;
+  $("riego-totales").replaceChildren(...[
+    `${totals.days} días de temporada${totals.failed ? `, ${totals.failed} con error (sin ET0)` : ""}${note ? ". " + note : ""}`,
+    `ETc: ${mm(totals.etc)}; ETc ajustada: ${mm(totals.etc_aj)}`,
+    `Lluvia: ${mm(totals.lluvia)}; percolación profunda: ${mm(totals.percolacion)}`,
+    `Riego neto: ${mm(totals.riego_neto)}; bruto: ${mm(totals.riego_bruto)}; ${n} riego${n === 1 ? "" : "s"}`,
+  ].map((t) => Object.assign(document.createElement("li"), { textContent: t })));
+  fillTable($("calendario"), ["Fecha", "Lámina neta (mm)", "Lámina bruta (mm)"],
+            calendar.map(([date, net, gross]) => [date, mm(net), mm(gross)]));
+  fillTable($("formulas-riego"), null, formulas);
+  $("riego-resultados").hidden = false;
+}
+
+function fillTable(t, head, rows) {
+  t.replaceChildren();
+  if (head) {
+    const tr = t.insertRow();
+    for (const h of head) tr.append(Object.assign(document.createElement("th"), { textContent: h }));
+  }
+  for (const row of rows) {
+    const tr = t.insertRow();
+    for (const v of row) tr.insertCell().textContent = v;
+  }
+}
+
+// The depletion Dr against RAW and TAW, with each day's rain and irrigation
+// as bars; `series`: Dr, RAW, TAW, rain, irrigation.  Returns the chart.
+export function drawDepletion(engine, previous, xs, series) {
+  if (previous) previous.destroy();
+  const bars = uPlot.paths.bars({ size: [0.8, 8] });
+  return new uPlot({
+    width: Math.min(900, $("grafico-riego").clientWidth || 900), height: 320,
+    title: "Agotamiento del suelo (mm)",
+    series: [{ label: "Fecha" },
+             { label: "Dr", stroke: "#a0522d", width: 1.5 },
+             { label: "AFA (RAW)", stroke: "#2a6f4a", dash: [6, 4] },
+             { label: "ADT (TAW)", stroke: "#555" },
+             { label: "Lluvia", stroke: "#3a7bd5", fill: "#3a7bd555", paths: bars },
+             { label: "Riego neto", stroke: "#d58b3a", fill: "#d58b3a88", paths: bars }],
+    axes: [{ values: (u, ticks, axis, space, step) => ticks.map((v) => dateTick(v, step)) },
+           { label: "mm", values: (u, ticks) => ticks.map((v) => engine.showNumber(v, true)) }],
+    scales: { x: { time: true } },
+    tzDate: (seconds) => uPlot.tzDate(new Date(seconds * 1000), "Etc/UTC"),
+  }, [xs, ...series], $("grafico-riego"));
 }
