@@ -50,8 +50,7 @@ std::string Utf8Of(std::string text, Encoding encoding) {
 class Run {
  public:
   Run(std::FILE* in, const std::string& name, const CsvJob& job, Evaluator& evaluator, CsvJobReport& report)
-      : in_(in), name_(name), job_(job), evaluator_(evaluator), report_(report),
-        reader_(in, job.delimiter.empty() ? ',' : DelimiterOf(job.delimiter)) {}
+      : in_(in), name_(name), job_(job), evaluator_(evaluator), report_(report), reader_(in) {}
 
   ~Run() { evaluator_.SetSheet(nullptr); }  // the evaluator outlives the job
 
@@ -112,11 +111,10 @@ class Run {
 
   bool ReadHeader() {
     std::string error, line;
-    // The lines before the header, kept to be written back as they are.
-    while (reader_.NextLine() < layout_.headerLine && reader_.SkipLine(line)) {
-      preamble_ += line;
-      preamble_ += '\n';
-    }
+    // The lines before the header, kept to be written back as they are
+    // (a line read has its line end known).
+    while (reader_.NextLine() < layout_.headerLine && reader_.SkipLine(line))
+      preamble_.append(line).append(reader_.LineEnd());
     if (!reader_.Next(header_, width_, error) || !error.empty()) {
       Say(name_ + ": " + (error.empty() ? "no header row" : error));
       return false;
@@ -171,12 +169,8 @@ class Run {
 
   bool WriteHeader() {
     out_ = reader_.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
-    for (std::size_t at = 0, end; (end = preamble_.find('\n', at)) != std::string::npos; at = end + 1)
-      out_.append(preamble_, at, end - at).append(reader_.LineEnd());
-    for (std::size_t i = 0; i < width_; ++i) {
-      if (i > 0) out_ += delimiter_;
-      AppendCsvField(out_, header_[i], delimiter_);
-    }
+    out_ += preamble_;
+    AppendFields(header_, width_);
     for (std::size_t i = 0; i < formulas_.size(); ++i) {
       out_ += delimiter_;
       const std::string& added = i < job_.names.size() ? job_.names[i] : job_.formulas[i];
@@ -241,8 +235,6 @@ class Run {
       Say(error);
       return false;
     }
-    ahead_ = reach_.below;
-    if (!reach_.fixedRows.empty()) ahead_ = std::max(ahead_, reach_.fixedRows.back() - 2);
     // Row 1: the header's names, then the added columns'.
     for (std::size_t i = 0; i < width_ + formulas_.size(); ++i) {
       Value v;
@@ -263,7 +255,7 @@ class Run {
     for (bool more = true; more;) {
       more = ReadRecord();
       const long last = firstRow_ + static_cast<long>(window_.size()) - 1;
-      for (; next <= last && (!more || next + ahead_ <= last); ++next) {
+      for (; next <= last && (!more || next + reach_.below <= last); ++next) {
         Process(window_[static_cast<std::size_t>(next - firstRow_)], next);
         if (out_.size() > (1 << 16)) Flush();
         // Rows no formula reaches any more leave the window (fixed rows are kept).
@@ -340,12 +332,16 @@ class Run {
       if (!TrimSpaces(row[i]).empty()) return false;
     return true;
   }
-  // The row of units, written back with the added columns empty.
-  void WriteUnits(const std::vector<std::string>& row, std::size_t count) {
+  // The first `count` fields as the file writes them.
+  void AppendFields(const std::vector<std::string>& fields, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) {
       if (i > 0) out_ += delimiter_;
-      AppendCsvField(out_, row[i], delimiter_);
+      AppendCsvField(out_, fields[i], delimiter_);
     }
+  }
+  // The row of units, written back with the added columns empty.
+  void WriteUnits(const std::vector<std::string>& row, std::size_t count) {
+    AppendFields(row, count);
     out_.append(formulas_.size(), delimiter_);
     out_ += reader_.LineEnd();
   }
@@ -374,10 +370,7 @@ class Run {
 
   // The row as read, and its added columns.
   void WriteRow(Record& r) {
-    for (std::size_t i = 0; i < width_; ++i) {
-      if (i > 0) out_ += delimiter_;
-      AppendCsvField(out_, r.row[i], delimiter_);
-    }
+    AppendFields(r.row, width_);
     r.faulty.clear();
     for (std::size_t i = 0; i < formulas_.size(); ++i) {
       out_ += delimiter_;
@@ -421,11 +414,10 @@ class Run {
   bool comma_ = false;
   Language language_ = Language::kEnglish;
   TableLayout layout_;
-  std::string preamble_;  // the lines before the header, each ended by '\n'
+  std::string preamble_;  // the lines before the header, with their line ends
   std::vector<std::string> header_, names_;
   // The sheet around the row evaluated.
   Reach reach_;
-  long ahead_ = 0;
   std::deque<Record> window_;
   long firstRow_ = 2;  // the sheet row of the window's first record
   std::map<long, Record> fixed_;

@@ -5,9 +5,9 @@
 //                    not say, and the user must;
 //   two-digit years  (01/02/20) are counted, to be refused: the century is
 //                    a guess;
-//   aaaa-mm-dd, a serial number of the 1900 date system, aaaammdd
-//                    (20220131), and a year with the day of the year
-//                    (2022-032 or 2022032);
+//   aaaammdd         (20220131), and a year with the day of the year
+//                    (2022-032 or 2022032), which are numbers or texts that
+//                    the date parts do not read as dates;
 // and how often a row's day repeats the row before it (several rows a day:
 // hourly or finer readings).
 #pragma once
@@ -23,11 +23,8 @@ struct DateProfile {
   long dayFirst = 0;        // of those, whose first part is above 12
   long monthFirst = 0;      // whose second part is above 12
   long twoDigitYears = 0;   // d/m/aa or m/d/aa
-  long iso = 0;             // aaaa-mm-dd
   long compact = 0;         // aaaammdd, a date
   long yearDay = 0;         // aaaa-ddd or aaaaddd, a day of the year
-  long serial = 0;          // a whole number 1 to 2958465 (serial 1 is 1 January 1900)
-  long withTime = 0;        // a date text followed by a time of day
   long repeated = 0;        // the same day as the row before
 
   void Add(std::string_view cell);

@@ -65,6 +65,13 @@ int MonthOfAbbreviation(std::string_view name, bool spanish) {
 
 }  // namespace
 
+bool IsDateOf1900System(const CivilDate& date) {
+  return date.year >= 1900 && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
+         date.day <= DaysIn1900System(date.year, date.month);
+}
+
+int DaysInYear(int year) { return IsLeap(year) ? 366 : 365; }
+
 bool DateOfSerial(double serial, CivilDate& date) {
   if (!(serial >= 0 && serial < kLastSerial + 1)) return false;
   const long n = static_cast<long>(std::floor(serial));
@@ -99,8 +106,7 @@ bool DateOfText(std::string_view text, bool spanish, CivilDate& date, int dayFir
     const bool day = dayFirst < 0 ? spanish : dayFirst == 1;
     date = separator == '-' ? CivilDate{a, b, c} : day ? CivilDate{c, b, a} : CivilDate{c, a, b};
   }
-  return date.year >= 1900 && date.year <= 9999 && date.month >= 1 && date.month <= 12 && date.day >= 1 &&
-         date.day <= DaysIn1900System(date.year, date.month);
+  return IsDateOf1900System(date);
 }
 
 double SerialOfDate(const CivilDate& date) {

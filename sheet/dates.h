@@ -19,6 +19,13 @@ struct CivilDate {
   int day = 0;
 };
 
+// Whether the 1900 system knows a date: the years 1900 to 9999, a month 1
+// to 12, a day of it (29 February 1900 included).
+bool IsDateOf1900System(const CivilDate& date);
+
+// The days of a Gregorian year: 365, or 366 in a leap year.
+int DaysInYear(int year);
+
 // The date of a serial number (its fraction, the time of day, dropped);
 // false below 0 or after 31 December 9999 (serial 2958465), and for NaN.
 bool DateOfSerial(double serial, CivilDate& date);

@@ -86,21 +86,23 @@ class Parser {
     return s_.substr(start, pos_ - start);
   }
 
-  // Left-associative binary levels: + - over * / over ^.  A run of one
-  // level's operators is gathered into one node.
-  template <typename Next>
-  bool Binary(Expr& out, std::string_view ops, Next next) {
+  // Left-associative binary levels, loosest first: the comparisons = <> <
+  // > <= >=, + -, * /, ^.  A run of one level's operators is gathered into
+  // one node.  `op` reads the level's next operator (0 when none follows).
+  template <typename Next, typename Operator>
+  bool Binary(Expr& out, Operator op, Next next) {
     if (!(this->*next)(out)) return false;
     Expr chain;
     for (;;) {
       SkipSpace();
-      if (pos_ >= s_.size() || ops.find(s_[pos_]) == std::string_view::npos) break;
+      const char o = (this->*op)();
+      if (o == 0) break;
       if (chain.args.empty()) {
         chain.kind = Expr::Kind::Chain;
         chain.column = out.column;
         chain.args.push_back(std::move(out));
       }
-      chain.ops += s_[pos_++];
+      chain.ops += o;
       Expr right;
       if (!(this->*next)(right)) return false;
       chain.args.push_back(std::move(right));
@@ -108,35 +110,25 @@ class Parser {
     if (!chain.args.empty()) out = std::move(chain);
     return true;
   }
-  // The comparisons, loosest of all: = <> < > <= >=, from the left.
-  bool Comparison(Expr& out) {
-    if (!Sum(out)) return false;
-    Expr chain;
-    for (;;) {
-      SkipSpace();
-      char op = 0;
-      if (At('=')) op = '=', ++pos_;
-      else if (At('<') && pos_ + 1 < s_.size() && s_[pos_ + 1] == '>') op = kNotEqual, pos_ += 2;
-      else if (At('<') && pos_ + 1 < s_.size() && s_[pos_ + 1] == '=') op = kAtMost, pos_ += 2;
-      else if (At('>') && pos_ + 1 < s_.size() && s_[pos_ + 1] == '=') op = kAtLeast, pos_ += 2;
-      else if (At('<') || At('>')) op = s_[pos_++];
-      if (op == 0) break;
-      if (chain.args.empty()) {
-        chain.kind = Expr::Kind::Chain;
-        chain.column = out.column;
-        chain.args.push_back(std::move(out));
-      }
-      chain.ops += op;
-      Expr right;
-      if (!Sum(right)) return false;
-      chain.args.push_back(std::move(right));
-    }
-    if (!chain.args.empty()) out = std::move(chain);
-    return true;
+  // One of `ops` at the position, read; 0 when none is.
+  template <char... ops>
+  char OneOf() {
+    if (pos_ >= s_.size() || ((s_[pos_] != ops) && ...)) return 0;
+    return s_[pos_++];
   }
-  bool Sum(Expr& out) { return Binary(out, "+-", &Parser::Product); }
-  bool Product(Expr& out) { return Binary(out, "*/", &Parser::Power); }
-  bool Power(Expr& out) { return Binary(out, "^", &Parser::Signed); }
+  // A comparison, read (two characters as one: kNotEqual, kAtMost, kAtLeast).
+  char ComparisonOperator() {
+    const char next = pos_ + 1 < s_.size() ? s_[pos_ + 1] : 0;
+    const char twoCharacters = At('<') && next == '>' ? kNotEqual : At('<') && next == '=' ? kAtMost
+                               : At('>') && next == '=' ? kAtLeast : 0;
+    if (twoCharacters == 0) return OneOf<'=', '<', '>'>();
+    pos_ += 2;
+    return twoCharacters;
+  }
+  bool Comparison(Expr& out) { return Binary(out, &Parser::ComparisonOperator, &Parser::Sum); }
+  bool Sum(Expr& out) { return Binary(out, &Parser::OneOf<'+', '-'>, &Parser::Product); }
+  bool Product(Expr& out) { return Binary(out, &Parser::OneOf<'*', '/'>, &Parser::Power); }
+  bool Power(Expr& out) { return Binary(out, &Parser::OneOf<'^'>, &Parser::Signed); }
 
   // Signs, an operand, any number of '%': unary - and + bind tighter than
   // every other operator (-2^2 is 4).

@@ -20,6 +20,12 @@ struct Line {
   std::string_view text;  // without its line end
 };
 
+// A line that is not blank, split at the delimiter once.
+struct Row {
+  long number;
+  std::vector<std::string_view> fields;
+};
+
 // The sample's lines (a line cut at the end of an incomplete sample left out).
 std::vector<Line> LinesOf(std::string_view sample, bool whole) {
   std::vector<Line> lines;
@@ -41,11 +47,11 @@ bool IsBlank(std::string_view line, char delimiter) {
   return true;
 }
 
+// A number with either mark, or a date (either order, a time after it or not).
 bool IsNumberOrDate(std::string_view field) {
   double x = 0;
-  CivilDate date;
-  return NumberOfCell(field, false, x) || NumberOfCell(field, true, x) || DateOfText(field, true, date) ||
-         DateOfText(field, false, date) || SerialOfDateText(field, false, x);
+  return NumberOfCell(field, false, x) || NumberOfCell(field, true, x) || SerialOfDateText(field, true, x) ||
+         SerialOfDateText(field, false, x);
 }
 
 // A row of data: at least half of its fields numbers, dates or gap codes,
@@ -92,10 +98,10 @@ std::pair<std::size_t, std::size_t> CommonWidth(const std::vector<Line>& lines, 
 
 // Whether the rows' numbers have a decimal comma (12,5) more often than a
 // point (12.5).
-bool CommasOutnumberPoints(const std::vector<const Line*>& lines, std::size_t from, char delimiter) {
+bool CommasOutnumberPoints(const std::vector<Row>& rows, std::size_t from) {
   long commas = 0, points = 0;
-  for (std::size_t i = from; i < lines.size(); ++i)
-    for (const std::string_view f : SplitLine(lines[i]->text, delimiter)) {
+  for (std::size_t i = from; i < rows.size(); ++i)
+    for (const std::string_view f : rows[i].fields) {
       double x = 0;
       if (f.find(',') != std::string_view::npos) commas += NumberOfCell(f, true, x);
       else if (f.find('.') != std::string_view::npos) points += NumberOfCell(f, false, x);
@@ -156,52 +162,50 @@ TableLayout DetectLayout(std::string_view sample, bool whole, char delimiter, lo
   layout.delimiter = delimiter != 0 ? delimiter : FindDelimiter(lines);
   const char d = layout.delimiter;
   const std::size_t width = CommonWidth(lines, d).first;
-  auto widthOf = [&](const Line& l) { return SplitLine(l.text, d).size(); };
-  std::vector<const Line*> filled;
+  std::vector<Row> rows;
   for (const Line& l : lines)
-    if (!IsBlank(l.text, d)) filled.push_back(&l);
-  if (filled.empty()) return layout;
+    if (!IsBlank(l.text, d)) rows.push_back({l.number, SplitLine(l.text, d)});
+  if (rows.empty()) return layout;
+  auto widthOf = [&](std::size_t i) { return rows[i].fields.size(); };
   // Given, or the first line (no preamble) when it has the table's width.
-  std::size_t header = filled.size();
+  std::size_t header = rows.size();
   if (headerLine > 0) {
     layout.headerLine = headerLine;
-    for (std::size_t i = 0; i < filled.size(); ++i)
-      if (filled[i]->number == headerLine) header = i;
-  } else if (width == 0 || widthOf(*filled[0]) == width) {
+    for (std::size_t i = 0; i < rows.size(); ++i)
+      if (rows[i].number == headerLine) header = i;
+  } else if (width == 0 || widthOf(0) == width) {
     header = 0;
   } else {
     // The first line whose width most of the lines after it keep.
     auto kept = [&](std::size_t i) {
       std::size_t same = 0, after = 0;
-      for (std::size_t j = i + 1; j < filled.size() && after < kKeptBy; ++j, ++after) same += widthOf(*filled[j]) == width;
+      for (std::size_t j = i + 1; j < rows.size() && after < kKeptBy; ++j, ++after) same += widthOf(j) == width;
       return 2 * same > after || after == 0;
     };
-    for (std::size_t i = 0; i < filled.size() && header == filled.size(); ++i)
-      if (widthOf(*filled[i]) == width && kept(i)) header = i;
-    if (header == filled.size()) header = 0;
+    for (std::size_t i = 0; i < rows.size() && header == rows.size(); ++i)
+      if (widthOf(i) == width && kept(i)) header = i;
+    if (header == rows.size()) header = 0;
     // The first row of data, and the line right above it (or above its row
     // of units): the header, when it has no more fields than the data (a
     // program's report may leave its last column unnamed).
     std::size_t data = header;
-    while (data < filled.size() && !(widthOf(*filled[data]) == width && kept(data) &&
-                                     LooksLikeData(SplitLine(filled[data]->text, d))))
-      ++data;
+    while (data < rows.size() && !(widthOf(data) == width && kept(data) && LooksLikeData(rows[data].fields))) ++data;
     std::size_t above = data;
-    if (above >= 1 && above < filled.size()) {
-      above -= LooksLikeUnits(SplitLine(filled[above - 1]->text, d)) && above >= 2 ? 2 : 1;
-      const std::size_t named = widthOf(*filled[above]);
-      if (named >= 2 && named <= width && !LooksLikeData(SplitLine(filled[above]->text, d))) header = above;
+    if (above >= 1 && above < rows.size()) {
+      above -= LooksLikeUnits(rows[above - 1].fields) && above >= 2 ? 2 : 1;
+      const std::size_t named = widthOf(above);
+      if (named >= 2 && named <= width && !LooksLikeData(rows[above].fields)) header = above;
     }
   }
-  if (header == filled.size()) return layout;
-  layout.headerLine = filled[header]->number;
-  layout.width = std::max(width, widthOf(*filled[header]));
+  if (header == rows.size()) return layout;
+  layout.headerLine = rows[header].number;
+  layout.width = std::max(width, widthOf(header));
   // A row of units right below it.
-  if (header + 1 < filled.size() && LooksLikeUnits(SplitLine(filled[header + 1]->text, d))) {
-    layout.unitsLine = filled[header + 1]->number;
-    for (const std::string_view unit : SplitLine(filled[header + 1]->text, d)) layout.units.emplace_back(unit);
+  if (header + 1 < rows.size() && LooksLikeUnits(rows[header + 1].fields)) {
+    layout.unitsLine = rows[header + 1].number;
+    for (const std::string_view unit : rows[header + 1].fields) layout.units.emplace_back(unit);
   }
-  layout.decimalComma = d == ';' || (d != ',' && CommasOutnumberPoints(filled, header + 1, d));
+  layout.decimalComma = d == ';' || (d != ',' && CommasOutnumberPoints(rows, header + 1));
   return layout;
 }
 

@@ -50,6 +50,8 @@ bool ReachOf(const std::vector<const Expr*>& formulas, int width, int added, Rea
     if (!Visit(*formulas[k], width, added, width + static_cast<int>(k), reach, error)) return false;
   std::sort(reach.fixedRows.begin(), reach.fixedRows.end());
   reach.fixedRows.erase(std::unique(reach.fixedRows.begin(), reach.fixedRows.end()), reach.fixedRows.end());
+  // Row 2 is evaluated once the fixed rows below it are read.
+  if (!reach.fixedRows.empty()) reach.below = std::max(reach.below, reach.fixedRows.back() - 2);
   return true;
 }
 

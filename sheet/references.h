@@ -16,7 +16,7 @@ namespace torven {
 
 struct Reach {
   long above = 0;              // rows above the evaluated one that are read
-  long below = 0;              // rows below it (file columns only)
+  long below = 0;              // rows below it to be read before it (file columns, and fixed rows at row 2)
   std::vector<long> fixedRows; // rows written with '$', from row 2
 };
 

@@ -247,21 +247,13 @@ async function calculate() {
   // The job torven --csv runs for the formulas shown, and for the report the
   // date (aaaammdd), per estimated variable whether its readings are numbers,
   // each measured column as read, and the day's Ra (for the checks of plausibility).
-  const dialect = torvenDialect(table.decimalComma, o.decimalComma);
-  const named = (f) => namedFormula(f, o);
   const checks = estimatedVariables(o).map((v) => every(v.inputs));
   checked = measuredInputs(o);
   const readings = [...checked.map((i) => cell(i)), call("RADAF56", dayOfYear(o), num(o.latitude))];
   const columns = addedColumns();
-  const added = columns.map(([, f]) => f);
-  reportAt = added.length;
+  reportAt = columns.length;
   checkedAt = reportAt + 1 + checks.length;
-  const job = {
-    mark: dialect.flags.includes("--decimal-point") ? "point" : dialect.flags.includes("--decimal-comma") ? "comma" : "auto",
-    formula: added.map(named), name: columns.map(([name]) => name),
-    report: [monthly(o) ? cell("mes") : dateNumber(o), ...checks, ...readings].map(named), missing: gapCodes(o),
-    dates: o.dates,
-  };
+  const job = jobOf(o, columns, [monthly(o) ? cell("mes") : dateNumber(o), ...checks, ...readings]);
   $("calcular").disabled = true;
   setStatus("Calculando…");
   await new Promise((resolve) => setTimeout(resolve, 0));
@@ -317,8 +309,7 @@ function climateMeans(o, units, day, stages) {
   const measuredRh = o.humidity === "extremas";
   const rhMin = measuredRh ? readingOf("hrmin", units)
     : op("*", op("/", call("PVSF56", readingOf("tmin", units)), call("PVSF56", readingOf("tmax", units))), num(100));
-  const means = engine.run({ formula: [namedFormula(day, o)], report: [u2, rhMin].map((f) => namedFormula(f, o)),
-                             missing: gapCodes(o), dates: o.dates, mark: jobMark(o) });
+  const means = engine.run(jobOf(o, [["dia", day]], [u2, rhMin]));
   const sums = [[0, 0, 0], [0, 0, 0]];  // per stage: u2, RHmin, days
   for (let r = 0; r < means.rows; ++r) {
     const [d, u, h] = [0, 1, 2].map((i) => valueOf(means, r, i));
@@ -328,6 +319,13 @@ function climateMeans(o, units, day, stages) {
   }
   return { mid: sums[0], late: sums[1], measuredRh };
 }
+
+// The --csv job of the added columns [name, formula], with `report` evaluated
+// beside them, as torven reads the file.
+const jobOf = (o, columns, report) => ({
+  mark: jobMark(o), formula: columns.map(([, f]) => namedFormula(f, o)), name: columns.map(([n]) => n),
+  report: report.map((f) => namedFormula(f, o)), missing: gapCodes(o), dates: o.dates,
+});
 
 const jobMark = (o) => {
   const { flags } = torvenDialect(table.decimalComma, o.decimalComma);
@@ -365,9 +363,7 @@ async function calculateIrrigation() {
   $("calcular-riego").disabled = true;
   setStatus("Calculando el riego…");
   await new Promise((resolve) => setTimeout(resolve, 0));
-  run = engine.run({ mark: jobMark(o), formula: columns.map(([, f]) => namedFormula(f, o)), name: columns.map(([n]) => n),
-                     report: [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])].map((f) => namedFormula(f, o)),
-                     missing: gapCodes(o), dates: o.dates });
+  run = engine.run(jobOf(o, columns, [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])]));
   reportAt = columns.length;
   $("calcular-riego").disabled = false;
   if (run.status === 2) return setStatus("No se calcula el riego: " + run.messages, true);

@@ -153,9 +153,8 @@ export function requiredInputs(options) {
 // is a number (SI(ESBLANCO(R2);#¡VALOR!;R2*0,0864)); with `otherwise`, a
 // value that replaces it where it is not a number (SI(ESNUMERO(R2);R2;...)).
 function measured(input, unitId, otherwise) {
-  const unit = unitOf(input, unitId);
-  const converted = unit && unit.steps;
-  const value = converted ? convertFormula(unit, cell(input)) : cell(input);
+  const converted = unitOf(input, unitId)?.steps;
+  const value = readingOf(input, { [input]: unitId });
   if (otherwise) return call("SI", call("ESNUMERO", cell(input)), value, otherwise);
   if (!converted) return value;
   return call("SI", call("ESBLANCO", cell(input)), error("#VALUE!"), value);
@@ -199,23 +198,14 @@ export function dateSerial(o) {
 // check of emptiness: for the means of a period), `offset` rows below or a
 // fixed row.
 export function readingOf(input, units, offset = 0, fixed = 0) {
-  const unit = unitOf(input, units[input]);
-  return unit && unit.steps ? convertFormula(unit, cell(input, offset, fixed)) : cell(input, offset, fixed);
+  return convertFormula(unitOf(input, units[input]) ?? {}, cell(input, offset, fixed));
 }
 
 // The date of a row as one number, aaaammdd (for the sums per year and the chart).
 export function dateNumber(o) {
-  const f = cell("fecha");
-  if (o.date === "fecha" && o.dateFormat === "aaaammdd") return f;
-  let parts;
-  if (o.date === "partes") parts = [cell("anio"), cell("mes"), cell("dia")];
-  else if (o.date === "fecha" && !["aaaa-ddd", "aaaaddd"].includes(o.dateFormat)) parts = ["AÑO", "MES", "DIA"].map((n) => call(n, f));
-  else {
-    const year = o.date === "anio-dia" ? cell("anio")
-      : o.dateFormat === "aaaa-ddd" ? op("*", call("IZQUIERDA", f, num(4)), num(1)) : call("ENTERO", op("/", f, num(1000)));
-    const serial = call("FECHA", year, num(1), dayOfYear(o));
-    parts = ["AÑO", "MES", "DIA"].map((n) => call(n, serial));
-  }
+  if (o.date === "fecha" && o.dateFormat === "aaaammdd") return cell("fecha");
+  const parts = o.date === "partes" ? [cell("anio"), cell("mes"), cell("dia")]
+    : ["AÑO", "MES", "DIA"].map((n) => call(n, dateSerial(o)));
   return op("+", op("+", op("*", parts[0], num(10000)), op("*", parts[1], num(100))), parts[2]);
 }
 

@@ -214,8 +214,8 @@ class Table : public torven::CsvJobReport {
       out += (c > 0 ? ",{" : "{");
       const std::pair<const char*, long> counts[] = {
           {"cells", d.cells},   {"slash", d.slash},   {"dayFirst", d.dayFirst}, {"monthFirst", d.monthFirst},
-          {"twoDigitYears", d.twoDigitYears}, {"iso", d.iso}, {"compact", d.compact}, {"yearDay", d.yearDay},
-          {"serial", d.serial}, {"withTime", d.withTime}, {"repeated", d.repeated}};
+          {"twoDigitYears", d.twoDigitYears}, {"compact", d.compact}, {"yearDay", d.yearDay},
+          {"repeated", d.repeated}};
       for (std::size_t k = 0; k < std::size(counts); ++k)
         out += (k > 0 ? ",\"" : "\"") + std::string(counts[k].first) + "\":" + std::to_string(counts[k].second);
       out += "}";
@@ -325,10 +325,7 @@ TORVEN_WASM_EXPORT("run_csv") int RunCsv() {
 // A number as torven prints it (shortest, or `decimals` fixed; with a
 // decimal comma when asked), as the result text.
 TORVEN_WASM_EXPORT("show_number") int ShowNumber(double x, int comma, int decimals) {
-  Value v;
-  v.type = xl::kNum;
-  v.number = x;
-  result = torven::Show(v, decimals, comma != 0);
+  result = torven::Show(NumberValue(x), decimals, comma != 0);
   return static_cast<int>(result.size());
 }
 
