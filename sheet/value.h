@@ -18,9 +18,10 @@ struct Value {
   std::u16string text;
 };
 
-// The text the host would show for a value: a number (shortest round-trip
-// form, or `decimals` fixed decimals when >= 0; with a decimal comma when
-// asked), an error literal or truth value in `language`, a text.
+// The text the host would show for a value: a number (the shortest digits
+// that read back to it, positional from 1e-6 to below 1e21 and scientific
+// outside (1000000, 0.0001, 1e+21), as JavaScript writes numbers; or
+// `decimals` fixed decimals when >= 0; with a decimal comma when asked), an error literal or truth value in `language`, a text.
 std::string Show(const Value& value, int decimals, bool decimalComma = false,
                  Language language = Language::kEnglish);
 

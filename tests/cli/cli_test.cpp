@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sheet/csv.h"
@@ -457,6 +458,15 @@ TEST(Show, NumbersErrorsAndTexts) {
   EXPECT_EQ(Show(v, 3), "0.300");
   v.number = -0.0;
   EXPECT_EQ(Show(v, -1), "0");
+  // Positional from 1e-6 to below 1e21, as both spreadsheets show them.
+  const std::pair<double, const char*> shortest[] = {
+      {1e6, "1000000"},   {1e-4, "0.0001"},        {123456.789, "123456.789"}, {-2.5e-6, "-0.0000025"},
+      {1e-6, "0.000001"}, {9.5e-7, "9.5e-07"},     {1e21, "1e+21"},            {123e18, "123000000000000000000"},
+      {1.5, "1.5"},       {-1234.5, "-1234.5"}};
+  for (const auto& [x, text] : shortest) {
+    v.number = x;
+    EXPECT_EQ(Show(v, -1), text) << x;
+  }
   v.type = xl::kErr;
   v.code = 36;
   EXPECT_EQ(Show(v, -1), "#NUM!");
