@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "sheet/csv.h"
+#include "sheet/date_profile.h"
 #include "sheet/encoding.h"
 #include "sheet/layout.h"
 #include "sheet/number_text.h"
@@ -56,9 +57,11 @@ class Run {
 
   int Go() {
     if (!ReadEncoding() || !ReadHeader() || !ReadFormulas(job_.formulas, formulas_, "call") ||
-        !ReadFormulas(job_.reported, reported_, "reported formula") || !ReadReach() || !WriteHeader())
+        !ReadFormulas(job_.reported, reported_, "reported formula") || !DecideDateOrder() || !ReadReach() ||
+        !WriteHeader())
       return 2;
     EvaluateRows();
+    SayTotals();
     return bad_ > 0 ? 1 : 0;
   }
 
@@ -137,6 +140,9 @@ class Run {
     dialect.lineEnd = reader_.LineEnd();
     dialect.headerLine = reader_.RecordLine();
     dialect.unitsLine = layout_.unitsLine;
+    for (std::size_t c = 0; c < layout_.dates.size() && c < width_ && dialect.dateColumn < 0; ++c)
+      if (layout_.dates[c].MostlyDates()) dialect.dateColumn = static_cast<int>(c);
+    dateColumn_ = dialect.dateColumn;
     for (const std::string& unit : layout_.units) dialect.units.push_back(Utf8Of(unit, encoding_));
     report_.Header(names_, dialect);
     return true;
@@ -164,6 +170,54 @@ class Run {
       }
       formulas[i].dialect = DialectOf(formulas[i].expr, writing);
     }
+    return true;
+  }
+
+  // The columns of the file that a formula reads.
+  void MarkColumnsRead(const Expr& e, std::vector<bool>& read) const {
+    if ((e.kind == Expr::Kind::Column || e.kind == Expr::Kind::Reference) && e.binding >= 0 &&
+        static_cast<std::size_t>(e.binding) < read.size())
+      read[static_cast<std::size_t>(e.binding)] = true;
+    for (const Expr& arg : e.args) MarkColumnsRead(arg, read);
+  }
+
+  // How d/m/y and m/d/y dates read: as the job says, else as every such
+  // column the formulas read decides it in the file's first rows (the
+  // dialect's order when they read none).  False, with a message that names
+  // --dates, when a column mixes both orders, none of its days decides, or
+  // two columns disagree.
+  bool DecideDateOrder() {
+    int order = job_.dates == "dmy" ? 1 : job_.dates == "mdy" ? 0 : -1;
+    if (order < 0) {
+      std::vector<bool> read(width_, false);
+      for (const auto* list : {&formulas_, &reported_})
+        for (const Formula& f : *list) MarkColumnsRead(f.expr, read);
+      const std::string fix = ": say which with --dates dmy (31/01/2020) or --dates mdy (01/31/2020)";
+      std::string decidedBy;
+      for (std::size_t c = 0; c < width_ && c < layout_.dates.size(); ++c) {
+        const DateProfile& p = layout_.dates[c];
+        if (!read[c] || p.slash == 0) continue;
+        const std::string column = "'" + names_[c] + "'";
+        const int columnOrder = p.DayFirst();
+        if (columnOrder == -2) {
+          Say(name_ + ": the dates of " + column + " mix day/month/year (" + std::to_string(p.dayFirst) +
+              " rows) and month/day/year (" + std::to_string(p.monthFirst) + " rows)" + fix);
+          return false;
+        }
+        if (columnOrder == -1) {
+          Say(name_ + ": the dates of " + column + " do not say whether they are day/month/year or month/day/year " +
+              "(no day or month above 12 in the first rows)" + fix);
+          return false;
+        }
+        if (order >= 0 && order != columnOrder) {
+          Say(name_ + ": the dates of " + decidedBy + " and " + column + " are written in different orders" + fix);
+          return false;
+        }
+        order = columnOrder;
+        decidedBy = column;
+      }
+    }
+    evaluator_.SetDayFirst(order);
     return true;
   }
 
@@ -289,6 +343,7 @@ class Run {
     } else if (!r.error.empty() || r.count != width_) {
       r.kind = Record::Kind::kSkipped;
       report_.Skipped(r.line, !r.error.empty());
+      ++skipped_;
       Say(name_ + ":" + std::to_string(r.line) + ": " +
           (!r.error.empty() ? r.error
                             : "ragged row: " + std::to_string(r.count) + " fields, the header has " +
@@ -314,6 +369,9 @@ class Run {
     r.added.resize(formulas_.size());
     r.reported.resize(reported_.size());
     WriteRow(r);
+    const auto failed = std::find_if(r.added.begin(), r.added.end(), [](const Value& v) { return v.type == xl::kErr; });
+    if (failed != r.added.end()) SayFailure(r, static_cast<std::size_t>(failed - r.added.begin()));
+    else ++computed_;
     for (std::size_t i = 0; i < reported_.size(); ++i)
       r.reported[i] = evaluator_.Evaluate(reported_[i].expr, &r.Cells(), reported_[i].dialect, !formulas_.empty() || i > 0);
     CsvRow report;
@@ -323,6 +381,53 @@ class Run {
     report.faulty = &r.faulty;
     report.fields = &r.row;
     report_.Row(report);
+  }
+
+  // The name of a column of the sheet: the file's, or an added one's.
+  std::string ColumnName(int column) const {
+    const auto c = static_cast<std::size_t>(column);
+    if (c < width_) return names_[c];
+    const std::size_t j = c - width_;
+    return j < job_.names.size() ? job_.names[j] : j < job_.formulas.size() ? job_.formulas[j] : "?";
+  }
+
+  // A row whose added column `i` is an error: its line, its date, the
+  // column, the error and the cells its formula read that are not numbers.
+  void SayFailure(const Record& r, std::size_t i) {
+    ++bad_;
+    if (++failed_ > kFailuresSaid) return;
+    std::string line = name_ + ":" + std::to_string(r.line);
+    if (dateColumn_ >= 0 && static_cast<std::size_t>(dateColumn_) < r.count)
+      line += " (" + Utf8Of(std::string(TrimSpaces(r.row[static_cast<std::size_t>(dateColumn_)])), encoding_) + ")";
+    line += ": " + ColumnName(static_cast<int>(width_ + i)) + " is " + Show(r.added[i], -1, false, language_);
+    std::string causes;
+    for (const FaultyCell& cell : r.faulty) {
+      causes += causes.empty() ? "" : ", ";
+      const std::string column = "'" + ColumnName(cell.column) + "'";
+      switch (cell.kind) {
+        case FaultyCell::Kind::kEmpty:
+          causes += TrimSpaces(cell.text).empty() ? column + " empty" : column + " a gap ('" + cell.text + "')";
+          break;
+        case FaultyCell::Kind::kError: causes += column + " " + cell.text; break;
+        case FaultyCell::Kind::kText: causes += column + " '" + cell.text + "', not a number nor a date"; break;
+        case FaultyCell::Kind::kNumberText: causes += column + " '" + cell.text + "', a text"; break;
+      }
+    }
+    if (!causes.empty()) line += ": cells that are not numbers: " + causes;
+    else if (r.added[i].type == xl::kErr && r.added[i].code == xl::kErrNum)
+      line += ": a value outside what the functions accept (Tmin above Tmax, say)";
+    Say(line);
+  }
+
+  // After the rows: how many failed beyond those said, and the totals.
+  void SayTotals() {
+    if (formulas_.empty()) return;
+    const auto rows = [](long n) { return std::to_string(n) + (n == 1 ? " row" : " rows"); };
+    if (failed_ > kFailuresSaid)
+      Say(name_ + ": " + rows(failed_ - kFailuresSaid) + " more failed (the first " + std::to_string(kFailuresSaid) +
+          " are above)");
+    Say(name_ + ": " + rows(computed_) + " computed, " + std::to_string(failed_) + " failed" +
+        (skipped_ > 0 ? ", " + std::to_string(skipped_) + " left out" : ""));
   }
 
   // A blank line, or a row of bare delimiters: no data, so neither
@@ -429,6 +534,10 @@ class Run {
   std::vector<Formula> formulas_, reported_;
   std::string out_;
   long bad_ = 0;
+  // The report of failed rows: how many are said one by one, and the counts.
+  static constexpr long kFailuresSaid = 20;
+  long computed_ = 0, failed_ = 0, skipped_ = 0;
+  int dateColumn_ = -1;
 };
 
 }  // namespace

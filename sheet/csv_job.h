@@ -55,6 +55,7 @@ struct CsvDialect {
   long headerLine = 1;
   long unitsLine = 0;               // a row of units below the header (0: none)
   std::vector<std::string> units;   // its fields (UTF-8)
+  int dateColumn = -1;              // the first column of mostly dates (-1: none)
 };
 
 // Where the job's output, messages and report go.
@@ -75,10 +76,17 @@ class CsvJobReport {
 };
 
 // Runs the job over `in` (called `name` in messages).  Returns 0; 1 when a
-// row was left out or a result could not be written (each said in a
-// message); 2 when nothing could be done (the file is not text, has no
-// header, a formula is malformed or names no column of it): nothing is then
-// written.
+// row was left out, a formula's value was an error or a result could not be
+// written (each said in a message: the first 20 failed rows with their line,
+// date, column, error and the cells that caused it, then how many more; and
+// a last line that counts the rows computed, failed and left out); 2 when
+// nothing could be done (the file is not text, has no header, a formula is
+// malformed or names no column of it, the order of its d/m/y dates is not
+// known): nothing is then written.
+//
+// Dates written d/m/y or m/d/y ('/', '-' or '.' between) read in the order
+// `job.dates` gives, else in the one the file's first rows decide (a part
+// above 12) for every such column the formulas read.
 int RunCsvJob(std::FILE* in, const std::string& name, const CsvJob& job, Evaluator& evaluator,
               CsvJobReport& report);
 

@@ -23,7 +23,7 @@ bool IsDayOfYear(long year, long day) {
   return year >= 1900 && year <= 9999 && day >= 1 && day <= DaysInYear(static_cast<int>(year));
 }
 
-// The parts of a text a/b/c (digits, '/' or '-' between them).
+// The parts of a text a/b/c (digits, `separator` between them).
 bool Parts(std::string_view s, char separator, std::string_view part[3]) {
   for (int i = 0; i < 3; ++i) {
     const std::size_t end = i < 2 ? s.find(separator) : s.size();
@@ -48,7 +48,9 @@ void DateProfile::Add(std::string_view cell) {
   lastDay_.assign(day);
   std::string_view part[3];
   CivilDate date;
-  if (Parts(day, '/', part)) {
+  const std::size_t first = day.find_first_of("/-.");
+  const char separator = first == std::string_view::npos ? '/' : day[first];
+  if (first != std::string_view::npos && first <= 2 && Parts(day, separator, part)) {
     if (part[2].size() == 2) {
       ++twoDigitYears;
     } else if (DateOfText(day, true, date) || DateOfText(day, false, date)) {
@@ -56,6 +58,8 @@ void DateProfile::Add(std::string_view cell) {
       dayFirst += Whole(part[0]) > 12;
       monthFirst += Whole(part[1]) > 12;
     }
+  } else if (first == 4 && separator == '-' && DateOfText(day, false, date)) {
+    ++iso;
   } else if (day.size() == 8 && day[4] == '-' && AllDigits(day.substr(0, 4)) && AllDigits(day.substr(5))) {
     yearDay += IsDayOfYear(Whole(day.substr(0, 4)), Whole(day.substr(5)));
   } else if (AllDigits(cell) && cell.size() == 8) {

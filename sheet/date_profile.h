@@ -1,6 +1,6 @@
 // How a column writes its dates, judged from all its cells, so that the
 // day of each row is read as the file means it:
-//   d/m/y or m/d/y   decided by a part above 12 (31/01/2020 is day first,
+//   d/m/y or m/d/y   ('-' or '.' in place of '/' too) decided by a part above 12 (31/01/2020 is day first,
 //                    01/31/2020 month first); when none is, the file does
 //                    not say, and the user must;
 //   two-digit years  (01/02/20) are counted, to be refused: the century is
@@ -19,15 +19,24 @@ namespace torven {
 
 struct DateProfile {
   long cells = 0;           // not empty
-  long slash = 0;           // d/m/aaaa or m/d/aaaa (4-digit year), a time after it or not
+  long slash = 0;           // d/m/aaaa or m/d/aaaa (4-digit year; '/', '-' or '.'), a time after it or not
   long dayFirst = 0;        // of those, whose first part is above 12
   long monthFirst = 0;      // whose second part is above 12
   long twoDigitYears = 0;   // d/m/aa or m/d/aa
   long compact = 0;         // aaaammdd, a date
   long yearDay = 0;         // aaaa-ddd or aaaaddd, a day of the year
+  long iso = 0;             // aaaa-mm-dd, a date
   long repeated = 0;        // the same day as the row before
 
   void Add(std::string_view cell);
+
+  // Most of the cells are dates, in any of the ways above.
+  bool MostlyDates() const { return 2 * (slash + twoDigitYears + compact + yearDay + iso) > cells; }
+  // How the column's d/m/y or m/d/y dates read: 1 day first, 0 month
+  // first, -1 when no part above 12 decides, -2 when both orders are seen.
+  int DayFirst() const {
+    return dayFirst > 0 && monthFirst > 0 ? -2 : dayFirst > 0 ? 1 : monthFirst > 0 ? 0 : -1;
+  }
 
  private:
   std::string lastDay_;

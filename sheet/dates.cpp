@@ -95,16 +95,20 @@ bool DateOfText(std::string_view text, bool spanish, CivilDate& date, int dayFir
       return false;
     date = CivilDate{c, b, a};
   } else {
-    const char separator = text.find('-') != std::string_view::npos ? '-' : '/';
-    // aaaa-mm-dd, or dd/mm/aaaa (mm/dd/yyyy in English); the year's range
-    // asks for its four digits.
-    const int firstDigits = separator == '-' ? 4 : 2, lastDigits = separator == '-' ? 2 : 4;
+    // aaaa-mm-dd; or dd/mm/aaaa (mm/dd/yyyy in English), with '-' or '.'
+    // in place of '/' too (20-03-2023, 20.03.2023); the year's range asks
+    // for its four digits.
+    const std::size_t first = text.find_first_of("/-.");
+    if (first == std::string_view::npos) return false;
+    const char separator = text[first];
+    const bool iso = separator == '-' && first == 4;
+    const int firstDigits = iso ? 4 : 2, lastDigits = iso ? 2 : 4;
     if (!Digits(text, at, firstDigits, a) || at == text.size() || text[at++] != separator ||
         !Digits(text, at, 2, b) || at == text.size() || text[at++] != separator ||
         !Digits(text, at, lastDigits, c) || at != text.size())
       return false;
     const bool day = dayFirst < 0 ? spanish : dayFirst == 1;
-    date = separator == '-' ? CivilDate{a, b, c} : day ? CivilDate{c, b, a} : CivilDate{c, a, b};
+    date = iso ? CivilDate{a, b, c} : day ? CivilDate{c, b, a} : CivilDate{c, a, b};
   }
   return IsDateOf1900System(date);
 }

@@ -5,7 +5,7 @@
 // (a date of the years 1900 to 9999 only: other years are out of range);
 // or a date text, ISO aaaa-mm-dd and dd-Mmm-aaaa (29-Feb-2020) always,
 // dd/mm/aaaa as the Spanish-language spreadsheet writes it (mm/dd/yyyy as
-// the English one does), and any of them
+// the English one does; '-' or '.' in place of '/' read alike), and any of them
 // followed by a time of day (2020-02-29 12:00).
 #pragma once
 
@@ -31,7 +31,8 @@ int DaysInYear(int year);
 bool DateOfSerial(double serial, CivilDate& date);
 
 // The date a text names: aaaa-mm-dd or dd-Mmm-aaaa (the month's English
-// abbreviation, any case: 29-feb-2020); when `spanish` dd/mm/aaaa and the
+// abbreviation, any case: 29-feb-2020); when `spanish` dd/mm/aaaa (or with
+// '-' or '.': 20-03-2023, 20.03.2023) and the
 // Spanish abbreviations (ene, abr, ago, dic) too, else mm/dd/yyyy; a day of the year 1900 to
 // 9999 that the 1900 system knows (29/02/1900 included).  Spaces around it
 // are ignored.  False for any other text.  `dayFirst` overrides the order of

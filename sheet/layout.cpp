@@ -206,6 +206,9 @@ TableLayout DetectLayout(std::string_view sample, bool whole, char delimiter, lo
     for (const std::string_view unit : rows[header + 1].fields) layout.units.emplace_back(unit);
   }
   layout.decimalComma = d == ';' || (d != ',' && CommasOutnumberPoints(rows, header + 1));
+  layout.dates.resize(layout.width);
+  for (std::size_t i = header + 1 + (layout.unitsLine > 0 ? 1 : 0); i < rows.size(); ++i)
+    for (std::size_t c = 0; c < rows[i].fields.size() && c < layout.width; ++c) layout.dates[c].Add(rows[i].fields[c]);
   return layout;
 }
 

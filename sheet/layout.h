@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/date_profile.h"
+
 namespace torven {
 
 struct TableLayout {
@@ -28,6 +30,8 @@ struct TableLayout {
   // a tab or spaces when the rows' numbers have commas (12,5) more often than
   // points.
   bool decimalComma = false;
+  // How each column writes its dates, over the rows of the sample.
+  std::vector<DateProfile> dates;
 };
 
 // `sample`: the file's first lines as text (the last one may be cut when

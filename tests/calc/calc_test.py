@@ -423,7 +423,9 @@ class CalcExtension(unittest.TestCase):
         probes = [generated.probes(t) for t in trees]
         extra = sorted({f for found in probes for _, part in found for f in generated.probe_formulas(part)})
         done = subprocess.run([TORVEN, "--csv", csv_path, "--", *texts, *extra],
-                              capture_output=True, text=True, check=True)
+                              capture_output=True, text=True)
+        # Status 1: some formulas' values are errors, as they are meant to be.
+        self.assertIn(done.returncode, (0, 1), done.stderr)
         shown = next(iter(list(__import__("csv").reader(done.stdout.splitlines()))[1:]))[len(generated.CELLS):]
         ours, probe_value = shown[:len(texts)], dict(zip(extra, shown[len(texts):]))
         agree, known, other = 0, {}, []

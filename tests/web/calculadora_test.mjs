@@ -10,7 +10,7 @@
 // blank, not numbers or out of range are refused, and a file that is not
 // text.  Then 36,500 rows are timed.
 //   node calculadora_test.mjs PAGE.html TORVEN EXAMPLES_FOLDER [SCREENSHOT.png]
-import { execFileSync } from "node:child_process";
+import { spawnSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join, resolve } from "node:path";
@@ -24,6 +24,12 @@ const [page, torven, examples, screenshot] = process.argv.slice(2).map((p) => p 
 const work = mkdtempSync(join(tmpdir(), "torven-web-"));
 let failures = 0;
 const fail = (message) => { console.log("FAIL " + message); ++failures; };
+// torven --csv's output file (status 1, some rows failed, writes it whole too).
+const torvenCsv = (args) => {
+  const done = spawnSync(torven, ["--csv", ...args], { stdio: ["ignore", "pipe", "pipe"], maxBuffer: 1 << 30 });
+  if (done.status !== 0 && done.status !== 1) fail(`torven --csv ${args.join(" ")}: status ${done.status}: ${done.stderr}`);
+  return done.stdout;
+};
 
 // The test files.
 const holyoke = join(examples, "holyoke_2020.csv");
@@ -198,7 +204,7 @@ for (const c of cases) {
   for (const formula of [shownFormula, c.formula].filter(Boolean)) {
     const added = c.monthly ? JSON.parse(await tab.getAttribute("#orden-torven", "data-added"))
       : markFormula ? ["--as", "et0", "--as", "estimado", formula, markFormula] : ["--as", "et0", formula];
-    const want = execFileSync(torven, ["--csv", c.file, ...(c.flags ?? []), ...added], { stdio: ["ignore", "pipe", "ignore"] });
+    const want = torvenCsv([c.file, ...(c.flags ?? []), ...added]);
     if (!got.equals(want)) {
       const a = got.toString("latin1").split("\n"), b = want.toString("latin1").split("\n");
       const at = a.findIndex((line, i) => line !== b[i]);
@@ -268,12 +274,45 @@ else {
   const [download] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
   const got = readFileSync(await download.path());
   const added = JSON.parse(await tab.getAttribute("#orden-torven", "data-added"));
-  const want = execFileSync(torven, ["--csv", holyoke, ...added], { stdio: ["ignore", "pipe", "ignore"] });
+  const want = torvenCsv([holyoke, ...added]);
   const irrigations = await tab.$$eval("#calendario tr", (rows) => rows.length - 1);
   if (!got.equals(want) || !added.includes("dr") || irrigations < 1)
     fail(`irrigation: the download ${got.equals(want) ? "equals" : "differs from"} torven --csv's, ${irrigations} irrigations`);
   else console.log(`a maize season at Holyoke: the download with the irrigation columns is torven --csv's to the byte; ` +
                    `${irrigations} irrigations; ${await tab.textContent("#riego-totales li:nth-child(4)")}`);
+  // A run that fails leaves the download of the last one computed.
+  await tab.fill("#siembra", "15/04/2030");
+  await tab.click("#calcular-riego");
+  await tab.waitForFunction(() => document.getElementById("estado").className === "error");
+  const [again] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
+  if (!readFileSync(await again.path()).equals(got) || !(await tab.isHidden("#riego-resultados")))
+    fail("after a failed irrigation run, the download is not the last file computed, or its results stay");
+}
+
+// Seasons the balance cannot run over as they are: a day without ET0 (the
+// balance stops there, said before the totals), a missing day and a blank
+// line (refused before computing, named).  FILE'S CHANGE, then what the page says.
+const holyokeWith = (name, change) => {
+  const path = join(work, name);
+  writeFileSync(path, change([...lines]).join("\n") + "\n");
+  return path;
+};
+const at = (day) => lines.findIndex((l) => l.startsWith(day));
+const seasons = [
+  [holyokeWith("sin_tmax.csv", (l) => { l[at("2020-07-14")] = l[at("2020-07-14")].replace(/^([^,]*,[^,]*,[^,]*,[^,]*,)[^,]*/, "$1"); return l; }),
+   "El balance se interrumpe el 14/07/2020 (línea 197): ET0 sin dato (Tmáx vacía). Los totales y el calendario llegan hasta el 13/07/2020.", true],
+  [holyokeWith("sin_dia.csv", (l) => { l.splice(at("2020-06-10"), 1); return l; }), "falta el 10/06/2020 (entre las líneas 162 y 163)", false],
+  [holyokeWith("en_blanco.csv", (l) => { l.splice(at("2020-06-10"), 0, ""); return l; }), "hay líneas en blanco entre las líneas 162 y 164", false],
+];
+for (const [file, said, computed] of seasons) {
+  await compute(file, "40,49");
+  await tab.fill("#siembra", "15/04/2020");
+  await tab.click("#calcular-riego");
+  await tab.waitForFunction(() => document.getElementById("estado").className === "error");
+  const status = await tab.textContent("#estado"), first = await tab.textContent("#riego-totales li:first-child").catch(() => "");
+  if (!status.includes(said) || computed !== !(await tab.isHidden("#riego-resultados")) || (computed && first !== status))
+    fail(`${file}: the season's problem is not said as '${said}': '${status}', first total '${first}'`);
+  else console.log(`${file}: ${said}`);
 }
 
 // The page fits its window: no horizontal scroll on a phone, no control over
