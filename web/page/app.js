@@ -11,13 +11,14 @@ import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
 import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
 import { NAMES, dateTick } from "./chart_axes.js";
 import { doubtful, implausibleColumns } from "./plausible.js";
-import { call, cell, inputsOf, num, op, readsOtherRows, write } from "./formula.js";
+import { call, cell, inputsOf, num, op, readsOtherRows, text, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
 import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
 const SHOWN_FAILURES = 20;
-let engine, table, run, chart, formula, markFormula, monthFormula, mapping, reportAt, checkedAt, checked;
+let engine, table, run, chart, formula, markFormula, monthFormula, mapping, reportAt, checkedAt, checked, vapour;
+let downloadable;  // the output file of the last run that succeeded (what the download gives)
 let computed, irrigation = [], irrigationChart;  // the ET0's choices and units; the irrigation's columns
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
 
@@ -238,7 +239,8 @@ async function calculate() {
     $("paso-resultados").hidden = true;
     return setStatus("No se calcula: " + problem, true);
   }
-  ({ et0: formula, mark: markFormula } = et0Formula(o, units));
+  let ea, es;
+  ({ et0: formula, mark: markFormula, ea, es } = et0Formula(o, units));
   irrigation = [];
   computed = { o, units };
   // A month's ET0: its mm/d times its days, from the ET0 column (the first added).
@@ -249,7 +251,10 @@ async function calculate() {
   // each measured column as read, and the day's Ra (for the checks of plausibility).
   const checks = estimatedVariables(o).map((v) => every(v.inputs));
   checked = measuredInputs(o);
-  const readings = [...checked.map((i) => cell(i)), call("RADAF56", dayOfYear(o), num(o.latitude))];
+  // A reading that is not a number is reported as "" (NaN), not as the 0 of an empty cell.
+  const reading = (i) => call("SI", call("ESNUMERO", cell(i)), cell(i), text(""));
+  vapour = ea !== null;
+  const readings = [...checked.map(reading), call("RADAF56", dayOfYear(o), num(o.latitude)), ...(vapour ? [ea, es] : [])];
   const columns = addedColumns();
   reportAt = columns.length;
   checkedAt = reportAt + 1 + checks.length;
@@ -258,10 +263,14 @@ async function calculate() {
   setStatus("Calculando…");
   await new Promise((resolve) => setTimeout(resolve, 0));
   const started = performance.now();
-  run = engine.run(job);
+  const attempt = engine.run(job);
   const elapsed = performance.now() - started;
   $("calcular").disabled = false;
-  if (run.status === 2) return setStatus("No se calcula: " + run.messages, true);
+  if (attempt.status === 2) {
+    $("paso-resultados").hidden = true;
+    return setStatus("No se calcula: " + attempt.messages, true);
+  }
+  run = attempt;
   // A column that cannot be in the unit chosen blocks the results, unless confirmed.
   const implausible = implausibleColumns(checked, units, o, (input) => readingsOf(input).filter((x) => !Number.isNaN(x)));
   $("confirmar-caja").hidden = implausible.length === 0;
@@ -270,6 +279,7 @@ async function calculate() {
     return setStatus("No se muestran resultados: " + implausible.map((c) => implausibleText(c, units)).join(" ") +
                      " Corrija la unidad, o confirme que los valores son correctos.", true);
   }
+  downloadable = engine.output();
   showResults(mapping, o, elapsed, units, implausible);
 }
 
@@ -332,17 +342,66 @@ const jobMark = (o) => {
   return flags.includes("--decimal-point") ? "point" : flags.includes("--decimal-comma") ? "comma" : "auto";
 };
 
+const DAY_MS = 86400000;
+
+// Why the balance cannot run over the season's rows of the last run (first
+// and last: the season's days, ms UTC): the depletion reads the row above as
+// the day before, so the season's rows must be its days, one a row, in
+// order, with no blank line or row without a date between them.  Also, as
+// `end`, the day the file ends on when that is before the season's end.
+function seasonProblems(first, last) {
+  const problems = [];
+  let previous = null, undated = [];
+  for (let r = 0; r < run.rows; ++r) {
+    const when = dateOf(r), line = run.lines[r];
+    if (Number.isNaN(when)) {
+      if (previous) undated.push(line);
+      continue;
+    }
+    if (when < first || when > last) continue;
+    if (!previous && when !== first)
+      problems.push(`la temporada empieza el ${dayText(first)} y el archivo no tiene ese día ` +
+                    `(su primer día de la temporada es el ${dayText(when)}, línea ${line})`);
+    if (previous) {
+      const between = `entre las líneas ${previous.line} y ${line}`;
+      if (undated.length) problems.push(`${undated.length === 1 ? "la línea" : "las líneas"} ${undated.join(", ")} ` +
+                                        `no ${undated.length === 1 ? "tiene" : "tienen"} fecha (${between})`);
+      else if (when === previous.when) problems.push(`el ${dayText(when)} se repite (líneas ${previous.line} y ${line})`);
+      else if (when < previous.when) problems.push(`las fechas retroceden en la línea ${line} (${dayText(when)})`);
+      else if (when > previous.when + DAY_MS) {
+        const n = Math.round((when - previous.when) / DAY_MS) - 1;
+        problems.push(n === 1 ? `falta el ${dayText(previous.when + DAY_MS)} (${between})`
+                              : `faltan ${n} días, del ${dayText(previous.when + DAY_MS)} al ${dayText(when - DAY_MS)} (${between})`);
+      } else if (line > previous.line + 1) problems.push(`hay líneas en blanco ${between}`);
+    }
+    previous = { when, line };
+    undated = [];
+  }
+  if (!previous) problems.push(`ningún día de la temporada (del ${dayText(first)} al ${dayText(last)}) está en el archivo`);
+  return { problems, end: previous && previous.when < last ? previous.when : null };
+}
+
 async function calculateIrrigation() {
   const { o, units } = computed;
   const { season, problems } = readSeason(table.header);
-  if (problems.length) return setStatus("No se calcula el riego: " + problems.join(" "), true);
+  const failed = (text) => {
+    $("riego-resultados").hidden = true;
+    setStatus("No se calcula el riego: " + text, true);
+  };
+  if (problems.length) return failed(problems.join(" "));
   mapping.lluvia = season.rain ?? -1;
   const stages = season.lengths.reduce((acc, l) => [...acc, (acc.at(-1) ?? 0) + l], []);
+  const first = Date.UTC(season.start[0], season.start[1] - 1, season.start[2]);
+  const days = seasonProblems(first, first + (stages[3] - 1) * DAY_MS);
+  if (days.problems.length)
+    return failed("el balance lee la fila de arriba como el día anterior, y en la temporada " +
+                  days.problems.slice(0, 5).join("; ") + (days.problems.length > 5 ? `; y ${days.problems.length - 5} más` : "") +
+                  ". Corrija el archivo o elija otra temporada.");
   const day = op("+", op("-", dateSerial(o), call("FECHA", ...season.start.map(num))), num(1));
   let { kcMid, kcEnd } = season, note = "";
   if (season.adjustKc) {
     const { mid, late, measuredRh } = climateMeans(o, units, day, stages);
-    if (mid[2] === 0) return setStatus("No se calcula el riego: ningún día de la etapa media tiene datos en el archivo.", true);
+    if (mid[2] === 0) return failed("ningún día de la etapa media tiene datos en el archivo.");
     // The means to the hundredth, as the formula shows them.
     const mean = (sum, n) => Math.round(sum / n * 100) / 100;
     const show = (x) => engine.showNumber(x, true);
@@ -356,17 +415,24 @@ async function calculateIrrigation() {
     if (!measuredRh) note += "; HRmín estimada de Tmín como punto de rocío (ec. 63)";
     note += ".";
   }
+  if (days.end !== null) note += ` El archivo termina el ${dayText(days.end)}, antes del fin de la temporada.`;
   const formulas = irrigationFormulas({ ...season, serial: dateSerial(o), kcMid, kcEnd, rain: season.rain === null ? null : "lluvia" });
+  const previous = irrigation;
   irrigation = IRRIGATION_COLUMNS.map((name) => [name, formulas[name]]);
   addedColumns().forEach(([name], i) => { mapping[name] = table.header.length + i; });
   const columns = addedColumns();
   $("calcular-riego").disabled = true;
   setStatus("Calculando el riego…");
   await new Promise((resolve) => setTimeout(resolve, 0));
-  run = engine.run(jobOf(o, columns, [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])]));
-  reportAt = columns.length;
+  const attempt = engine.run(jobOf(o, columns, [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])]));
   $("calcular-riego").disabled = false;
-  if (run.status === 2) return setStatus("No se calcula el riego: " + run.messages, true);
+  if (attempt.status === 2) {
+    irrigation = previous;
+    return failed(attempt.messages);
+  }
+  run = attempt;
+  reportAt = columns.length;
+  downloadable = engine.output();
   showIrrigation(o, season, note);
   showFormulas(o);
 }
@@ -374,12 +440,16 @@ async function calculateIrrigation() {
 function showIrrigation(o, season, note) {
   const at = (name) => addedColumns().findIndex(([n]) => n === name);
   const value = (r, name) => { const v = valueOf(run, r, at(name)); return v.type === NUM ? v.num : NaN; };
-  const totals = { days: 0, failed: 0, etc: 0, etc_aj: 0, lluvia: 0, percolacion: 0, riego_neto: 0, riego_bruto: 0 };
+  const totals = { days: 0, etc: 0, etc_aj: 0, lluvia: 0, percolacion: 0, riego_neto: 0, riego_bruto: 0 };
   const calendar = [], xs = [], series = [[], [], [], [], []];
-  for (let r = 0; r < run.rows; ++r) {
-    const kc = valueOf(run, r, at("kc"));
-    if (kc.type === ERR) ++totals.failed;
-    if (kc.type !== NUM) continue;
+  let stopped = "";
+  for (let r = 0; r < run.rows && !stopped; ++r) {
+    if (valueOf(run, r, at("kc")).type !== NUM) continue;  // outside the season
+    // A day without ET0 ends the balance: the depletion of every later day reads it.
+    if (["etc", "dr"].some((name) => valueOf(run, r, at(name)).type !== NUM)) {
+      stopped = interruption(o, r, totals.days > 0 ? dateOf(r) - DAY_MS : NaN);
+      break;
+    }
     ++totals.days;
     for (const name of ["etc", "etc_aj", "percolacion", "riego_neto", "riego_bruto"]) totals[name] += value(r, name) || 0;
     const rain = season.rain === null ? null : valueOf(run, r, reportAt + 1);
@@ -392,9 +462,25 @@ function showIrrigation(o, season, note) {
     xs.push(when / 1000);
     [value(r, "dr"), value(r, "raw"), value(r, "taw"), rainMm, net > 0 ? net : 0].forEach((v, i) => series[i].push(v));
   }
-  showSeason(engine, totals, note, calendar, irrigation.map(([name, f]) => [name, "=" + write(f, reference, engine)]));
+  showSeason(engine, totals, note, calendar, irrigation.map(([name, f]) => [name, "=" + write(f, reference, engine)]), stopped);
   irrigationChart = drawDepletion(engine, irrigationChart, xs, series);
-  setStatus("Riego calculado. La descarga trae las columnas del riego.");
+  if (stopped) setStatus(stopped, true);
+  else setStatus("Riego calculado. La descarga trae las columnas del riego.");
+}
+
+// What ended the balance on row `r` (the day before it, `lastDay`): its ET0
+// failed, for the cells the engine names; and, when FAO 56's procedures for
+// missing data would estimate them, how to have them.
+function interruption(o, r, lastDay) {
+  const inputs = inputsOf(formula), estimated = estimatedVariables(o).flatMap((v) => v.inputs);
+  const reason = failureReason(engine, run.faulty.get(r), mapping, inputs, valueOf(run, r, 0), estimated);
+  const causes = (run.faulty.get(r) ?? []).map((c) => inputs.find((i) => mapping[i] === c.column)).filter(Boolean);
+  const estimable = estimatedVariables({ ...o, estimate: true }).flatMap((v) => v.inputs);
+  const offer = !o.estimate && causes.length > 0 && causes.every((i) => estimable.includes(i));
+  return `El balance se interrumpe el ${dayText(dateOf(r))} (línea ${run.lines[r]}): ET0 sin dato` +
+    (reason ? ` (${reason})` : "") + ". " +
+    (Number.isNaN(lastDay) ? "No hay totales." : `Los totales y el calendario llegan hasta el ${dayText(lastDay)}.`) +
+    (offer ? " Marque «Estimar los días sin dato» (FAO 56) y calcule la ET0 y el riego de nuevo." : "");
 }
 
 // --- Results ------------------------------------------------------------------------------
@@ -466,9 +552,11 @@ function listDoubtful(o, units) {
   const items = [];
   let total = 0;
   for (let r = 0; r < run.rows; ++r) {
-    const ra = valueOf(run, r, checkedAt + checked.length), et0 = valueOf(run, r, 0);
+    const at = checkedAt + checked.length, number = (v) => v.type === NUM ? v.num : NaN;
+    const ra = valueOf(run, r, at), et0 = valueOf(run, r, 0);
+    const vapourOf = vapour ? { ea: number(valueOf(run, r, at + 1)), es: number(valueOf(run, r, at + 2)) } : {};
     const why = doubtful(checked, o, (input) => readings[input]?.[r] ?? NaN, ra.type === NUM ? ra.num : Infinity,
-                         et0.type === NUM ? et0.num : NaN, show);
+                         number(et0), show, vapourOf);
     if (!why) continue;
     if (++total <= SHOWN_FAILURES) {
       const li = document.createElement("li");
@@ -581,7 +669,7 @@ function estimatedDays(o) {
     let n = 0;
     for (let r = 0; r < run.rows; ++r) {
       const v = valueOf(run, r, reportAt + 1 + i);
-      n += v.type === BOOL && v.code === 0 ? 1 : 0;
+      n += v.type === BOOL && v.code === 0 && valueOf(run, r, 0).type === NUM ? 1 : 0;
     }
     return n;
   });
@@ -627,7 +715,7 @@ function download() {
   // The engine's output: what torven --csv writes, in the file's dialect,
   // encoding, mark and line ends.
   const link = document.createElement("a");
-  link.href = URL.createObjectURL(new Blob([engine.output()], { type: "text/csv" }));
+  link.href = URL.createObjectURL(new Blob([downloadable], { type: "text/csv" }));
   // The file's own name and extension, with _et0 before it.
   const dot = table.name.lastIndexOf(".");
   link.download = dot > 0 ? table.name.slice(0, dot) + "_et0" + table.name.slice(dot) : table.name + "_et0.csv";

@@ -1,7 +1,8 @@
 // The formula of a station table's ET0, as a spreadsheet user writes it for
 // one row, from the choices made:
 //   ETPF56(day of year; Rs or RADF56A/RADF56P(Jdia;He;as;bs;Latitud); Tmáx; Tmín; 0;
-//          PVHRF56(Tmáx;Tmín;HRmáx;HRmín) or PVHM(Tmáx;Tmín;HRmed) or PVTRF56(Troc) or ea;
+//          PVHRF56(Tmáx;Tmín;HRmáx;HRmín) or HRmed/100*(PVSF56(Tmáx)+PVSF56(Tmín))/2
+//          (eq. 19) or PVTRF56(Troc) or ea;
 //          Viento; Altura; Altitud; Latitud)
 // The day of year: JDIA.VENTISOLA(AÑO(fecha);MES(fecha);DIA(fecha)) for a
 // date text or serial, of (año;mes;dia) columns or of aaaammdd; or the day
@@ -247,7 +248,7 @@ export function et0Formula(options, units) {
   if (options.humidity === "tmin") ea = fromTmin();
   else {
     ea = options.humidity === "extremas" ? call("PVHRF56", tmax, tmin, m("hrmax"), m("hrmin"))
-      : options.humidity === "media" ? call("PVHM", tmax, tmin, m("hrmed"))
+      : options.humidity === "media" ? meanHumidityEa(m("hrmed"), tmax, tmin)
       : options.humidity === "vapor" ? m("pv")
       : call("PVTRF56", m("troc"));
     if (gaps) ea = call("SI", every(HUMIDITY_INPUTS[options.humidity]), ea, fromTmin());
@@ -261,11 +262,18 @@ export function et0Formula(options, units) {
     : num(options.windHeight);
   const dtp = monthly(options) ? monthlyDtp(options, units) : num(0);
   const et0 = call("ETPF56", day, rs, tmax, tmin, dtp, ea, wind, height, num(options.altitude), latitude);
+  // For the checks: ea as the formula takes it, and es (eq. 12), which ea cannot pass.
+  const es = op("/", op("+", call("PVSF56", tmax), call("PVSF56", tmin)), num(2));
   const variables = estimatedVariables(options);
   const mark = variables.length === 0 ? null
     : call("SI", every(variables.flatMap((v) => v.inputs)), num(0), num(1));
-  return { et0, mark };
+  return { et0, mark, ea: options.humidity === "tmin" ? null : ea, es };
 }
+
+// FAO 56 eq. 19: ea from the mean relative humidity and the mean of e° at
+// Tmax and Tmin, HRmed/100*(PVSF56(Tmax)+PVSF56(Tmin))/2.
+export const meanHumidityEa = (rh, tmax, tmin) =>
+  op("/", op("*", op("/", rh, num(100)), op("+", call("PVSF56", tmax), call("PVSF56", tmin))), num(2));
 
 // DTP of a month (ETPF56's G = 0.07 DTP): the mean temperature of the next
 // month less the previous one's (FAO 56 eq. 43); where one of them is not

@@ -52,11 +52,16 @@ export function implausibleColumns(inputs, units, o, raw) {
 
 // Why a row's readings are doubtful ("" when they are not): `value(input)`
 // gives the row's reading in the add-in's unit (NaN when it has none), `ra`
-// the day's extraterrestrial radiation, `et0` its result.
-export function doubtful(inputs, o, value, ra, et0, show) {
+// the day's extraterrestrial radiation, `et0` its result; `ea` and `es` (when
+// given) the vapour pressure the formula takes and the saturation vapour
+// pressure of the day (eq. 12), in kPa.  An empty reading is NaN, and is
+// compared with nothing.
+export function doubtful(inputs, o, value, ra, et0, show, { ea = NaN, es = NaN } = {}) {
   const causes = [];
   const tmax = value("tmax"), tmin = value("tmin");
   if (tmin > tmax) causes.push(`Tmín ${show(tmin)} > Tmáx ${show(tmax)}`);
+  // ea above es: a relative humidity above 100 %, whose deficit ETPF56 takes as 0.
+  if (ea > es) causes.push(`ea ${show(ea)} kPa > es ${show(es)} kPa (HR ${show(100 * ea / es)} %; el déficit se toma como 0)`);
   for (const input of inputs) {
     const x = value(input), range = RANGES[rangeKey(input, o)];
     if (!range || Number.isNaN(x)) continue;

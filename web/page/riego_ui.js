@@ -100,14 +100,16 @@ export function fillRainChoices(header, guess) {
   $("col-lluvia").value = String(guess);
 }
 
-// The season's totals (days, failed days, and mm of etc, etc_aj, lluvia,
+// The season's totals (days computed, and mm of etc, etc_aj, lluvia,
 // percolacion, riego_neto, riego_bruto), the calendar [date, net, gross] and
-// the columns' formulas [name, formula].
-export function showSeason(engine, totals, note, calendar, formulas) {
+// the columns' formulas [name, formula]; `stopped`: what ended the balance
+// early, said before any total.
+export function showSeason(engine, totals, note, calendar, formulas, stopped = "") {
   const mm = (x) => engine.showNumber(Math.round(x * 10) / 10, true) + " mm";
   const n = calendar.length;
   $("riego-totales").replaceChildren(...[
-    `${totals.days} días de temporada${totals.failed ? `, ${totals.failed} con error (sin ET0)` : ""}${note ? ". " + note : ""}`,
+    ...(stopped ? [stopped] : []),
+    `${totals.days} días de temporada${note ? ". " + note : ""}`,
     `ETc: ${mm(totals.etc)}; ETc ajustada: ${mm(totals.etc_aj)}`,
     `Lluvia: ${mm(totals.lluvia)}; percolación profunda: ${mm(totals.percolacion)}`,
     `Riego neto: ${mm(totals.riego_neto)}; bruto: ${mm(totals.riego_bruto)}; ${n} riego${n === 1 ? "" : "s"}`,
