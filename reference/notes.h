@@ -238,11 +238,15 @@ inline constexpr WorkedFormula kCropWaterExamples[] = {
     {"Día 95 del mismo cultivo (publicado: 0,56).",
      "=SI(O(95<1;95>100);\"\";SI(95<=25;0,15;SI(95<=50;0,15+(95-25)/25*(1,19-0,15);SI(95<=80;1,19;"
      "1,19+(95-80)/20*(0,35-1,19)))))"},
-    {"FAO 56, ejemplo 36: franco arenoso (θCC 0,23, θPMP 0,10), maíz con Zr 1,0 m: ADT (publicado: 130 mm).",
-     "=1000*(0,23-0,1)*1"},
-    {"AFA del mismo maíz, p = 0,55 a ETc = 5 mm/d con la fórmula de la columna raw (publicado: 72 mm).",
-     "=MAX(0,1;MIN(0,8;0,55+0,04*(5-5)))*1000*(0,23-0,1)*1"},
-    {"AFA de la cebolla, Zr 0,3 m y p 0,30 (publicado: 12 mm).", "=MAX(0,1;MIN(0,8;0,3+0,04*(5-5)))*1000*(0,23-0,1)*0,3"},
+    {"FAO 56, ejemplo 36: tomate (Zr 0,8 m, p 0,40) en un suelo limoso (θCC 0,32, θPMP 0,15): ADT, ec. 82 "
+     "(publicado: 136 mm).",
+     "=1000*(0,32-0,15)*0,8"},
+    {"AFA del mismo tomate a ETc = 5 mm/d, con la fórmula de la columna raw, ec. 83 (publicado: 54 mm).",
+     "=MAX(0,1;MIN(0,8;0,4+0,04*(5-5)))*1000*(0,32-0,15)*0,8"},
+    {"El mismo ejemplo: maíz (Zr 1,2 m, p 0,55) en un suelo arcillo limoso (θCC 0,35, θPMP 0,23): ADT "
+     "(publicado: 144 mm).",
+     "=1000*(0,35-0,23)*1,2"},
+    {"AFA del mismo maíz (publicado: 79 mm).", "=MAX(0,1;MIN(0,8;0,55+0,04*(5-5)))*1000*(0,35-0,23)*1,2"},
 };
 
 }  // namespace reference
