@@ -10,6 +10,7 @@
 #include "sheet/encoding.h"
 #include "sheet/layout.h"
 #include "sheet/number_text.h"
+#include "sheet/plausibility.h"
 #include "sheet/references.h"
 #include "sheet/spaces.h"
 #include "sheet/text_scan.h"
@@ -53,14 +54,19 @@ class Run {
   Run(std::FILE* in, const std::string& name, const CsvJob& job, Evaluator& evaluator, CsvJobReport& report)
       : in_(in), name_(name), job_(job), evaluator_(evaluator), report_(report), reader_(in) {}
 
-  ~Run() { evaluator_.SetSheet(nullptr); }  // the evaluator outlives the job
+  ~Run() {  // the evaluator outlives the job
+    evaluator_.SetSheet(nullptr);
+    evaluator_.SetCallWatcher(nullptr);
+  }
 
   int Go() {
     if (!ReadEncoding() || !ReadHeader() || !ReadFormulas(job_.formulas, formulas_, "call") ||
         !ReadFormulas(job_.reported, reported_, "reported formula") || !DecideDateOrder() || !ReadReach() ||
         !WriteHeader())
       return 2;
+    evaluator_.SetCallWatcher(&checks_);
     EvaluateRows();
+    if (refused_) return 2;
     SayTotals();
     return bad_ > 0 ? 1 : 0;
   }
@@ -311,7 +317,8 @@ class Run {
       const long last = firstRow_ + static_cast<long>(window_.size()) - 1;
       for (; next <= last && (!more || next + reach_.below <= last); ++next) {
         Process(window_[static_cast<std::size_t>(next - firstRow_)], next);
-        if (out_.size() > (1 << 16)) Flush();
+        if (!judged_ && computed_ + failed_ >= ReadingChecks::kJudgedRows && !Judge()) return;
+        if (judged_ && out_.size() > (1 << 16)) Flush();
         // Rows no formula reaches any more leave the window (fixed rows are kept).
         while (firstRow_ < next + 1 - reach_.above) {
           if (std::binary_search(reach_.fixedRows.begin(), reach_.fixedRows.end(), firstRow_))
@@ -322,7 +329,21 @@ class Run {
         }
       }
     }
+    if (!judged_ && !Judge()) return;
     Flush();
+  }
+
+  // Whether the rows judged so far let the job go on: a quantity whose
+  // median cannot be right stops it, nothing written, unless accepted.
+  bool Judge() {
+    judged_ = true;
+    const std::vector<std::string> found = checks_.Implausible(findings_);
+    for (const std::string& f : found) report_.Finding(f);
+    if (found.empty() || job_.acceptImplausible) return true;
+    Say(name_ + ": nothing was written (--accept-implausible computes with these values)");
+    out_.clear();
+    refused_ = true;
+    return false;
   }
 
   // The next record into the window; false at the end of the file.
@@ -374,12 +395,16 @@ class Run {
     else ++computed_;
     for (std::size_t i = 0; i < reported_.size(); ++i)
       r.reported[i] = evaluator_.Evaluate(reported_[i].expr, &r.Cells(), reported_[i].dialect, !formulas_.empty() || i > 0);
+    doubtful_ = checks_.EndRow(findings_);
+    if (!doubtful_.empty() && ++doubtfulRows_ <= kFailuresSaid)
+      Say(RowName(r) + ": " + (findings_ == Language::kSpanish ? "dudosa: " : "doubtful: ") + doubtful_);
     CsvRow report;
     report.line = r.line;
     report.added = &r.added;
     report.reported = &r.reported;
     report.faulty = &r.faulty;
     report.fields = &r.row;
+    report.doubtful = &doubtful_;
     report_.Row(report);
   }
 
@@ -396,10 +421,7 @@ class Run {
   void SayFailure(const Record& r, std::size_t i) {
     ++bad_;
     if (++failed_ > kFailuresSaid) return;
-    std::string line = name_ + ":" + std::to_string(r.line);
-    if (dateColumn_ >= 0 && static_cast<std::size_t>(dateColumn_) < r.count)
-      line += " (" + Utf8Of(std::string(TrimSpaces(r.row[static_cast<std::size_t>(dateColumn_)])), encoding_) + ")";
-    line += ": " + ColumnName(static_cast<int>(width_ + i)) + " is " + Show(r.added[i], -1, false, language_);
+    std::string line = RowName(r) + ": " + ColumnName(static_cast<int>(width_ + i)) + " is " + Show(r.added[i], -1, false, language_);
     std::string causes;
     for (const FaultyCell& cell : r.faulty) {
       causes += causes.empty() ? "" : ", ";
@@ -419,15 +441,29 @@ class Run {
     Say(line);
   }
 
-  // After the rows: how many failed beyond those said, and the totals.
+  // A row as messages name it: the file, its line and its date.
+  std::string RowName(const Record& r) const {
+    std::string line = name_ + ":" + std::to_string(r.line);
+    if (dateColumn_ >= 0 && static_cast<std::size_t>(dateColumn_) < r.count)
+      line += " (" + Utf8Of(std::string(TrimSpaces(r.row[static_cast<std::size_t>(dateColumn_)])), encoding_) + ")";
+    return line;
+  }
+
+  // After the rows: how many failed or were doubtful beyond those said, what
+  // the rows show together, and the totals.
   void SayTotals() {
     if (formulas_.empty()) return;
     const auto rows = [](long n) { return std::to_string(n) + (n == 1 ? " row" : " rows"); };
-    if (failed_ > kFailuresSaid)
-      Say(name_ + ": " + rows(failed_ - kFailuresSaid) + " more failed (the first " + std::to_string(kFailuresSaid) +
-          " are above)");
-    Say(name_ + ": " + rows(computed_) + " computed, " + std::to_string(failed_) + " failed" +
-        (skipped_ > 0 ? ", " + std::to_string(skipped_) + " left out" : ""));
+    const auto more = [&](long n, const char* what) {
+      if (n > kFailuresSaid)
+        Say(name_ + ": " + rows(n - kFailuresSaid) + " more " + what + " (the first " + std::to_string(kFailuresSaid) +
+            " are above)");
+    };
+    more(failed_, "failed");
+    more(doubtfulRows_, "doubtful");
+    if (const std::string calm = checks_.CalmWind(findings_); !calm.empty()) report_.Finding(calm);
+    Say(name_ + ": " + rows(computed_) + " computed, " + std::to_string(failed_) + " failed, " +
+        std::to_string(doubtfulRows_) + " doubtful" + (skipped_ > 0 ? ", " + std::to_string(skipped_) + " left out" : ""));
   }
 
   // A blank line, or a row of bare delimiters: no data, so neither
@@ -538,6 +574,14 @@ class Run {
   static constexpr long kFailuresSaid = 20;
   long computed_ = 0, failed_ = 0, skipped_ = 0;
   int dateColumn_ = -1;
+  // The checks of plausibility on what reaches the FAO 56 functions, in the
+  // findings' language: the row's doubts, how many rows had some, whether
+  // the medians were judged and the job refused.
+  ReadingChecks checks_{evaluator_};
+  Language findings_ = job_.findings == "es" || job_.language == "es" ? Language::kSpanish : Language::kEnglish;
+  std::string doubtful_;
+  long doubtfulRows_ = 0;
+  bool judged_ = false, refused_ = false;
 };
 
 }  // namespace

@@ -34,6 +34,8 @@ struct CsvJob {
   std::string dates;      // how d/m/y or m/d/y date texts read: "" (the dialect's), "dmy" or "mdy"
   std::vector<std::string> missing;  // gap codes: cells that hold one read as empty (sheet/gaps.h)
   bool write = true;      // whether the output file is written (not to read a file's table alone)
+  bool acceptImplausible = false;  // compute although a quantity's median cannot be right (sheet/plausibility.h)
+  std::string findings;   // the language of the checks' findings: "es", or "" (as `language`: English but for "es")
 };
 
 // One row, as the report gives it.
@@ -43,6 +45,7 @@ struct CsvRow {
   const std::vector<Value>* reported = nullptr;
   const std::vector<FaultyCell>* faulty = nullptr;  // in the order the first failing formula reads them
   const std::vector<std::string>* fields = nullptr;  // as read, in the file's encoding
+  const std::string* doubtful = nullptr;  // why its readings are doubtful ("" when they are not)
 };
 
 // How the file is written, as read from it.
@@ -73,16 +76,21 @@ class CsvJobReport {
   // A record left out (also said in a message): ragged, or a quote left open.
   virtual void Skipped(long line, bool openQuote) { (void)line, (void)openQuote; }
   virtual void Progress(long rows) { (void)rows; }          // every 100,000 rows
+  // What the checks of plausibility found over the rows (a quantity whose
+  // median cannot be right, runs of calm wind), one line each.
+  virtual void Finding(const std::string& text) { Message(text); }
 };
 
 // Runs the job over `in` (called `name` in messages).  Returns 0; 1 when a
 // row was left out, a formula's value was an error or a result could not be
 // written (each said in a message: the first 20 failed rows with their line,
-// date, column, error and the cells that caused it, then how many more; and
-// a last line that counts the rows computed, failed and left out); 2 when
-// nothing could be done (the file is not text, has no header, a formula is
-// malformed or names no column of it, the order of its d/m/y dates is not
-// known): nothing is then written.
+// date, column, error and the cells that caused it, then how many more; the
+// first 20 doubtful rows alike; and a last line that counts the rows
+// computed, failed, doubtful and left out); 2 when nothing could be done
+// (the file is not text, has no header, a formula is malformed or names no
+// column of it, the order of its d/m/y dates is not known, or, unless
+// accepted, a quantity that reaches the FAO 56 functions has a median that
+// cannot be right over the first rows): nothing is then written.
 //
 // Dates written d/m/y or m/d/y ('/', '-' or '.' between) read in the order
 // `job.dates` gives, else in the one the file's first rows decide (a part

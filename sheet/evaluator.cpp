@@ -251,6 +251,34 @@ void Evaluator::CallAddIn(const Expr& e, const Row* row, XLOPER12& out) {
   }
   // A cell cannot hold a number that is not finite: the spreadsheet shows #NUM!.
   if (xl::AnswerType(out.xltype) == xl::kNum && !std::isfinite(out.val.num)) out = ErrorRecord(xl::kErrNum);
+  if (watcher_ != nullptr) watcher_->Called(f, pointers, f.arity, out);
+}
+
+const AddInFunction* Evaluator::FunctionNamed(std::string_view name) const {
+  const auto f = std::find_if(functions_.begin(), functions_.end(),
+                              [&](const AddInFunction& g) { return g.name == name; });
+  return f == functions_.end() ? nullptr : &*f;
+}
+
+bool Evaluator::CallWithNumbers(const AddInFunction& function, std::initializer_list<double> numbers,
+                                double& result) const {
+  const AddInFunction* f = &function;
+  if (numbers.size() != static_cast<std::size_t>(f->arity)) return false;
+  XLOPER12 args[kMaxEntryArguments];
+  XLOPER12* pointers[kMaxEntryArguments];
+  int i = 0;
+  for (const double x : numbers) {
+    args[i] = NumberRecord(x);
+    pointers[i] = &args[i];
+    ++i;
+  }
+  const XLOPER12* answer = CallEntry(f->entry, f->arity, pointers);
+  if (answer == nullptr) return false;
+  XLOPER12 out;
+  std::memcpy(&out, answer, sizeof out);
+  if (xl::AnswerType(out.xltype) != xl::kNum || !std::isfinite(out.val.num)) return false;
+  result = out.val.num;
+  return true;
 }
 
 void Evaluator::ReadColumn(const Expr& e, const Row* row, XLOPER12& out) {

@@ -9,6 +9,8 @@
 #pragma once
 
 #include <deque>
+#include <initializer_list>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -49,6 +51,15 @@ class SheetRows {
  public:
   virtual ~SheetRows() = default;
   virtual SheetCell At(long row, int column) const = 0;
+};
+
+// Watches the add-in's calls of an evaluation: each call's function and
+// the arguments its entry gets, and its result, as the cell holds it.
+class CallWatcher {
+ public:
+  virtual ~CallWatcher() = default;
+  virtual void Called(const AddInFunction& function, const XLOPER12* const* args, int count,
+                      const XLOPER12& result) = 0;
 };
 
 class Evaluator {
@@ -108,6 +119,14 @@ class Evaluator {
   void SetSheet(const SheetRows* sheet) { sheet_ = sheet; }
   void SetSheetRow(long row) { sheetRow_ = row; }
   long SheetRow() const { return sheetRow_; }
+  // Who watches the add-in's calls (none: nullptr).
+  void SetCallWatcher(CallWatcher* watcher) { watcher_ = watcher; }
+  // Calls the add-in's function `name` (as registered) with numbers, outside
+  // any formula; false when it has no such function or its value is no
+  // finite number.
+  bool CallWithNumbers(const AddInFunction& function, std::initializer_list<double> args, double& result) const;
+  // The add-in's function `name` as registered, or nullptr.
+  const AddInFunction* FunctionNamed(std::string_view name) const;
 
  private:
   void ReadColumn(const Expr& e, const Row* row, XLOPER12& out);
@@ -134,6 +153,7 @@ class Evaluator {
   bool decimalComma_ = false;
   int dayFirst_ = -1;
   const SheetRows* sheet_ = nullptr;
+  CallWatcher* watcher_ = nullptr;
   long sheetRow_ = 2;
   std::vector<std::string> gaps_;
   Encoding cellEncoding_ = Encoding::kUtf8;

@@ -73,7 +73,13 @@ no day decides the order@fecha,t\n05/03/2023,1\n@MONTH(fecha)@2@say which with -
 a column that mixes both orders@fecha,t\n20/03/2023,1\n03/20/2023,1\n@MONTH(fecha)@2@mix day/month/year (1 rows) and month/day/year (1 rows)
 a failed row: line, date, column, error, cause@fecha,tmax\n2023-01-01,20\n2023-01-02,\n@PVSF56(tmax)@1@dates.csv:3 (2023-01-02): PVSF56(tmax) is #VALUE!: cells that are not numbers: .tmax. empty
 the totals@fecha,tmax\n2023-01-01,20\n2023-01-02,\n@PVSF56(tmax)@1@dates.csv: 1 row computed, 1 failed
+radiation in kWh read as MJ: refused@j,rs,tmax,tmin,ea,u\n180,5,30,15,1.5,2\n181,6,31,16,1.5,2\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@2@% of the extraterrestrial radiation Ra; a day.s is 20 % to 85 %: it cannot be in MJ/m²/d. In kWh/m²/d?$
+refused: nothing written@j,rs,tmax,tmin,ea,u\n180,5,30,15,1.5,2\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@2@nothing was written (--accept-implausible
+wind in km/h read as m/s@j,rs,tmax,tmin,ea,u\n180,25,30,15,1.5,18\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@2@The wind that ETPF56 receives has a median of 18 m/s, which cannot be. In tenths of m/s? In km/h?$
+doubtful days, each cause@j,rs,tmax,tmin,ea,u\n180,25,30,15,1.5,2\n180,25,30,15,1.5,2\n181,45,30,15,6,2\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@0@:4: doubtful: Rs 45 above Ra 41.7 MJ/m²/d: impossible; ea 6 kPa above es 2.97 kPa (RH 201.73 %; the deficit is taken as 0)$
+calm wind in a run@j,rs,tmax,tmin,ea,u\n180,25,30,15,1.5,0\n181,25,30,15,1.5,0\n182,25,30,15,1.5,0\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@0@exactly 0 m/s on 3 days in 1 run
 CASES
+expect "implausible, accepted: computed, still said" 0 'In kWh/m²/d?' -- sh -c "printf 'j,rs,tmax,tmin,ea,u\n180,5,30,15,1.5,2\n' >'$work/kwh.csv'; '$torven' --csv '$work/kwh.csv' --accept-implausible 'ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)'"
 printf 'n,tmax\n' >"$work/failed.csv"
 for i in $(seq 25); do printf '%s,\n' "$i" >>"$work/failed.csv"; done
 expect "after 20 failed rows, a count" 1 '5 rows more failed (the first 20 are above)' -- "$torven" --csv "$work/failed.csv" 'PVSF56(tmax)'

@@ -127,7 +127,7 @@ const cases = [
   { file: holyoke, latitude: "40,49", choose: ["#rad-temperaturas", "#hum-tmin"], krs: "0,19", offset: "2" },
   { file: units, latitude: "40,49", choose: ["#estimar"], failures: [], estimated: "radiación 1, humedad 1, viento 0" },
   { file: network, latitude: "40,49" },
-  { file: tenths, latitude: "40,49", blocked: "°C, no puede ser. ¿décimas de °C?",
+  { file: tenths, latitude: "40,49", blocked: "°C, que no puede ser. ¿décimas de °C?",
     columns: { hrmax: "UX", hrmin: "UN", viento: "FG", rs: "Q" }, units: { tmax: "dC", tmin: "dC", viento: "dm/s", rs: "J" } },
   { file: farm, latitude: "40,49", doubtful: [], torvenWrites: "/3.6" },
   { file: serials, latitude: "40,49", years: "2020: " },

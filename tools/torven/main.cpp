@@ -32,6 +32,7 @@ struct Options {
   std::string encoding;  // of the CSV file: "" (detected, UTF-16 too), utf-8 or windows-1252
   std::string language;  // of errors and truth values: "" (the formula's), es or en
   std::vector<std::string> missing;  // gap codes of the CSV file
+  bool acceptImplausible = false;
   bool showCalls = false;
   bool list = false, info = false, alerts = false;
 };
@@ -169,6 +170,7 @@ class StandardStreams : public CsvJobReport {
   }
   void Write(std::string_view bytes) override { std::fwrite(bytes.data(), 1, bytes.size(), stdout); }
   void Message(const std::string& line) override { std::fprintf(stderr, "%s\n", line.c_str()); }
+  void Finding(const std::string& text) override { std::fprintf(stderr, "%s: %s\n", name_.c_str(), text.c_str()); }
   void Progress(long rows) override {
     if (progress_) std::fprintf(stderr, "\r%ld rows", rows), counted_ = rows;
   }
@@ -200,6 +202,7 @@ int EvaluateCsv(Session& session, const Options& options) {
   job.encoding = options.encoding;
   job.language = options.language;
   job.missing = options.missing;
+  job.acceptImplausible = options.acceptImplausible;
   int status = 0;
   {
     StandardStreams streams(options.csv);
@@ -276,6 +279,9 @@ int main(int argc, char** argv) {
                  "a code the CSV file writes for a missing reading (NaN, -9999, s/d ...): a cell that holds it, "
                  "spaces aside and in any case, is an empty cell; repeatable")
       ->allow_extra_args(false);
+  app.add_flag("--accept-implausible", options.acceptImplausible,
+               "with --csv, compute although a quantity that reaches ETPF56 has a median that cannot be right "
+               "(Rs not 20 % to 85 % of Ra, a wind in m/s above 8, a Tmax above 50 ...); the finding is still said");
   app.add_option("--language", options.language,
                  "print errors and truth values in Spanish (es: #¡VALOR!, VERDADERO) or English (en: #VALUE!, "
                  "TRUE); default: Spanish for formulas with ';' or Spanish names and for ';' CSV files")

@@ -4,20 +4,19 @@
 // and shows what the engine reports.
 import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
-import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, convertNumber, dateInputs, dateNumber, dateSerial, dayOfYear, daysOfMonth,
+import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateInputs, dateNumber, dateSerial, daysOfMonth,
          estimatedVariables, et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit, monthly,
-         readingOf, requiredInputs, showResult, unitOf } from "./et0.js";
+         readingOf, requiredInputs, showResult } from "./et0.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
 import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
 import { NAMES, dateTick } from "./chart_axes.js";
-import { doubtful, implausibleColumns } from "./plausible.js";
-import { call, cell, inputsOf, num, op, readsOtherRows, text, write } from "./formula.js";
+import { call, cell, inputsOf, num, op, readsOtherRows, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
 import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
 const SHOWN_FAILURES = 20;
-let engine, table, run, chart, formula, markFormula, monthFormula, mapping, reportAt, checkedAt, checked, vapour;
+let engine, table, run, chart, formula, markFormula, monthFormula, mapping, reportAt;
 let downloadable;  // the output file of the last run that succeeded (what the download gives)
 let computed, irrigation = [], irrigationChart;  // the ET0's choices and units; the irrigation's columns
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
@@ -239,26 +238,21 @@ async function calculate() {
     $("paso-resultados").hidden = true;
     return setStatus("No se calcula: " + problem, true);
   }
-  let ea, es;
-  ({ et0: formula, mark: markFormula, ea, es } = et0Formula(o, units));
+  ({ et0: formula, mark: markFormula } = et0Formula(o, units));
   irrigation = [];
   computed = { o, units };
   // A month's ET0: its mm/d times its days, from the ET0 column (the first added).
   mapping.et0 = table.header.length;
   monthFormula = monthly(o) ? op("*", cell("et0"), daysOfMonth(o)) : null;
   // The job torven --csv runs for the formulas shown, and for the report the
-  // date (aaaammdd), per estimated variable whether its readings are numbers,
-  // each measured column as read, and the day's Ra (for the checks of plausibility).
+  // date (aaaammdd) and, per estimated variable, whether its readings are
+  // numbers.  The engine checks what reaches ETPF56: a median that cannot be
+  // right stops the job unless the user confirms the values.
   const checks = estimatedVariables(o).map((v) => every(v.inputs));
-  checked = measuredInputs(o);
-  // A reading that is not a number is reported as "" (NaN), not as the 0 of an empty cell.
-  const reading = (i) => call("SI", call("ESNUMERO", cell(i)), cell(i), text(""));
-  vapour = ea !== null;
-  const readings = [...checked.map(reading), call("RADAF56", dayOfYear(o), num(o.latitude)), ...(vapour ? [ea, es] : [])];
   const columns = addedColumns();
   reportAt = columns.length;
-  checkedAt = reportAt + 1 + checks.length;
-  const job = jobOf(o, columns, [monthly(o) ? cell("mes") : dateNumber(o), ...checks, ...readings]);
+  o.accept = $("confirmar").checked && !$("confirmar-caja").hidden;
+  const job = jobOf(o, columns, [monthly(o) ? cell("mes") : dateNumber(o), ...checks]);
   $("calcular").disabled = true;
   setStatus("Calculando…");
   await new Promise((resolve) => setTimeout(resolve, 0));
@@ -266,21 +260,17 @@ async function calculate() {
   const attempt = engine.run(job);
   const elapsed = performance.now() - started;
   $("calcular").disabled = false;
+  // A quantity that cannot be in the unit chosen blocks the results, unless confirmed.
+  $("confirmar-caja").hidden = attempt.findings.length === 0 || (attempt.status !== 2 && !o.accept);
   if (attempt.status === 2) {
     $("paso-resultados").hidden = true;
-    return setStatus("No se calcula: " + attempt.messages, true);
+    return setStatus(attempt.findings.length ? "No se muestran resultados: " + attempt.findings.join(" ") +
+                     " Corrija la unidad, o confirme que los valores son correctos."
+                     : "No se calcula: " + attempt.messages, true);
   }
   run = attempt;
-  // A column that cannot be in the unit chosen blocks the results, unless confirmed.
-  const implausible = implausibleColumns(checked, units, o, (input) => readingsOf(input).filter((x) => !Number.isNaN(x)));
-  $("confirmar-caja").hidden = implausible.length === 0;
-  if (implausible.length && !$("confirmar").checked) {
-    $("paso-resultados").hidden = true;
-    return setStatus("No se muestran resultados: " + implausible.map((c) => implausibleText(c, units)).join(" ") +
-                     " Corrija la unidad, o confirme que los valores son correctos.", true);
-  }
   downloadable = engine.output();
-  showResults(mapping, o, elapsed, units, implausible);
+  showResults(mapping, o, elapsed);
 }
 
 // The columns the page adds: [name, formula].
@@ -289,23 +279,6 @@ const addedColumns = () => [["et0", formula], ...(monthFormula ? [["et0_mes", mo
 
 // The measured columns the formula reads (not the date's).
 const measuredInputs = (o) => requiredInputs(o).filter((i) => !DATE_INPUTS.includes(i));
-
-// A column's readings as read (NaN where a row has no number).
-function readingsOf(input) {
-  const at = checkedAt + checked.indexOf(input), values = new Float64Array(run.rows);
-  for (let r = 0; r < run.rows; ++r) {
-    const v = valueOf(run, r, at);
-    values[r] = v.type === NUM ? v.num : NaN;
-  }
-  return values;
-}
-
-function implausibleText({ input, median, fitting }, units) {
-  const unit = unitOf(input, units[input]);
-  const shown = engine.showNumber(Math.round(median * 100) / 100, true);
-  return `${INPUTS[input]} («${table.header[mapping[input]]}»): su mediana, ${shown}${unit ? " " + unit.label : ""}, no puede ser.` +
-    (fitting.length ? " " + fitting.map((u) => `¿${u.label}?`).join(" ") : "");
-}
 
 // --- Irrigation --------------------------------------------------------------------------
 
@@ -334,7 +307,8 @@ function climateMeans(o, units, day, stages) {
 // beside them, as torven reads the file.
 const jobOf = (o, columns, report) => ({
   mark: jobMark(o), formula: columns.map(([, f]) => namedFormula(f, o)), name: columns.map(([n]) => n),
-  report: report.map((f) => namedFormula(f, o)), missing: gapCodes(o), dates: o.dates,
+  report: report.map((f) => namedFormula(f, o)), missing: gapCodes(o), dates: o.dates, findings: "es",
+  ...(o.accept ? { accept: "implausible" } : {}),
 });
 
 const jobMark = (o) => {
@@ -496,7 +470,7 @@ function dateOf(r) {
 // The name of a result that is not a number.
 const failedName = (v) => v.type === ERR ? engine.errorName(v.code, true) : "#¡VALOR!";
 
-function showResults(mapping, o, elapsed, units, implausible) {
+function showResults(mapping, o, elapsed) {
   $("paso-resultados").hidden = false;  // shown first, so that the chart takes its box's width
   const errors = new Map();
   const sums = new Map();
@@ -532,38 +506,22 @@ function showResults(mapping, o, elapsed, units, implausible) {
   if (!monthly(o)) drawChart(xs, ys);
   showFormulas(o);
   listFailures(o);
-  listDoubtful(o, units);
+  listDoubtful();
   fillTable(o);
   $("paso-resultados").hidden = false;
   $("paso-riego").hidden = monthly(o);
   $("riego-resultados").hidden = true;
-  setStatus(implausible.length ? "Calculado con valores que no parecen posibles, como se confirmó: " +
-            implausible.map((c) => implausibleText(c, units)).join(" ")
-            : "Listo. Puede descargar el archivo con la columna ET0.", implausible.length > 0);
+  const said = run.findings;  // what the engine's checks found over the rows (accepted, or calm wind)
+  setStatus(o.accept && said.length ? "Calculado con valores que no parecen posibles, como se confirmó: " + said.join(" ")
+            : "Listo. Puede descargar el archivo con la columna ET0." + (said.length ? " " + said.join(" ") : ""),
+            o.accept && said.length > 0);
 }
 
-// The rows whose readings are doubtful: line, date, causes.
-function listDoubtful(o, units) {
-  const readings = Object.fromEntries(checked.map((input) => {
-    const unit = unitOf(input, units[input]), raw = readingsOf(input);
-    return [input, unit ? raw.map((x) => convertNumber(unit, x)) : raw];
-  }));
-  const show = (x) => engine.showNumber(Math.round(x * 100) / 100, true);
-  const items = [];
-  let total = 0;
-  for (let r = 0; r < run.rows; ++r) {
-    const at = checkedAt + checked.length, number = (v) => v.type === NUM ? v.num : NaN;
-    const ra = valueOf(run, r, at), et0 = valueOf(run, r, 0);
-    const vapourOf = vapour ? { ea: number(valueOf(run, r, at + 1)), es: number(valueOf(run, r, at + 2)) } : {};
-    const why = doubtful(checked, o, (input) => readings[input]?.[r] ?? NaN, ra.type === NUM ? ra.num : Infinity,
-                         number(et0), show, vapourOf);
-    if (!why) continue;
-    if (++total <= SHOWN_FAILURES) {
-      const li = document.createElement("li");
-      li.textContent = `línea ${run.lines[r]} (${rowWhen(r)}): ${why}`;
-      items.push(li);
-    }
-  }
+// The rows whose readings the engine found doubtful: line, date, causes.
+function listDoubtful() {
+  const total = run.doubtful.size;
+  const items = [...run.doubtful].slice(0, SHOWN_FAILURES).map(([r, why]) =>
+    Object.assign(document.createElement("li"), { textContent: `línea ${run.lines[r]} (${rowWhen(r)}): ${why}` }));
   $("dudosos").replaceChildren(...items);
   $("dudosos-total").textContent = total > SHOWN_FAILURES
     ? `Filas con valores dudosos: ${total}; se muestran las primeras ${SHOWN_FAILURES}.` : `Filas con valores dudosos: ${total}.`;
@@ -608,7 +566,7 @@ function showFormulas(o) {
   const added = [...columns.flatMap(([name]) => ["--as", name]), ...columns.map(([, f]) => named(f))];
   $("orden-torven").dataset.added = JSON.stringify(added);
   const missing = gapCodes(o).flatMap((code) => ["--missing", code]);
-  const dates = o.dates ? ["--dates", o.dates] : [];
+  const dates = [...(o.dates ? ["--dates", o.dates] : []), ...(o.accept ? ["--accept-implausible"] : [])];
   $("orden-torven").textContent = ["torven", "--csv", table.name, ...dialect.flags, ...dates, ...missing, ...added]
     .map(shellWord).join(" ");
 }

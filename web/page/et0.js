@@ -262,12 +262,10 @@ export function et0Formula(options, units) {
     : num(options.windHeight);
   const dtp = monthly(options) ? monthlyDtp(options, units) : num(0);
   const et0 = call("ETPF56", day, rs, tmax, tmin, dtp, ea, wind, height, num(options.altitude), latitude);
-  // For the checks: ea as the formula takes it, and es (eq. 12), which ea cannot pass.
-  const es = op("/", op("+", call("PVSF56", tmax), call("PVSF56", tmin)), num(2));
   const variables = estimatedVariables(options);
   const mark = variables.length === 0 ? null
     : call("SI", every(variables.flatMap((v) => v.inputs)), num(0), num(1));
-  return { et0, mark, ea: options.humidity === "tmin" ? null : ea, es };
+  return { et0, mark };
 }
 
 // FAO 56 eq. 19: ea from the mean relative humidity and the mean of e° at

@@ -71,7 +71,14 @@ export class Engine {
       kinds: new Int32Array(memory, x.report_kinds(), rows * width).slice(),
       faulty: new Map(),
       messages: this.text(x.messages_data(), x.messages_size()),
+      // The checks of plausibility: what the rows show (a median that cannot be
+      // right, calm wind), and each doubtful row's causes, by row index.
+      findings: this.text(x.findings_data(), x.findings_size()).split("\n").filter(Boolean),
+      doubtful: new Map(),
     };
+    const doubtfulRows = new Int32Array(memory, x.doubtful_rows(), x.doubtful_count());
+    const causes = this.text(x.doubtful_data(), x.doubtful_size()).split("\0");
+    doubtfulRows.forEach((row, i) => run.doubtful.set(row, causes[i]));
     const triples = new Int32Array(memory, x.report_faulty(), 3 * x.report_faulty_count());
     const texts = this.text(x.report_faulty_texts(), x.report_faulty_texts_size()).split("\0");
     for (let i = 0; i < triples.length; i += 3) {

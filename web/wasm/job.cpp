@@ -61,7 +61,8 @@ std::vector<torven::AddInFunction> Functions() {
 }
 
 std::vector<char> input, spec;
-std::string output, messages, result, faultyTexts;
+std::string output, messages, result, faultyTexts, findings, doubtful;
+std::vector<int> doubtfulRows;
 std::vector<int> lines, faulty;
 std::vector<double> numbers;
 std::vector<int> kinds;
@@ -70,8 +71,14 @@ class Report : public torven::CsvJobReport {
  public:
   void Write(std::string_view bytes) override { output.append(bytes); }
   void Message(const std::string& line) override { messages += line + "\n"; }
+  void Finding(const std::string& text) override { findings += text + "\n"; }
   void Row(const torven::CsvRow& row) override {
     const int index = static_cast<int>(lines.size());
+    if (!row.doubtful->empty()) {
+      doubtfulRows.push_back(index);
+      doubtful += *row.doubtful;
+      doubtful += '\0';
+    }
     lines.push_back(static_cast<int>(row.line));
     for (const auto* values : {row.added, row.reported})
       for (const Value& v : *values) {
@@ -281,6 +288,8 @@ torven::CsvJob JobOf(std::string_view text) {
     else if (key == "missing") job.missing.push_back(value);
     else if (key == "dates") job.dates = value;
     else if (key == "header") job.headerLine = std::atol(value.c_str());
+    else if (key == "accept") job.acceptImplausible = value == "implausible";
+    else if (key == "findings") job.findings = value;
   }
   return job;
 }
@@ -314,7 +323,7 @@ TORVEN_WASM_EXPORT("read_table") int ReadTable() {
 // Runs the job over the file; its status as torven's (0, 1 or 2).
 TORVEN_WASM_EXPORT("run_csv") int RunCsv() {
   output.clear(), messages.clear(), lines.clear(), numbers.clear(), kinds.clear(), faulty.clear();
-  faultyTexts.clear();
+  faultyTexts.clear(), findings.clear(), doubtful.clear(), doubtfulRows.clear();
   Report report;
   std::FILE* in = OpenInput();
   const int status = torven::RunCsvJob(in, "csv", JobOf({spec.data(), spec.size()}), Engine(), report);
@@ -354,3 +363,11 @@ TORVEN_WASM_EXPORT("report_faulty_count") int ReportFaultyCount() { return stati
 TORVEN_WASM_EXPORT("report_faulty_texts") const char* ReportFaultyTexts() { return faultyTexts.data(); }
 TORVEN_WASM_EXPORT("report_faulty_texts_size") int ReportFaultyTextsSize() { return static_cast<int>(faultyTexts.size()); }
 TORVEN_WASM_EXPORT("result_data") const char* ResultData() { return result.data(); }
+// The checks' findings (UTF-8, one a line), and the doubtful rows: their
+// indexes and their causes, each ended by a NUL.
+TORVEN_WASM_EXPORT("findings_data") const char* FindingsData() { return findings.data(); }
+TORVEN_WASM_EXPORT("findings_size") int FindingsSize() { return static_cast<int>(findings.size()); }
+TORVEN_WASM_EXPORT("doubtful_rows") const int* DoubtfulRows() { return doubtfulRows.data(); }
+TORVEN_WASM_EXPORT("doubtful_count") int DoubtfulCount() { return static_cast<int>(doubtfulRows.size()); }
+TORVEN_WASM_EXPORT("doubtful_data") const char* DoubtfulData() { return doubtful.data(); }
+TORVEN_WASM_EXPORT("doubtful_size") int DoubtfulSize() { return static_cast<int>(doubtful.size()); }
