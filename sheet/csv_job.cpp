@@ -96,6 +96,10 @@ class Run {
     reader_.ReadAs(encoding_);
     layout_ = DetectLayout(reader_.FirstBlock(), reader_.FirstBlockIsWhole(), DelimiterOf(job_.delimiter),
                            job_.headerLine);
+    if (layout_.fixedWidth && job_.delimiter.empty()) {
+      Say(name_ + ": " + (findings_ == Language::kSpanish ? FixedWidthSpanish() : FixedWidthEnglish()));
+      return false;
+    }
     reader_.SetDelimiter(layout_.delimiter);
     // The output keeps the input's dialect: with ';' between fields (or
     // decimal commas in its numbers), numbers carry a decimal comma and
@@ -177,6 +181,21 @@ class Run {
       formulas[i].dialect = DialectOf(formulas[i].expr, writing);
     }
     return true;
+  }
+
+  // Why a file of fixed-width columns is not read, and what to do.
+  std::string FixedWidthEnglish() const {
+    return "its columns have a fixed width (every line " + std::to_string(layout_.lineLength) +
+           " characters; a value that fills its column touches the next, a missing one is blanks), so its fields "
+           "cannot be told apart by a delimiter and most rows would be dropped. Open it in the spreadsheet as text "
+           "of fixed width (Data, Text to Columns) and save it as CSV, or export CSV from the program that made it; "
+           "--delimiter space reads it as space-separated anyway. Nothing was written";
+  }
+  std::string FixedWidthSpanish() const {
+    return "sus columnas tienen ancho fijo (cada línea de " + std::to_string(layout_.lineLength) +
+           " caracteres; un valor que llena su columna toca el siguiente, uno que falta son espacios): ningún "
+           "separador distingue sus campos y se perderían la mayoría de las filas. Ábralo en la planilla como texto "
+           "de ancho fijo (Datos, Texto en columnas) y guárdelo como CSV, o exporte CSV desde el programa que lo hizo";
   }
 
   // The columns of the file that a formula reads.

@@ -7,11 +7,31 @@ namespace {
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// Letters in either case alike, and the two decimal marks.
+char Folded(char c) { return c == ',' ? '.' : Lower(c); }
+
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i])) return false;
+    if (Folded(a[i]) != Folded(b[i])) return false;
   return true;
+}
+
+// A number written with one decimal mark, without the zeros that end its
+// decimals nor a mark left bare (-999.00 is -999, -99,90 is -99,9); any
+// other text as it is.
+std::string_view NumericCore(std::string_view s) {
+  std::size_t marks = 0, at = 0;
+  if (!s.empty() && (s[0] == '-' || s[0] == '+')) at = 1;
+  if (at == s.size()) return s;
+  for (std::size_t i = at; i < s.size(); ++i) {
+    if (s[i] == '.' || s[i] == ',') ++marks;
+    else if (s[i] < '0' || s[i] > '9') return s;
+  }
+  if (marks != 1) return s;
+  while (s.back() == '0') s.remove_suffix(1);
+  if (s.back() == '.' || s.back() == ',') s.remove_suffix(1);
+  return s;
 }
 
 }  // namespace
@@ -19,15 +39,15 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 const std::vector<std::string>& CommonGapCodes() {
   // Sentinels: below -90 °C or above any reading of temperature, humidity,
   // radiation, wind or sunshine.
-  static const std::vector<std::string> codes = {"NA",    "N/A",   "NaN",  "NO RECORD", "-",    "---", "s/d",
-                                                 "n/d",   "-99.9", "-99,9", "-999",     "-9999", "9999"};
+  static const std::vector<std::string> codes = {"NA",  "N/A",   "NaN",  "NO RECORD", "-",   "---",
+                                                 "s/d", "n/d",   "-99.9", "-999",    "-9999", "9999"};
   return codes;
 }
 
 int GapIndex(std::string_view cell, const std::vector<std::string>& codes) {
-  cell = TrimSpaces(cell);
+  cell = NumericCore(TrimSpaces(cell));
   for (std::size_t i = 0; i < codes.size(); ++i)
-    if (SameIgnoringCase(cell, codes[i])) return static_cast<int>(i);
+    if (SameIgnoringCase(cell, NumericCore(TrimSpaces(codes[i])))) return static_cast<int>(i);
   return -1;
 }
 

@@ -15,7 +15,8 @@ namespace torven {
 const std::vector<std::string>& CommonGapCodes();
 
 // Which of `codes` a cell is (spaces around it aside, the case of ASCII
-// letters ignored), or -1.
+// letters ignored; a number by its value, whatever its decimal mark and the
+// zeros that end it: -999, -999.0 and -999,00 are one code), or -1.
 int GapIndex(std::string_view cell, const std::vector<std::string>& codes);
 
 }  // namespace torven

@@ -109,6 +109,41 @@ bool CommasOutnumberPoints(const std::vector<Row>& rows, std::size_t from) {
   return commas > points;
 }
 
+// Whether the rows after the header are columns of fixed width: most of
+// them irregular as fields split at runs of spaces, and nine in ten of
+// every line of one length (its trailing spaces aside), which is `length`.
+bool IsFixedWidth(const std::vector<Line>& lines, const std::vector<Row>& rows, std::size_t header, std::size_t width,
+                  std::size_t& length) {
+  std::size_t irregular = 0, n = 0;
+  for (std::size_t i = header + 1; i < rows.size(); ++i, ++n) irregular += rows[i].fields.size() != width;
+  if (n < 5 || 5 * irregular <= n) return false;
+  // The lines' lengths as written, and without their trailing spaces (a
+  // missing last value may be blanks, or nothing).
+  std::vector<std::size_t> written, trimmed;
+  for (const Line& l : lines)
+    if (l.number > rows[header].number && !IsBlank(l.text, ' ')) {
+      written.push_back(l.text.size());
+      std::string_view t = l.text;
+      while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+      trimmed.push_back(t.size());
+    }
+  for (std::vector<std::size_t>* lengths : {&written, &trimmed}) {
+    std::sort(lengths->begin(), lengths->end());
+    std::size_t best = 0, mode = 0;
+    for (std::size_t i = 0; i < lengths->size();) {
+      std::size_t j = i;
+      while (j < lengths->size() && (*lengths)[j] == (*lengths)[i]) ++j;
+      if (j - i > best) best = j - i, mode = (*lengths)[i];
+      i = j;
+    }
+    if (10 * best >= 9 * lengths->size()) {
+      length = mode;
+      return true;
+    }
+  }
+  return false;
+}
+
 char FindDelimiter(const std::vector<Line>& lines) {
   char best = ',';
   std::size_t support = 0;
@@ -167,13 +202,18 @@ TableLayout DetectLayout(std::string_view sample, bool whole, char delimiter, lo
     if (!IsBlank(l.text, d)) rows.push_back({l.number, SplitLine(l.text, d)});
   if (rows.empty()) return layout;
   auto widthOf = [&](std::size_t i) { return rows[i].fields.size(); };
+  // The fields a line fills: a preamble line padded with empty fields fills one.
+  auto named = [&](std::size_t i) {
+    return static_cast<std::size_t>(std::count_if(rows[i].fields.begin(), rows[i].fields.end(),
+                                                  [](std::string_view f) { return !f.empty(); }));
+  };
   // Given, or the first line (no preamble) when it has the table's width.
   std::size_t header = rows.size();
   if (headerLine > 0) {
     layout.headerLine = headerLine;
     for (std::size_t i = 0; i < rows.size(); ++i)
       if (rows[i].number == headerLine) header = i;
-  } else if (width == 0 || widthOf(0) == width) {
+  } else if (width == 0 || (widthOf(0) == width && named(0) >= 2)) {
     header = 0;
   } else {
     // The first line whose width most of the lines after it keep.
@@ -183,18 +223,20 @@ TableLayout DetectLayout(std::string_view sample, bool whole, char delimiter, lo
       return 2 * same > after || after == 0;
     };
     for (std::size_t i = 0; i < rows.size() && header == rows.size(); ++i)
-      if (widthOf(i) == width && kept(i)) header = i;
+      if (widthOf(i) == width && named(i) >= 2 && kept(i)) header = i;
     if (header == rows.size()) header = 0;
     // The first row of data, and the line right above it (or above its row
     // of units): the header, when it has no more fields than the data (a
     // program's report may leave its last column unnamed).
     std::size_t data = header;
-    while (data < rows.size() && !(widthOf(data) == width && kept(data) && LooksLikeData(rows[data].fields))) ++data;
+    while (data < rows.size() &&
+           !(widthOf(data) == width && 2 * named(data) >= width && kept(data) && LooksLikeData(rows[data].fields)))
+      ++data;
     std::size_t above = data;
     if (above >= 1 && above < rows.size()) {
       above -= LooksLikeUnits(rows[above - 1].fields) && above >= 2 ? 2 : 1;
-      const std::size_t named = widthOf(above);
-      if (named >= 2 && named <= width && !LooksLikeData(rows[above].fields)) header = above;
+      const std::size_t names = widthOf(above);
+      if (names >= 2 && names <= width && !LooksLikeData(rows[above].fields)) header = above;
     }
   }
   if (header == rows.size()) return layout;
@@ -206,6 +248,7 @@ TableLayout DetectLayout(std::string_view sample, bool whole, char delimiter, lo
     for (const std::string_view unit : rows[header + 1].fields) layout.units.emplace_back(unit);
   }
   layout.decimalComma = d == ';' || (d != ',' && CommasOutnumberPoints(rows, header + 1));
+  layout.fixedWidth = d == ' ' && IsFixedWidth(lines, rows, header, width, layout.lineLength);
   layout.dates.resize(layout.width);
   for (std::size_t i = header + 1 + (layout.unitsLine > 0 ? 1 : 0); i < rows.size(); ++i)
     for (std::size_t c = 0; c < rows[i].fields.size() && c < layout.width; ++c) layout.dates[c].Add(rows[i].fields[c]);

@@ -6,8 +6,9 @@
 //
 // The delimiter is the one that splits the most lines into the same number
 // of fields (two or more); runs of spaces only when no other splits more.
-// The header is the first line when it has that number of fields; when a
-// preamble came before it, the line right above the first row of data (a
+// The header is the first line when it has that number of fields and names
+// at least two of them (a preamble line padded with empty fields to the
+// table's width is no header); when a preamble came before it, the line right above the first row of data (a
 // row whose fields are mostly numbers, dates or gap codes that most lines
 // after it match), or above the row of units there.
 #pragma once
@@ -32,6 +33,11 @@ struct TableLayout {
   bool decimalComma = false;
   // How each column writes its dates, over the rows of the sample.
   std::vector<DateProfile> dates;
+  // Columns of fixed width that runs of spaces cannot split (a value that
+  // fills its column touches the next, a missing one is blanks): every line
+  // of one length, and many rows irregular as space-separated fields.
+  bool fixedWidth = false;
+  std::size_t lineLength = 0;  // the fixed-width lines' length
 };
 
 // `sample`: the file's first lines as text (the last one may be cut when

@@ -108,6 +108,7 @@ TEST(Csv, TheLayoutIsFoundPastPreamblesAndUnits) {
     char delimiter;
     long header, units;
     bool comma;
+    bool fixed = false;
   } cases[] = {
       {"a,b;c\n1,2;3\n", ',', 1, 0, false},
       {"\xEF\xBB\xBF" "a;b;c\r\n1,5;2;3\r\n", ';', 1, 0, true},
@@ -123,6 +124,15 @@ TEST(Csv, TheLayoutIsFoundPastPreamblesAndUnits) {
        "  2022-003   NaN  -1.0  7.5\n",
        ' ', 3, 0, false},
       {"Fecha;TempMax;TempMin\n01/01/2020;12,5;3\n", ';', 1, 0, true},
+      // Preamble lines padded with empty fields to the table's width.
+      {"Estaci\xC3\xB3n: Jun\xC3\xADn,,,\nLatitud: -34.6,,,\nFecha,Tmax,Tmin,Rs\n01/01/2020,30,15,25\n"
+       "02/01/2020,31,16,26\n03/01/2020,29,14,24\n",
+       ',', 3, 0, false},
+      // Columns of fixed width: a missing value is blanks.
+      {"STN YEAR MO DY  TMAX  TMIN  PREC\n87585 1990  1  1  30.5  18.2   0.0\n87585 1990  1  2  31.2         0.0\n"
+       "87585 1990  1  3  30.1  17.5   2.0\n87585 1990  1  4  29.0         1.0\n87585 1990  1  5  28.2  16.0   0.0\n"
+       "87585 1990  1  6  28.9         0.0\n",
+       ' ', 1, 0, false, true},
       // A program's report: its last column unnamed, a row of units.
       {"\r\n   REF-ET Ver. 4.1\r\n   rs24 = 70 s/m for ETo\r\nRESULTS (SI Units):\r\n\r\n -- --- --  ASCE\r\n"
        " Mo Day Yr  ETo\r\n -- --- --  mm/d\r\n  1  1 2015  .41   0.0\r\n  1  2 2015  .39   0.0\r\n"
@@ -135,6 +145,7 @@ TEST(Csv, TheLayoutIsFoundPastPreamblesAndUnits) {
     EXPECT_EQ(layout.headerLine, c.header) << c.text;
     EXPECT_EQ(layout.unitsLine, c.units) << c.text;
     EXPECT_EQ(layout.decimalComma, c.comma) << c.text;
+    EXPECT_EQ(layout.fixedWidth, c.fixed) << c.text;
   }
   EXPECT_EQ(DetectLayout(cases[std::size(cases) - 1].text, true, 0, 0).width, 5u);
   // The reader then skips the lines before the header, runs of spaces separate fields.

@@ -26,7 +26,7 @@ printf 'PVSF56(20)\n# a comment\n\nPVSF56(1\nNOPE(2)\nPVSF56(0)   # trailing com
 printf 'a,b\n1,2\n3\n5,6\n' >"$work/ragged.csv"
 printf 'tmax,tmin\n25,18\n' >"$work/ok.csv"
 printf 'a,b\n1,2\n\n,\n3,4\n\n' >"$work/blank.csv"
-printf 'a,b\n1,NaN\n2, -9999 \n3,S/D\n4,5\n' >"$work/gaps.csv"
+printf 'a,b\n1,NaN\n2, -9999 \n3,S/D\n4,5\n5,-9999.00\n6,-9999.5\n' >"$work/gaps.csv"
 
 expect "a call"                 0 '^3.8791115275655' -- "$torven" 'ETPF56(187, 22.07, 21.5, 12.3, 0, 1.409, 2.778, 10, 100, 50.8)'
 expect "standard input"         0 '^2.338' -- sh -c "echo 'PVSF56(20)' | '$torven'"
@@ -43,7 +43,7 @@ expect "CSV column added"       0 '^tmax,tmin,ea$' -- "$torven" --csv "$work/ok.
 expect "how the file was read, on stderr" 0 "ok.csv: read as UTF-8 (--encoding), ',' between fields (--delimiter), decimal point" -- \
   "$torven" --csv "$work/ok.csv" 'PVSF56(tmax)'
 expect "gap codes read as empty cells" 0 '^ok$' -- sh -c \
-  "'$torven' --csv '$work/gaps.csv' --missing nan --missing -9999 --missing s/d 'ISBLANK(b)' | cut -d, -f3 | paste -sd' ' | grep -qx 'ISBLANK(b) TRUE TRUE TRUE FALSE' && echo ok"
+  "'$torven' --csv '$work/gaps.csv' --missing nan --missing -9999 --missing s/d 'ISBLANK(b)' | cut -d, -f3 | paste -sd' ' | grep -qx 'ISBLANK(b) TRUE TRUE TRUE FALSE TRUE FALSE' && echo ok"
 expect "blank lines and bare delimiters kept, not ragged" 0 '^same$' -- sh -c \
   "'$torven' --csv '$work/blank.csv' 'a+b' --as s | tr '\n' '|' | grep -qx 'a,b,s|1,2,3||,|3,4,7||' && echo same"
 # Station files as networks publish them: NAME @ FILE @ FORMULA @ OUTPUT, the

@@ -49,6 +49,7 @@ async function readFile(file) {
   engine.setFile(bytes);
   const t = engine.readTable();
   if (!t.text) throw new NotText(flawText(t));
+  if (t.refused) throw new Error(t.refused.replace(/^csv: /, ""));
   if (t.rows + t.skipped.length === 0) throw new Error("el archivo no tiene filas de datos");
   table = { name: file.name, ...t };
   const skipped = t.skipped;
@@ -556,6 +557,14 @@ const reference = (input, node) =>
 function showFormulas(o) {
   const letters = (f) => "=" + write(f, reference, engine);
   $("formula").textContent = letters(formula);
+  // The gap codes this page reads as empty cells are numbers or texts in a
+  // cell: the one step that makes the spreadsheet read them as this page does.
+  const codes = gapCodes(o);
+  $("formula-paso").hidden = codes.length === 0;
+  $("formula-paso").textContent = codes.length === 0 ? "" :
+    `Antes, en la planilla: la página lee ${codes.map((c) => `«${c}»`).join(", ")} como celdas vacías, y la planilla no. ` +
+    "Seleccione las columnas de datos y reemplace cada código por nada (Buscar y reemplazar, con «Coincidir con el " +
+    "contenido de toda la celda»); así la fórmula da los mismos valores que esta página.";
   $("formula-marca").textContent = markFormula ? letters(markFormula) : "";
   $("marca-caja").hidden = !markFormula;
   const dialect = torvenDialect(table.decimalComma, o.decimalComma);

@@ -52,7 +52,7 @@ export class Engine {
   // rows, first rows, the lines of the records left out and whether a quote
   // is left open.
   readTable() {
-    this.putJob({});
+    this.putJob({ findings: "es" });
     return JSON.parse(this.result(this.x.read_table()));
   }
 

@@ -142,7 +142,7 @@ Value NumberValue(double x) {
 class Table : public torven::CsvJobReport {
  public:
   void Write(std::string_view) override {}
-  void Message(const std::string&) override {}
+  void Message(const std::string& line) override { messages_ += line + "\n"; }
   void NotText(const torven::TextVerdict& v) override {
     json_ = "{\"text\":false,\"flaw\":\"" + std::string(FlawName(v.flaw)) + "\",\"encoding\":\"" +
             torven::EncodingName(v.encoding) + "\",\"at\":" + std::to_string(v.at) + ",\"byte\":" +
@@ -184,6 +184,11 @@ class Table : public torven::CsvJobReport {
   }
   std::string Json() const {
     if (!json_.empty()) return json_;
+    if (header_.empty() && !messages_.empty()) {  // why the file's table cannot be read
+      std::string out = "{\"text\":true,\"refused\":";
+      Quoted(out, messages_.substr(0, messages_.size() - 1));
+      return out + "}";
+    }
     std::string out = "{\"text\":true,\"encoding\":";
     Quoted(out, torven::EncodingName(dialect_.encoding));
     out += ",\"mark\":" + std::string(dialect_.byteOrderMark ? "true" : "false") + ",\"delimiter\":";
@@ -239,7 +244,7 @@ class Table : public torven::CsvJobReport {
   }
 
  private:
-  std::string json_;
+  std::string json_, messages_;
   std::vector<std::string> header_;
   torven::CsvDialect dialect_;
   std::vector<std::vector<std::string>> first_;
