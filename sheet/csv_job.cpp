@@ -150,6 +150,7 @@ class Run {
     dialect.lineEnd = reader_.LineEnd();
     dialect.headerLine = reader_.RecordLine();
     dialect.unitsLine = layout_.unitsLine;
+    dialect.preamble = Utf8Of(preamble_, encoding_);
     for (std::size_t c = 0; c < layout_.dates.size() && c < width_ && dialect.dateColumn < 0; ++c)
       if (layout_.dates[c].MostlyDates()) dialect.dateColumn = static_cast<int>(c);
     dateColumn_ = dialect.dateColumn;

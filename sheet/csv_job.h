@@ -59,6 +59,7 @@ struct CsvDialect {
   long unitsLine = 0;               // a row of units below the header (0: none)
   std::vector<std::string> units;   // its fields (UTF-8)
   int dateColumn = -1;              // the first column of mostly dates (-1: none)
+  std::string preamble;             // the lines before the header (UTF-8)
 };
 
 // Where the job's output, messages and report go.

@@ -5,8 +5,8 @@
 import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
 import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateInputs, dateNumber, dateSerial, daysOfMonth,
-         estimatedVariables, et0Formula, every, failureReason, fromSunshine, guessMapping, guessUnit, monthly,
-         readingOf, requiredInputs, showResult } from "./et0.js";
+         estimatedVariables, et0Formula, every, failureReason, fromSunshine, monthly, readingOf, requiredInputs,
+         setUnits, showResult } from "./et0.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
 import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
 import { NAMES, dateTick } from "./chart_axes.js";
@@ -73,13 +73,16 @@ async function readFile(file) {
   setStatus("Revise las columnas y los datos de la estación, y pulse Calcular.");
 }
 
+// The columns, units, period and anemometer height as the engine guessed
+// them from the file (every choice the user's to change).
 function fillMapping() {
-  const guess = guessMapping(table.header, table.ranges);
+  const guess = table.guess;
+  setUnits(table.unitTable);
   // The choices the new file's columns suggest (not those of the file before).
   $(guess.fecha >= 0 || guess.anio < 0 ? "fecha-columna" : guess.diaAnio >= 0 ? "fecha-anio-dia" : "fecha-partes").checked = true;
-  // A month column without a day: monthly means.
-  const months = guess.mes >= 0 && guess.fecha < 0 && guess.dia < 0 && guess.diaAnio < 0;
-  $(months ? "periodo-mensual" : "periodo-diario").checked = true;
+  // A month column without a day, and no month repeated row after row: monthly means.
+  $(table.monthly ? "periodo-mensual" : "periodo-diario").checked = true;
+  if (table.windHeight > 0) $("altura").value = engine.showNumber(table.windHeight, true);
   $(guess.rs < 0 && guess.he >= 0 ? "rad-horas" : "rad-medida").checked = true;
   $("viento-medido").checked = true;
   $(guess.hrmax >= 0 ? "hum-extremas" : guess.hrmed >= 0 ? "hum-media" : guess.troc >= 0 ? "hum-rocio"
@@ -102,7 +105,7 @@ function fillMapping() {
       for (const u of UNITS[UNIT_OF[input]]) unit.append(new Option(u.label, u.id));
       const guessUnitOf = () => {
         const c = Number(select.value);
-        unit.value = guessUnit(input, table.header[c], table.units[c] ?? "", table.ranges[c]);
+        unit.value = c >= 0 ? table.unitGuess[c][UNIT_OF[input]] : UNITS[UNIT_OF[input]][0].id;
       };
       guessUnitOf();
       select.addEventListener("change", guessUnitOf);
@@ -111,7 +114,7 @@ function fillMapping() {
     box.append(row);
   }
   $("col-fecha").addEventListener("change", showDateOrder);
-  fillRainChoices(table.header, table.header.findIndex((n) => /^(lluvia|precip|prec|pp|rain|p|precipitaci[oó]n)\b/i.test(n.trim())));
+  fillRainChoices(table.header, guess.lluvia);
   $("confirmar").checked = false;
   $("confirmar-caja").hidden = true;
   showNeeded();

@@ -27,102 +27,24 @@ const SHORT = {
 };
 export const DATE_INPUTS = ["fecha", "anio", "mes", "dia", "diaAnio"];
 
-// Common names of station columns, by input (lower case, without accents):
-// the Spanish networks', English ones and their abbreviations.
-const GUESSES = {
-  fecha: ["fecha", "date", "time", "yyyymmdd", "year doy", "ano dia", "timestamp"],
-  anio: ["ano", "anio", "year", "yr", "yyyy"],
-  mes: ["mes", "month", "mo", "mm"],
-  dia: ["dia", "day", "dd"],
-  diaAnio: ["doy", "dia juliano", "dia del ano", "jday", "julian day", "day of year"],
-  tmax: ["tmax", "t max", "tx", "temp max", "tempmax", "tmaxima", "max temp", "temperatura maxima", "maxt", "tmx", "mx"],
-  tmin: ["tmin", "t min", "tn", "temp min", "tempmin", "tminima", "min temp", "temperatura minima", "mint", "tmn", "mn"],
-  hrmax: ["hrmax", "rhmax", "hr max", "rh max", "humedad max", "humedadmax", "humedad maxima", "max rh"],
-  hrmin: ["hrmin", "rhmin", "hr min", "rh min", "humedad min", "humedadmin", "humedad minima", "min rh"],
-  hrmed: ["hrmed", "hr", "rh", "rhmean", "hrmedia", "humedad", "humedad relativa", "humedadmed", "humedad media"],
-  troc: ["troc", "tdew", "td", "punto de rocio", "rocio", "dew point", "dewpoint", "dewp", "ym"],
-  pv: ["pv", "ea", "vp", "vapor pressure", "presion de vapor", "tension de vapor"],
-  rs: ["rs", "rad", "radiacion", "rad global", "solar", "srad", "radiacion global", "rad solar", "solar rad", "sr"],
-  he: ["heliofania", "he", "n", "horas de sol", "insolacion", "sunshine"],
-  viento: ["viento", "u2", "wind", "u", "velocidad del viento", "ws", "velviento", "wndsp", "wind speed",
-           "vel viento", "velocidad viento", "ua"],
-};
-
-// The units of the columns that may come in others: each with the header
-// words that say it and its conversion to the unit of the add-in, as steps
-// of one exact constant each ([operator, constant]).
-export const UNITS = {
-  temperatura: [
-    { id: "C", label: "°C" },
-    { id: "dC", label: "décimas de °C", says: /0[.,]1\s*(°|º|deg)?\s*C\b|d[eé]cimas|tenths/i, steps: [["/", 10]] },
-    { id: "F", label: "°F", says: /°\s*F\b|º\s*F\b|\(\s*F\s*\)|\bdeg\s*F\b|fahrenheit/i, steps: [["-", 32], ["/", 1.8]] },
-    { id: "K", label: "K", says: /\(\s*K\s*\)|\[\s*K\s*\]|^\s*K\s*$|kelvin/i, steps: [["-", 273.15]] },
-  ],
-  viento: [
-    { id: "m/s", label: "m/s" },
-    { id: "dm/s", label: "décimas de m/s", says: /0[.,]1\s*m\s*\/\s*s/i, steps: [["/", 10]] },
-    { id: "km/h", label: "km/h", says: /km\s*\/\s*h|\bkmh\b|\bkph\b/i, steps: [["/", 3.6]] },
-    { id: "mph", label: "mph", says: /\bmph\b|mi\s*\/\s*h|\bmiles\b/i, steps: [["*", 0.44704]] },
-    { id: "kn", label: "nudos", says: /\bknots?\b|\bkn\b|\bkts?\b|nudos/i, steps: [["*", 1852], ["/", 3600]] },
-    { id: "km/d", label: "km/d (recorrido)", says: /km\s*\/\s*d|recorrido|wind\s*run|\brun\b/i, steps: [["/", 86.4]] },
-  ],
-  radiacion: [
-    { id: "MJ", label: "MJ/m²/d" },
-    { id: "W", label: "W/m² (media del día)", says: /(^|[^kKW])W\s*\/?\s*m(?:2|²|\^2|-2)/, steps: [["*", 0.0864]] },
-    { id: "kWh", label: "kWh/m²/d", says: /kWh/i, steps: [["*", 3.6]] },
-    { id: "J", label: "J/cm²/d", says: /(^|[^kK])J\s*\/\s*cm/, steps: [["/", 100]] },
-    { id: "cal", label: "cal/cm²/d", says: /cal\s*\/\s*cm|langley|\bly\b/i, steps: [["*", 0.041868]] },
-    { id: "kJ", label: "kJ/m²/d", says: /kJ\s*\/\s*m/i, steps: [["/", 1000]] },
-  ],
-  humedad: [
-    { id: "%", label: "%" },
-    { id: "frac", label: "fracción (0 a 1)", says: /fracci|fraction|\(\s*0\s*-\s*1\s*\)/i, steps: [["*", 100]] },
-  ],
-  presion: [
-    { id: "kPa", label: "kPa" },
-    { id: "hPa", label: "hPa", says: /hPa|mbar|\bmb\b/i, steps: [["/", 10]] },
-  ],
-};
+// The units of the columns that may come in others, by quantity, as the
+// engine's one table gives them (setUnits, from the file's table): each with
+// its conversion to the unit of the add-in, as steps of one exact constant
+// each ([operator, constant]), written into the formula where the column is read.
+export let UNITS = {};
+export function setUnits(unitTable) {
+  UNITS = {};
+  for (const { quantity, id, label, steps } of unitTable)
+    (UNITS[quantity] ??= []).push({ id, label, ...(steps.length ? { steps } : {}) });
+}
 export const UNIT_OF = {
   tmax: "temperatura", tmin: "temperatura", troc: "temperatura", viento: "viento", rs: "radiacion",
   hrmax: "humedad", hrmin: "humedad", hrmed: "humedad", pv: "presion",
 };
 
-// A unit's conversion, as a formula of `x` and as a number.
+// A unit's conversion, as a formula of `x`.
 export const convertFormula = (unit, x) => (unit.steps ?? []).reduce((a, [o, c]) => op(o, a, num(c)), x);
-export const convertNumber = (unit, x) =>
-  (unit.steps ?? []).reduce((a, [o, c]) => o === "*" ? a * c : o === "/" ? a / c : o === "-" ? a - c : a + c, x);
 export const unitOf = (input, id) => UNIT_OF[input] && UNITS[UNIT_OF[input]].find((u) => u.id === id);
-
-// Lower case, accents and units in brackets dropped, separators as spaces.
-export function normal(name) {
-  return (name ?? "").normalize("NFD").replace(/[\u0300-\u036f]/g, "").toLowerCase()
-    .replace(/\(.*?\)|\[.*?\]/g, "").replace(/[_\-.]+/g, " ").replace(/[°º%]/g, "").replace(/\s+/g, " ").trim();
-}
-
-// The column of each input, guessed from the header's names (-1 when none),
-// unless the values contradict it: a humidity above 100 (`ranges`: per
-// column, the least and greatest number in it, when it has numbers).
-export function guessMapping(header, ranges = []) {
-  const names = header.map(normal);
-  const mapping = {};
-  const fits = (input, i) => !(UNIT_OF[input] === "humedad" && ranges[i] && ranges[i][1] > 100);
-  for (const [input, guesses] of Object.entries(GUESSES)) {
-    mapping[input] = names.findIndex((n, i) => guesses.includes(n) && fits(input, i));
-    if (mapping[input] < 0)
-      mapping[input] = names.findIndex((n, i) => guesses.some((g) => g.length > 2 && n.startsWith(g)) && fits(input, i));
-  }
-  return mapping;
-}
-
-// The unit a column's name or its row of units says (the add-in's when they
-// say none); a humidity whose values never pass 1.5 is a fraction.
-export function guessUnit(input, name, unitText = "", range = null) {
-  const units = UNITS[UNIT_OF[input]];
-  const said = units.find((u) => u.says && (u.says.test(unitText) || u.says.test(name ?? "")));
-  if (!said && UNIT_OF[input] === "humedad" && range && range[1] <= 1.5) return "frac";
-  return (said ?? units[0]).id;
-}
 
 // The choices: date ("fecha", one column written as `dateFormat` says,
 // "partes" year, month and day, or "anio-dia" year and day of the year);

@@ -17,6 +17,7 @@
 #include <tuple>
 #include <vector>
 
+#include "sheet/columns.h"
 #include "sheet/csv_job.h"
 #include "sheet/date_profile.h"
 #include "sheet/encoding.h"
@@ -137,6 +138,10 @@ Value NumberValue(double x) {
   return v;
 }
 
+// The quantities by the page's names, in the order of torven::Quantity.
+constexpr int kQuantities = 5;
+constexpr const char* kQuantityNames[kQuantities] = {"temperatura", "viento", "radiacion", "humedad", "presion"};
+
 // What the page shows of a file before computing: its dialect, header, how
 // many rows, the first 20, and the records left out.
 class Table : public torven::CsvJobReport {
@@ -240,7 +245,53 @@ class Table : public torven::CsvJobReport {
     }
     out += "],\"skipped\":[";
     for (std::size_t i = 0; i < skipped_.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(skipped_[i]);
-    return out + "]}";
+    out += "]";
+    Guesses(out);
+    return out + "}";
+  }
+
+  // What the engine guesses of the columns: each role's column, whether
+  // the rows are months, the anemometer's height its name says, and each
+  // column's unit of every quantity; and the units themselves.
+  void Guesses(std::string& out) const {
+    std::vector<torven::ColumnFacts> facts(header_.size());
+    for (std::size_t c = 0; c < header_.size(); ++c) {
+      facts[c].name = header_[c];
+      if (c < dialect_.units.size()) facts[c].unit = dialect_.units[c];
+      if (c < ranges_.size()) facts[c].numbers = std::get<2>(ranges_[c]), facts[c].high = std::get<1>(ranges_[c]);
+      if (c < dates_.size()) facts[c].dates = dates_[c];
+    }
+    const torven::ColumnGuess guess = torven::GuessColumns(facts);
+    out += ",\"guess\":{";
+    for (int r = 0; r < static_cast<int>(torven::Role::kCount); ++r)
+      out += (r > 0 ? ",\"" : "\"") + std::string(torven::RoleKey(static_cast<torven::Role>(r))) + "\":" +
+             std::to_string(guess.columns[static_cast<std::size_t>(r)]);
+    out += "},\"monthly\":" + std::string(guess.monthly ? "true" : "false");
+    out += ",\"windHeight\":" + torven::Show(NumberValue(guess.windHeight), -1);
+    out += ",\"unitGuess\":[";
+    for (std::size_t c = 0; c < facts.size(); ++c) {
+      out += c > 0 ? ",{" : "{";
+      for (int q = 0; q < kQuantities; ++q)
+        out += (q > 0 ? ",\"" : "\"") + std::string(kQuantityNames[q]) + "\":\"" +
+               torven::GuessUnit(static_cast<torven::Quantity>(q), facts[c], dialect_.preamble) + "\"";
+      out += "}";
+    }
+    out += "],\"unitTable\":[";
+    bool first = true;
+    for (const torven::Unit& u : torven::Units()) {
+      out += first ? "{" : ",{";
+      first = false;
+      out += "\"quantity\":\"" + std::string(kQuantityNames[static_cast<int>(u.quantity)]) + "\",\"id\":";
+      Quoted(out, u.id);
+      out += ",\"label\":";
+      Quoted(out, u.spanish);
+      out += ",\"steps\":[";
+      for (std::size_t i = 0; i < u.steps.size(); ++i)
+        out += (i > 0 ? ",[\"" : "[\"") + std::string(1, u.steps[i].op) + "\"," +
+               torven::Show(NumberValue(u.steps[i].constant), -1) + "]";
+      out += "]}";
+    }
+    out += "]";
   }
 
  private:
