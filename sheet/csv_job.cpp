@@ -1,11 +1,17 @@
 #include "sheet/csv_job.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
 #include <deque>
 #include <map>
 #include <memory>
 
+#include "sheet/columns.h"
+#include "sheet/coverage.h"
 #include "sheet/csv.h"
+#include "sheet/dates.h"
 #include "sheet/date_profile.h"
 #include "sheet/encoding.h"
 #include "sheet/layout.h"
@@ -64,6 +70,7 @@ class Run {
         !ReadFormulas(job_.reported, reported_, "reported formula") || !DecideDateOrder() || !ReadReach() ||
         !WriteHeader())
       return 2;
+    FindDates();
     evaluator_.SetCallWatcher(&checks_);
     EvaluateRows();
     if (refused_) return 2;
@@ -244,8 +251,31 @@ class Run {
       }
     }
     evaluator_.SetDayFirst(order);
+    dayFirst_ = order;
     return true;
   }
+
+  // Where each row's date is, for the days the file covers: its column of
+  // dates (d/m/y or m/d/y in the order decided, or the column's own;
+  // aaaammdd; a year and its day), or its year, month and day columns, or
+  // its year and day-of-year columns, as their names say.
+  void FindDates() {
+    if (dateColumn_ >= 0) {
+      const DateProfile& p = layout_.dates[static_cast<std::size_t>(dateColumn_)];
+      dates_ = 2 * p.compact > p.cells ? DateSource::kCompact : 2 * p.yearDay > p.cells ? DateSource::kYearDay
+                                                                                          : DateSource::kText;
+      if (dayFirst_ < 0 && p.slash > 0) dayFirst_ = p.DayFirst() >= 0 ? p.DayFirst() : -3;  // -3: not known
+      return;
+    }
+    std::vector<ColumnFacts> facts(width_);
+    for (std::size_t c = 0; c < width_; ++c) facts[c].name = names_[c], facts[c].numbers = 1;
+    const ColumnGuess guess = GuessColumns(facts);
+    const auto at = [&](Role role) { return guess.columns[static_cast<std::size_t>(role)]; };
+    dateParts_ = {at(Role::kYear), at(Role::kMonth), at(Role::kDay), at(Role::kDayOfYear)};
+    if (dateParts_[0] >= 0 && dateParts_[1] >= 0 && dateParts_[2] >= 0) dates_ = DateSource::kParts;
+    else if (dateParts_[0] >= 0 && dateParts_[3] >= 0) dates_ = DateSource::kYearAndDay;
+  }
+
 
   bool WriteHeader() {
     out_ = reader_.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
@@ -398,6 +428,52 @@ class Run {
     return true;
   }
 
+  // A row's date as a serial number (NaN when it has none).
+  double DayOf(const Record& r) const {
+    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+    const auto field = [&](int c) {
+      return c >= 0 && static_cast<std::size_t>(c) < r.count ? TrimSpaces(r.row[static_cast<std::size_t>(c)])
+                                                              : std::string_view();
+    };
+    const auto number = [&](int c) {
+      double x = 0;
+      return NumberOfCell(field(c), comma_, x) && x == std::floor(x) ? x : kNone;
+    };
+    const auto serialOf = [](double y, double m, double d) {
+      const CivilDate date{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
+      return y == y && m == m && d == d && IsDateOf1900System(date) ? SerialOfDate(date) : kNone;
+    };
+    switch (dates_) {
+      case DateSource::kText: {
+        double serial = 0;
+        if (dayFirst_ == -3) return kNone;
+        return SerialOfDateText(field(dateColumn_), language_ == Language::kSpanish, serial, dayFirst_) ? serial : kNone;
+      }
+      case DateSource::kCompact: {
+        const double n = number(dateColumn_);
+        return serialOf(std::floor(n / 10000), std::floor(n / 100) - std::floor(n / 10000) * 100,
+                        n - std::floor(n / 100) * 100);
+      }
+      case DateSource::kYearDay: {
+        const std::string_view t = field(dateColumn_);
+        double year = 0, day = 0;
+        if (t.size() < 7 || !NumberOfCell(t.substr(0, 4), false, year) ||
+            !NumberOfCell(t.substr(t[4] == '-' ? 5 : 4), false, day))
+          return kNone;
+        const double first = serialOf(year, 1, 1);
+        return day >= 1 && day <= DaysInYear(static_cast<int>(year)) ? first + day - 1 : kNone;
+      }
+      case DateSource::kParts: return serialOf(number(dateParts_[0]), number(dateParts_[1]), number(dateParts_[2]));
+      case DateSource::kYearAndDay: {
+        const double year = number(dateParts_[0]), day = number(dateParts_[3]);
+        const double first = serialOf(year, 1, 1);
+        return first == first && day >= 1 && day <= DaysInYear(static_cast<int>(year)) ? first + day - 1 : kNone;
+      }
+      case DateSource::kNone: break;
+    }
+    return kNone;
+  }
+
   // Evaluates a record (row `row` of the sheet) and writes it.
   void Process(Record& r, long row) {
     switch (r.kind) {
@@ -416,6 +492,7 @@ class Run {
     for (std::size_t i = 0; i < reported_.size(); ++i)
       r.reported[i] = evaluator_.Evaluate(reported_[i].expr, &r.Cells(), reported_[i].dialect, !formulas_.empty() || i > 0);
     doubtful_ = checks_.EndRow(findings_);
+    if (dates_ != DateSource::kNone) coverage_.Add(DayOf(r), r.line);
     if (!doubtful_.empty() && ++doubtfulRows_ <= kFailuresSaid)
       Say(RowName(r) + ": " + (findings_ == Language::kSpanish ? "dudosa: " : "doubtful: ") + doubtful_);
     CsvRow report;
@@ -482,6 +559,7 @@ class Run {
     more(failed_, "failed");
     more(doubtfulRows_, "doubtful");
     if (const std::string calm = checks_.CalmWind(findings_); !calm.empty()) report_.Finding(calm);
+    if (const std::string days = coverage_.Summary(findings_); !days.empty()) report_.Finding(days);
     Say(name_ + ": " + rows(computed_) + " computed, " + std::to_string(failed_) + " failed, " +
         std::to_string(doubtfulRows_) + " doubtful" + (skipped_ > 0 ? ", " + std::to_string(skipped_) + " left out" : ""));
   }
@@ -601,6 +679,12 @@ class Run {
   Language findings_ = job_.findings == "es" || job_.language == "es" ? Language::kSpanish : Language::kEnglish;
   std::string doubtful_;
   long doubtfulRows_ = 0;
+  // The days the rows cover, from where their dates are.
+  enum class DateSource { kNone, kText, kCompact, kYearDay, kParts, kYearAndDay };
+  DateSource dates_ = DateSource::kNone;
+  int dayFirst_ = -1;
+  std::array<int, 4> dateParts_ = {-1, -1, -1, -1};  // year, month, day, day of year
+  DateCoverage coverage_;
   bool judged_ = false, refused_ = false;
 };
 

@@ -488,12 +488,14 @@ function showResults(mapping, o, elapsed) {
     }
     if (monthly(o)) {  // the months' totals, in mm
       const total = valueOf(run, r, 1);
-      if (total.type === NUM) sums.set(`${run.rows} meses`, (sums.get(`${run.rows} meses`) ?? 0) + total.num);
+      const [sum, months] = sums.get("meses") ?? [0, 0];
+      if (total.type === NUM) sums.set("meses", [sum + total.num, months + 1]);
       continue;
     }
     const when = dateOf(r);
     const year = Number.isNaN(when) ? "sin fecha" : new Date(when).getUTCFullYear();
-    sums.set(year, (sums.get(year) ?? 0) + v.num);
+    const [sum, days] = sums.get(year) ?? [0, 0];
+    sums.set(year, [sum + v.num, days + 1]);
     if (!Number.isNaN(when)) { xs.push(when / 1000); ys.push(v.num); }
   }
   const ok = run.rows - [...errors.values()].reduce((a, b) => a + b, 0);
@@ -501,9 +503,13 @@ function showResults(mapping, o, elapsed) {
     (errors.size ? ", " + [...errors].map(([name, n]) => `${n} ${name}`).join(", ") : ", ningún error") + "." +
     estimatedDays(o);
   $("tiempo").dataset.ms = String(elapsed);
-  $("sumas").replaceChildren(...[...sums].map(([year, sum]) => {
+  // Each year's sum says its days; a year with days missing is partial.
+  const mm = (sum) => engine.showNumber(Math.round(sum * 10) / 10, true) + " mm";
+  $("sumas").replaceChildren(...[...sums].map(([year, [sum, n]]) => {
+    const all = typeof year === "number" ? (new Date(Date.UTC(year, 1, 29)).getUTCMonth() === 1 ? 366 : 365) : 0;
     const li = document.createElement("li");
-    li.textContent = `${year}: ${engine.showNumber(Math.round(sum * 10) / 10, true)} mm`;
+    li.textContent = year === "meses" ? `${n} ${n === 1 ? "mes" : "meses"}: ${mm(sum)}`
+      : all ? `${year}: ${mm(sum)} en ${n} de ${all} días${n < all ? " (año parcial)" : ""}` : `${year}: ${mm(sum)} (${n} días)`;
     return li;
   }));
   $("grafico").hidden = monthly(o);
