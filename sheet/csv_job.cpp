@@ -1,23 +1,20 @@
 #include "sheet/csv_job.h"
 
 #include <algorithm>
-#include <array>
-#include <cmath>
-#include <limits>
 #include <deque>
 #include <map>
 #include <memory>
 
-#include "sheet/columns.h"
 #include "sheet/coverage.h"
 #include "sheet/csv.h"
-#include "sheet/dates.h"
 #include "sheet/date_profile.h"
 #include "sheet/encoding.h"
 #include "sheet/layout.h"
 #include "sheet/number_text.h"
 #include "sheet/plausibility.h"
 #include "sheet/references.h"
+#include "sheet/row_dates.h"
+#include "sheet/row_report.h"
 #include "sheet/spaces.h"
 #include "sheet/text_scan.h"
 
@@ -70,7 +67,7 @@ class Run {
         !ReadFormulas(job_.reported, reported_, "reported formula") || !DecideDateOrder() || !ReadReach() ||
         !WriteHeader())
       return 2;
-    FindDates();
+
     evaluator_.SetCallWatcher(&checks_);
     EvaluateRows();
     if (refused_) return 2;
@@ -214,68 +211,22 @@ class Run {
     for (const Expr& arg : e.args) MarkColumnsRead(arg, read);
   }
 
-  // How d/m/y and m/d/y dates read: as the job says, else as every such
-  // column the formulas read decides it in the file's first rows (the
-  // dialect's order when they read none).  False, with a message that names
-  // --dates, when a column mixes both orders, none of its days decides, or
-  // two columns disagree.
+  // How d/m/y and m/d/y dates read (sheet/row_dates.h), and where each
+  // row's day is, for the days the file covers.
   bool DecideDateOrder() {
-    int order = job_.dates == "dmy" ? 1 : job_.dates == "mdy" ? 0 : -1;
-    if (order < 0) {
-      std::vector<bool> read(width_, false);
-      for (const auto* list : {&formulas_, &reported_})
-        for (const Formula& f : *list) MarkColumnsRead(f.expr, read);
-      const std::string fix = ": say which with --dates dmy (31/01/2020) or --dates mdy (01/31/2020)";
-      std::string decidedBy;
-      for (std::size_t c = 0; c < width_ && c < layout_.dates.size(); ++c) {
-        const DateProfile& p = layout_.dates[c];
-        if (!read[c] || p.slash == 0) continue;
-        const std::string column = "'" + names_[c] + "'";
-        const int columnOrder = p.DayFirst();
-        if (columnOrder == -2) {
-          Say(name_ + ": the dates of " + column + " mix day/month/year (" + std::to_string(p.dayFirst) +
-              " rows) and month/day/year (" + std::to_string(p.monthFirst) + " rows)" + fix);
-          return false;
-        }
-        if (columnOrder == -1) {
-          Say(name_ + ": the dates of " + column + " do not say whether they are day/month/year or month/day/year " +
-              "(no day or month above 12 in the first rows)" + fix);
-          return false;
-        }
-        if (order >= 0 && order != columnOrder) {
-          Say(name_ + ": the dates of " + decidedBy + " and " + column + " are written in different orders" + fix);
-          return false;
-        }
-        order = columnOrder;
-        decidedBy = column;
-      }
+    std::vector<bool> read(width_, false);
+    for (const auto* list : {&formulas_, &reported_})
+      for (const Formula& f : *list) MarkColumnsRead(f.expr, read);
+    int order = -1;
+    std::string message;
+    if (!torven::DecideDateOrder(job_.dates, read, layout_.dates, names_, order, message)) {
+      Say(name_ + ": " + message);
+      return false;
     }
     evaluator_.SetDayFirst(order);
-    dayFirst_ = order;
+    rowDates_.Find(dateColumn_, layout_.dates, names_, order);
     return true;
   }
-
-  // Where each row's date is, for the days the file covers: its column of
-  // dates (d/m/y or m/d/y in the order decided, or the column's own;
-  // aaaammdd; a year and its day), or its year, month and day columns, or
-  // its year and day-of-year columns, as their names say.
-  void FindDates() {
-    if (dateColumn_ >= 0) {
-      const DateProfile& p = layout_.dates[static_cast<std::size_t>(dateColumn_)];
-      dates_ = 2 * p.compact > p.cells ? DateSource::kCompact : 2 * p.yearDay > p.cells ? DateSource::kYearDay
-                                                                                          : DateSource::kText;
-      if (dayFirst_ < 0 && p.slash > 0) dayFirst_ = p.DayFirst() >= 0 ? p.DayFirst() : -3;  // -3: not known
-      return;
-    }
-    std::vector<ColumnFacts> facts(width_);
-    for (std::size_t c = 0; c < width_; ++c) facts[c].name = names_[c], facts[c].numbers = 1;
-    const ColumnGuess guess = GuessColumns(facts);
-    const auto at = [&](Role role) { return guess.columns[static_cast<std::size_t>(role)]; };
-    dateParts_ = {at(Role::kYear), at(Role::kMonth), at(Role::kDay), at(Role::kDayOfYear)};
-    if (dateParts_[0] >= 0 && dateParts_[1] >= 0 && dateParts_[2] >= 0) dates_ = DateSource::kParts;
-    else if (dateParts_[0] >= 0 && dateParts_[3] >= 0) dates_ = DateSource::kYearAndDay;
-  }
-
 
   bool WriteHeader() {
     out_ = reader_.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
@@ -346,13 +297,16 @@ class Run {
       return false;
     }
     // Row 1: the header's names, then the added columns'.
+    std::vector<std::string> columns;
     for (std::size_t i = 0; i < width_ + formulas_.size(); ++i) {
+      columns.push_back(i < width_ ? names_[i] : i - width_ < job_.names.size() ? job_.names[i - width_]
+                                                                               : job_.formulas[i - width_]);
       Value v;
       v.type = xl::kStr;
-      v.text = FromUtf8(i < width_ ? names_[i] : i - width_ < job_.names.size() ? job_.names[i - width_]
-                                                                                : job_.formulas[i - width_]);
+      v.text = FromUtf8(columns.back());
       headerValues_.push_back(std::move(v));
     }
+    rowReport_.SetColumns(std::move(columns));
     evaluator_.SetSheet(&sheet_);
     return true;
   }
@@ -367,7 +321,7 @@ class Run {
       const long last = firstRow_ + static_cast<long>(window_.size()) - 1;
       for (; next <= last && (!more || next + reach_.below <= last); ++next) {
         Process(window_[static_cast<std::size_t>(next - firstRow_)], next);
-        if (!judged_ && computed_ + failed_ >= ReadingChecks::kJudgedRows && !Judge()) return;
+        if (!judged_ && processed_ >= ReadingChecks::kJudgedRows && !Judge()) return;
         if (judged_ && out_.size() > (1 << 16)) Flush();
         // Rows no formula reaches any more leave the window (fixed rows are kept).
         while (firstRow_ < next + 1 - reach_.above) {
@@ -414,7 +368,7 @@ class Run {
     } else if (!r.error.empty() || r.count != width_) {
       r.kind = Record::Kind::kSkipped;
       report_.Skipped(r.line, !r.error.empty());
-      ++skipped_;
+      rowReport_.Skipped();
       Say(name_ + ":" + std::to_string(r.line) + ": " +
           (!r.error.empty() ? r.error
                             : "ragged row: " + std::to_string(r.count) + " fields, the header has " +
@@ -426,52 +380,6 @@ class Run {
     }
     window_.push_back(std::move(r));
     return true;
-  }
-
-  // A row's date as a serial number (NaN when it has none).
-  double DayOf(const Record& r) const {
-    constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-    const auto field = [&](int c) {
-      return c >= 0 && static_cast<std::size_t>(c) < r.count ? TrimSpaces(r.row[static_cast<std::size_t>(c)])
-                                                              : std::string_view();
-    };
-    const auto number = [&](int c) {
-      double x = 0;
-      return NumberOfCell(field(c), comma_, x) && x == std::floor(x) ? x : kNone;
-    };
-    const auto serialOf = [](double y, double m, double d) {
-      const CivilDate date{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
-      return y == y && m == m && d == d && IsDateOf1900System(date) ? SerialOfDate(date) : kNone;
-    };
-    switch (dates_) {
-      case DateSource::kText: {
-        double serial = 0;
-        if (dayFirst_ == -3) return kNone;
-        return SerialOfDateText(field(dateColumn_), language_ == Language::kSpanish, serial, dayFirst_) ? serial : kNone;
-      }
-      case DateSource::kCompact: {
-        const double n = number(dateColumn_);
-        return serialOf(std::floor(n / 10000), std::floor(n / 100) - std::floor(n / 10000) * 100,
-                        n - std::floor(n / 100) * 100);
-      }
-      case DateSource::kYearDay: {
-        const std::string_view t = field(dateColumn_);
-        double year = 0, day = 0;
-        if (t.size() < 7 || !NumberOfCell(t.substr(0, 4), false, year) ||
-            !NumberOfCell(t.substr(t[4] == '-' ? 5 : 4), false, day))
-          return kNone;
-        const double first = serialOf(year, 1, 1);
-        return day >= 1 && day <= DaysInYear(static_cast<int>(year)) ? first + day - 1 : kNone;
-      }
-      case DateSource::kParts: return serialOf(number(dateParts_[0]), number(dateParts_[1]), number(dateParts_[2]));
-      case DateSource::kYearAndDay: {
-        const double year = number(dateParts_[0]), day = number(dateParts_[3]);
-        const double first = serialOf(year, 1, 1);
-        return first == first && day >= 1 && day <= DaysInYear(static_cast<int>(year)) ? first + day - 1 : kNone;
-      }
-      case DateSource::kNone: break;
-    }
-    return kNone;
   }
 
   // Evaluates a record (row `row` of the sheet) and writes it.
@@ -486,15 +394,20 @@ class Run {
     r.added.resize(formulas_.size());
     r.reported.resize(reported_.size());
     WriteRow(r);
+    ++processed_;
     const auto failed = std::find_if(r.added.begin(), r.added.end(), [](const Value& v) { return v.type == xl::kErr; });
-    if (failed != r.added.end()) SayFailure(r, static_cast<std::size_t>(failed - r.added.begin()));
-    else ++computed_;
+    if (failed == r.added.end()) {
+      rowReport_.Computed();
+    } else {
+      ++bad_;
+      rowReport_.Failed(r.line, DateText(r), static_cast<int>(width_ + static_cast<std::size_t>(failed - r.added.begin())),
+                   *failed, r.faulty, language_);
+    }
     for (std::size_t i = 0; i < reported_.size(); ++i)
       r.reported[i] = evaluator_.Evaluate(reported_[i].expr, &r.Cells(), reported_[i].dialect, !formulas_.empty() || i > 0);
     doubtful_ = checks_.EndRow(findings_);
-    if (dates_ != DateSource::kNone) coverage_.Add(DayOf(r), r.line);
-    if (!doubtful_.empty() && ++doubtfulRows_ <= kFailuresSaid)
-      Say(RowName(r) + ": " + (findings_ == Language::kSpanish ? "dudosa: " : "doubtful: ") + doubtful_);
+    if (!doubtful_.empty()) rowReport_.Doubtful(r.line, DateText(r), doubtful_, findings_);
+    if (rowDates_.Any()) coverage_.Add(rowDates_.DayOf(r.row, r.count, comma_, language_ == Language::kSpanish), r.line);
     CsvRow report;
     report.line = r.line;
     report.added = &r.added;
@@ -505,63 +418,18 @@ class Run {
     report_.Row(report);
   }
 
-  // The name of a column of the sheet: the file's, or an added one's.
-  std::string ColumnName(int column) const {
-    const auto c = static_cast<std::size_t>(column);
-    if (c < width_) return names_[c];
-    const std::size_t j = c - width_;
-    return j < job_.names.size() ? job_.names[j] : j < job_.formulas.size() ? job_.formulas[j] : "?";
+  // The date of a row as it is written, for messages ("" when the file has no column of dates).
+  std::string DateText(const Record& r) const {
+    if (dateColumn_ < 0 || static_cast<std::size_t>(dateColumn_) >= r.count) return "";
+    return Utf8Of(std::string(TrimSpaces(r.row[static_cast<std::size_t>(dateColumn_)])), encoding_);
   }
 
-  // A row whose added column `i` is an error: its line, its date, the
-  // column, the error and the cells its formula read that are not numbers.
-  void SayFailure(const Record& r, std::size_t i) {
-    ++bad_;
-    if (++failed_ > kFailuresSaid) return;
-    std::string line = RowName(r) + ": " + ColumnName(static_cast<int>(width_ + i)) + " is " + Show(r.added[i], -1, false, language_);
-    std::string causes;
-    for (const FaultyCell& cell : r.faulty) {
-      causes += causes.empty() ? "" : ", ";
-      const std::string column = "'" + ColumnName(cell.column) + "'";
-      switch (cell.kind) {
-        case FaultyCell::Kind::kEmpty:
-          causes += TrimSpaces(cell.text).empty() ? column + " empty" : column + " a gap ('" + cell.text + "')";
-          break;
-        case FaultyCell::Kind::kError: causes += column + " " + cell.text; break;
-        case FaultyCell::Kind::kText: causes += column + " '" + cell.text + "', not a number nor a date"; break;
-        case FaultyCell::Kind::kNumberText: causes += column + " '" + cell.text + "', a text"; break;
-      }
-    }
-    if (!causes.empty()) line += ": cells that are not numbers: " + causes;
-    else if (r.added[i].type == xl::kErr && r.added[i].code == xl::kErrNum)
-      line += ": a value outside what the functions accept (Tmin above Tmax, say)";
-    Say(line);
-  }
-
-  // A row as messages name it: the file, its line and its date.
-  std::string RowName(const Record& r) const {
-    std::string line = name_ + ":" + std::to_string(r.line);
-    if (dateColumn_ >= 0 && static_cast<std::size_t>(dateColumn_) < r.count)
-      line += " (" + Utf8Of(std::string(TrimSpaces(r.row[static_cast<std::size_t>(dateColumn_)])), encoding_) + ")";
-    return line;
-  }
-
-  // After the rows: how many failed or were doubtful beyond those said, what
-  // the rows show together, and the totals.
+  // After the rows: what they show together, then the rows' totals.
   void SayTotals() {
     if (formulas_.empty()) return;
-    const auto rows = [](long n) { return std::to_string(n) + (n == 1 ? " row" : " rows"); };
-    const auto more = [&](long n, const char* what) {
-      if (n > kFailuresSaid)
-        Say(name_ + ": " + rows(n - kFailuresSaid) + " more " + what + " (the first " + std::to_string(kFailuresSaid) +
-            " are above)");
-    };
-    more(failed_, "failed");
-    more(doubtfulRows_, "doubtful");
     if (const std::string calm = checks_.CalmWind(findings_); !calm.empty()) report_.Finding(calm);
     if (const std::string days = coverage_.Summary(findings_); !days.empty()) report_.Finding(days);
-    Say(name_ + ": " + rows(computed_) + " computed, " + std::to_string(failed_) + " failed, " +
-        std::to_string(doubtfulRows_) + " doubtful" + (skipped_ > 0 ? ", " + std::to_string(skipped_) + " left out" : ""));
+    rowReport_.Totals();
   }
 
   // A blank line, or a row of bare delimiters: no data, so neither
@@ -667,23 +535,17 @@ class Run {
   std::size_t width_ = 0;
   std::vector<Formula> formulas_, reported_;
   std::string out_;
-  long bad_ = 0;
-  // The report of failed rows: how many are said one by one, and the counts.
-  static constexpr long kFailuresSaid = 20;
-  long computed_ = 0, failed_ = 0, skipped_ = 0;
+  long bad_ = 0, processed_ = 0;
   int dateColumn_ = -1;
+  RowReport rowReport_{report_, name_};
   // The checks of plausibility on what reaches the FAO 56 functions, in the
   // findings' language: the row's doubts, how many rows had some, whether
   // the medians were judged and the job refused.
   ReadingChecks checks_{evaluator_};
   Language findings_ = job_.findings == "es" || job_.language == "es" ? Language::kSpanish : Language::kEnglish;
   std::string doubtful_;
-  long doubtfulRows_ = 0;
   // The days the rows cover, from where their dates are.
-  enum class DateSource { kNone, kText, kCompact, kYearDay, kParts, kYearAndDay };
-  DateSource dates_ = DateSource::kNone;
-  int dayFirst_ = -1;
-  std::array<int, 4> dateParts_ = {-1, -1, -1, -1};  // year, month, day, day of year
+  RowDates rowDates_;
   DateCoverage coverage_;
   bool judged_ = false, refused_ = false;
 };

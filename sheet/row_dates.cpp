@@ -1,0 +1,108 @@
+#include "sheet/row_dates.h"
+
+#include <cmath>
+#include <limits>
+
+#include "sheet/columns.h"
+#include "sheet/dates.h"
+#include "sheet/number_text.h"
+#include "sheet/spaces.h"
+
+namespace torven {
+
+bool DecideDateOrder(const std::string& given, const std::vector<bool>& read, const std::vector<DateProfile>& profiles,
+                     const std::vector<std::string>& names, int& order, std::string& message) {
+  order = given == "dmy" ? 1 : given == "mdy" ? 0 : -1;
+  if (order >= 0) return true;
+  const std::string fix = ": say which with --dates dmy (31/01/2020) or --dates mdy (01/31/2020)";
+  std::string decidedBy;
+  for (std::size_t c = 0; c < read.size() && c < profiles.size() && c < names.size(); ++c) {
+    const DateProfile& p = profiles[c];
+    if (!read[c] || p.slash == 0) continue;
+    const std::string column = "'" + names[c] + "'";
+    const int columnOrder = p.DayFirst();
+    if (columnOrder == -2) {
+      message = "the dates of " + column + " mix day/month/year (" + std::to_string(p.dayFirst) +
+                " rows) and month/day/year (" + std::to_string(p.monthFirst) + " rows)" + fix;
+      return false;
+    }
+    if (columnOrder == -1) {
+      message = "the dates of " + column + " do not say whether they are day/month/year or month/day/year " +
+                "(no day or month above 12 in the first rows)" + fix;
+      return false;
+    }
+    if (order >= 0 && order != columnOrder) {
+      message = "the dates of " + decidedBy + " and " + column + " are written in different orders" + fix;
+      return false;
+    }
+    order = columnOrder;
+    decidedBy = column;
+  }
+  return true;
+}
+
+void RowDates::Find(int dateColumn, const std::vector<DateProfile>& profiles, const std::vector<std::string>& names,
+                    int order) {
+  column_ = dateColumn;
+  order_ = order;
+  if (dateColumn >= 0 && static_cast<std::size_t>(dateColumn) < profiles.size()) {
+    const DateProfile& p = profiles[static_cast<std::size_t>(dateColumn)];
+    source_ = 2 * p.compact > p.cells ? Source::kCompact : 2 * p.yearDay > p.cells ? Source::kYearDay : Source::kText;
+    if (order_ < 0 && p.slash > 0) order_ = p.DayFirst() >= 0 ? p.DayFirst() : -3;
+    return;
+  }
+  std::vector<ColumnFacts> facts(names.size());
+  for (std::size_t c = 0; c < names.size(); ++c) facts[c].name = names[c], facts[c].numbers = 1;
+  const ColumnGuess guess = GuessColumns(facts);
+  const auto at = [&](Role role) { return guess.columns[static_cast<std::size_t>(role)]; };
+  parts_ = {at(Role::kYear), at(Role::kMonth), at(Role::kDay), at(Role::kDayOfYear)};
+  if (parts_[0] >= 0 && parts_[1] >= 0 && parts_[2] >= 0) source_ = Source::kParts;
+  else if (parts_[0] >= 0 && parts_[3] >= 0) source_ = Source::kYearAndDay;
+}
+
+double RowDates::DayOf(const std::vector<std::string>& row, std::size_t count, bool comma, bool spanish) const {
+  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  const auto field = [&](int c) {
+    return c >= 0 && static_cast<std::size_t>(c) < count ? TrimSpaces(row[static_cast<std::size_t>(c)])
+                                                          : std::string_view();
+  };
+  const auto number = [&](int c) {
+    double x = 0;
+    return NumberOfCell(field(c), comma, x) && x == std::floor(x) ? x : kNone;
+  };
+  const auto serialOf = [](double y, double m, double d) {
+    if (std::isnan(y) || std::isnan(m) || std::isnan(d)) return kNone;
+    const CivilDate date{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
+    return IsDateOf1900System(date) ? SerialOfDate(date) : kNone;
+  };
+  // The day `day` of `year` (1 is 1 January).
+  const auto dayOfYear = [&](double year, double day) {
+    const double first = serialOf(year, 1, 1);
+    return !std::isnan(first) && day >= 1 && day <= DaysInYear(static_cast<int>(year)) ? first + day - 1 : kNone;
+  };
+  switch (source_) {
+    case Source::kText: {
+      double serial = 0;
+      return order_ != -3 && SerialOfDateText(field(column_), spanish, serial, order_) ? serial : kNone;
+    }
+    case Source::kCompact: {
+      const double n = number(column_);
+      return serialOf(std::floor(n / 10000), std::floor(n / 100) - std::floor(n / 10000) * 100,
+                      n - std::floor(n / 100) * 100);
+    }
+    case Source::kYearDay: {
+      const std::string_view t = field(column_);
+      double year = 0, day = 0;
+      if (t.size() < 7 || !NumberOfCell(t.substr(0, 4), false, year) ||
+          !NumberOfCell(t.substr(t[4] == '-' ? 5 : 4), false, day))
+        return kNone;
+      return dayOfYear(year, day);
+    }
+    case Source::kParts: return serialOf(number(parts_[0]), number(parts_[1]), number(parts_[2]));
+    case Source::kYearAndDay: return dayOfYear(number(parts_[0]), number(parts_[3]));
+    case Source::kNone: break;
+  }
+  return kNone;
+}
+
+}  // namespace torven

@@ -1,0 +1,43 @@
+// The dates of a station file's rows: how its d/m/y or m/d/y dates read,
+// and where each row keeps its day (a column of dates, aaaammdd, a year and
+// its day, or year, month and day columns), for the days the file covers.
+#pragma once
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sheet/date_profile.h"
+
+namespace torven {
+
+// How d/m/y and m/d/y dates read: as `given` says ("dmy", "mdy"), else as
+// every such column that `read` marks decides it in its `profiles` (-1 when
+// none is read: the dialect's order).  False, with `message` naming
+// --dates, when a column mixes both orders, none of its days decides, or
+// two columns disagree.
+bool DecideDateOrder(const std::string& given, const std::vector<bool>& read, const std::vector<DateProfile>& profiles,
+                     const std::vector<std::string>& names, int& order, std::string& message);
+
+class RowDates {
+ public:
+  // Finds where the rows keep their day: `dateColumn` (its profile in
+  // `profiles`), or the columns `names` say hold a year, month and day or a
+  // year and day of the year; `order` as decided (-1: the column's own).
+  void Find(int dateColumn, const std::vector<DateProfile>& profiles, const std::vector<std::string>& names, int order);
+  bool Any() const { return source_ != Source::kNone; }
+
+  // A row's day as a serial number (NaN when it has none); numbers read
+  // with a decimal comma when `comma`, date texts as `spanish` writes them.
+  double DayOf(const std::vector<std::string>& row, std::size_t count, bool comma, bool spanish) const;
+
+ private:
+  enum class Source { kNone, kText, kCompact, kYearDay, kParts, kYearAndDay };
+  Source source_ = Source::kNone;
+  int column_ = -1;
+  int order_ = -1;                                // -3: the column's order is not known
+  std::array<int, 4> parts_ = {-1, -1, -1, -1};   // year, month, day, day of year
+};
+
+}  // namespace torven
