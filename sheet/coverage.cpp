@@ -18,19 +18,27 @@ std::string DayText(long serial, Language language) {
   return text;
 }
 
-int YearOf(long serial) {
-  CivilDate d;
-  return DateOfSerial(static_cast<double>(serial), d) ? d.year : 0;
-}
 
 }  // namespace
+
+void DateCoverage::CountDay(long day) {
+  // The year is looked up when the day leaves the last one's.
+  if (day < yearFirst_ || day > yearLast_) {
+    CivilDate d;
+    if (!DateOfSerial(static_cast<double>(day), d)) return;
+    yearFirst_ = static_cast<long>(SerialOfDate({d.year, 1, 1}));
+    yearLast_ = static_cast<long>(SerialOfDate({d.year, 12, 31}));
+    yearDays_ = &daysPerYear_[d.year];
+  }
+  ++*yearDays_;
+}
 
 void DateCoverage::Add(double serial, long line) {
   if (!(serial >= 1 && serial < 2958466)) return;
   const long day = static_cast<long>(std::floor(serial));
   if (rows_++ == 0) {
     first_ = last_ = day;
-    ++daysPerYear_[YearOf(day)];
+    CountDay(day);
   } else if (day == previous_) {
     ++sameDayRows_;
     if (repeats_.size() < kNamed) repeats_.push_back({day, line});
@@ -43,7 +51,7 @@ void DateCoverage::Add(double serial, long line) {
       ++gapRanges_;
       if (gaps_.size() < kNamed) gaps_.push_back({previous_ + 1, day - 1});
     }
-    ++daysPerYear_[YearOf(day)];
+    CountDay(day);
   }
   if (day > last_) last_ = day;
   previous_ = day;

@@ -34,7 +34,10 @@ class DateCoverage {
   long missing_ = 0, gapRanges_ = 0, repeated_ = 0, backwards_ = 0;
   std::vector<std::pair<long, long>> gaps_;        // first kNamed missing ranges
   std::vector<std::pair<long, long>> repeats_;     // first kNamed repeated days: day, line
+  void CountDay(long day);
   std::map<int, long> daysPerYear_;                // distinct days of each year
+  long yearFirst_ = 1, yearLast_ = 0;              // the serials of the last day's year
+  long* yearDays_ = nullptr;                       // its count
 };
 
 }  // namespace torven

@@ -116,8 +116,10 @@ bool DateOfText(std::string_view text, bool spanish, CivilDate& date, int dayFir
 double SerialOfDate(const CivilDate& date) {
   // Leap years before `y` since year 1.
   auto leapsBefore = [](long y) { return (y - 1) / 4 - (y - 1) / 100 + (y - 1) / 400; };
+  // Days of the year before each month (of a common year).
+  constexpr int kBefore[12] = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
   long days = 365L * (date.year - 1900) + leapsBefore(date.year) - leapsBefore(1900) + date.day;
-  for (int m = 1; m < date.month; ++m) days += DaysIn(date.year, m);
+  days += kBefore[date.month - 1] + (date.month > 2 && IsLeap(date.year) ? 1 : 0);
   // The 1900 system's 29 February 1900 shifts every later day by one.
   const bool afterFictitiousDay = date.year > 1900 || date.month > 2;
   return static_cast<double>(days + (afterFictitiousDay ? 1 : 0));

@@ -89,14 +89,14 @@ bool ReadingChecks::Remembered(Memo& memo, const AddInFunction* function, double
 void ReadingChecks::Called(const AddInFunction& function, const XLOPER12* const* args, int count,
                            const XLOPER12& result) {
   // The first call of each function in a row is the row's day.
-  if (function.name == "ETPF56" && count >= 10 && !day_.et0) {
+  if (&function == etpf56_ && count >= 10 && !day_.et0) {
     day_.et0 = true;
     day_.j = NumberOf(args[0]), day_.rs = NumberOf(args[1]), day_.tmax = NumberOf(args[2]);
     day_.tmin = NumberOf(args[3]), day_.ea = NumberOf(args[5]), day_.u = NumberOf(args[6]);
     day_.latitude = NumberOf(args[9]), day_.result = NumberOf(&result);
-  } else if ((function.name == "RADF56A" || function.name == "RADF56P") && count >= 5 && !day_.sunshine) {
+  } else if ((&function == radf56a_ || &function == radf56p_) && count >= 5 && !day_.sunshine) {
     day_.sunshine = true;
-    day_.percent = function.name == "RADF56P";
+    day_.percent = &function == radf56p_;
     day_.sunshineJ = NumberOf(args[0]), day_.sunshineHours = NumberOf(args[1]);
     day_.sunshineLatitude = NumberOf(args[4]);
   }

@@ -38,6 +38,9 @@ class ReadingChecks : public CallWatcher {
   // `evaluator` computes Ra, N and e° through the add-in's own entries.
   explicit ReadingChecks(const Evaluator& evaluator)
       : evaluator_(evaluator),
+        etpf56_(evaluator.FunctionNamed("ETPF56")),
+        radf56a_(evaluator.FunctionNamed("RADF56A")),
+        radf56p_(evaluator.FunctionNamed("RADF56P")),
         radaf56_(evaluator.FunctionNamed("RADAF56")),
         pvsf56_(evaluator.FunctionNamed("PVSF56")),
         ddiaf56_(evaluator.FunctionNamed("DDIAF56")) {}
@@ -75,7 +78,8 @@ class ReadingChecks : public CallWatcher {
   bool Remembered(Memo& memo, const AddInFunction* function, double a, double b, bool twoArguments, double& result);
 
   const Evaluator& evaluator_;
-  const AddInFunction *radaf56_, *pvsf56_, *ddiaf56_;  // nullptr when the add-in has none
+  // The add-in's functions watched and called (nullptr when it has none).
+  const AddInFunction *etpf56_, *radf56a_, *radf56p_, *radaf56_, *pvsf56_, *ddiaf56_;
   std::unique_ptr<Memo> ra_ = std::make_unique<Memo>(), daylight_ = std::make_unique<Memo>(),
                         saturation_ = std::make_unique<Memo>();
   Day day_;
