@@ -70,8 +70,9 @@ double RowDates::DayOf(const std::vector<std::string>& row, std::size_t count, b
     double x = 0;
     return NumberOfCell(field(c), comma, x) && x == std::floor(x) ? x : kNone;
   };
+  // A date of the 1900 system (the parts tested before they become integers).
   const auto serialOf = [](double y, double m, double d) {
-    if (std::isnan(y) || std::isnan(m) || std::isnan(d)) return kNone;
+    if (!(y >= 1900 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= 31)) return kNone;
     const CivilDate date{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
     return IsDateOf1900System(date) ? SerialOfDate(date) : kNone;
   };
