@@ -16,9 +16,12 @@ import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } 
 
 const $ = (id) => document.getElementById(id);
 const SHOWN_FAILURES = 20;
-let engine, table, run, chart, formula, markFormula, monthFormula, mapping, reportAt;
+let engine, table, run, mapping, reportAt;
 let downloadable;  // the output file of the last run that succeeded (what the download gives)
-let computed, irrigation = [], irrigationChart;  // the ET0's choices and units; the irrigation's columns
+// The ET0's choices, units and formulas ({ o, units, et0, mark, month }); the
+// irrigation's columns; the charts drawn (et0, riego).
+let computed, irrigation = [];
+const charts = {};
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
 
 function setStatus(text, error = false) {
@@ -242,12 +245,11 @@ async function calculate() {
     $("paso-resultados").hidden = true;
     return setStatus("No se calcula: " + problem, true);
   }
-  ({ et0: formula, mark: markFormula } = et0Formula(o, units));
   irrigation = [];
-  computed = { o, units };
+  computed = { o, units, ...et0Formula(o, units) };
   // A month's ET0: its mm/d times its days, from the ET0 column (the first added).
   mapping.et0 = table.header.length;
-  monthFormula = monthly(o) ? op("*", cell("et0"), daysOfMonth(o)) : null;
+  computed.month = monthly(o) ? op("*", cell("et0"), daysOfMonth(o)) : null;
   // The job torven --csv runs for the formulas shown, and for the report the
   // date (aaaammdd) and, per estimated variable, whether its readings are
   // numbers.  The engine checks what reaches ETPF56: a median that cannot be
@@ -278,8 +280,10 @@ async function calculate() {
 }
 
 // The columns the page adds: [name, formula].
-const addedColumns = () => [["et0", formula], ...(monthFormula ? [["et0_mes", monthFormula]] : []),
-                            ...(markFormula ? [["estimado", markFormula]] : []), ...irrigation];
+const addedColumns = () => {
+  const { et0, mark, month } = computed;
+  return [["et0", et0], ...(month ? [["et0_mes", month]] : []), ...(mark ? [["estimado", mark]] : []), ...irrigation];
+};
 
 // The measured columns the formula reads (not the date's).
 const measuredInputs = (o) => requiredInputs(o).filter((i) => !DATE_INPUTS.includes(i));
@@ -441,7 +445,7 @@ function showIrrigation(o, season, note) {
     [value(r, "dr"), value(r, "raw"), value(r, "taw"), rainMm, net > 0 ? net : 0].forEach((v, i) => series[i].push(v));
   }
   showSeason(engine, totals, note, calendar, irrigation.map(([name, f]) => [name, "=" + write(f, reference, engine)]), stopped);
-  irrigationChart = drawDepletion(engine, irrigationChart, xs, series);
+  charts.riego = drawDepletion(engine, charts.riego, xs, series);
   if (stopped) setStatus(stopped, true);
   else setStatus("Riego calculado. La descarga trae las columnas del riego.");
 }
@@ -450,7 +454,7 @@ function showIrrigation(o, season, note) {
 // failed, for the cells the engine names; and, when FAO 56's procedures for
 // missing data would estimate them, how to have them.
 function interruption(o, r, lastDay) {
-  const inputs = inputsOf(formula), estimated = estimatedVariables(o).flatMap((v) => v.inputs);
+  const inputs = inputsOf(computed.et0), estimated = estimatedVariables(o).flatMap((v) => v.inputs);
   const reason = failureReason(engine, run.faulty.get(r), mapping, inputs, valueOf(run, r, 0), estimated);
   const causes = (run.faulty.get(r) ?? []).map((c) => inputs.find((i) => mapping[i] === c.column)).filter(Boolean);
   const estimable = estimatedVariables({ ...o, estimate: true }).flatMap((v) => v.inputs);
@@ -565,7 +569,8 @@ const reference = (input, node) =>
 // with column names, as torven --csv computes the download.
 function showFormulas(o) {
   const letters = (f) => "=" + write(f, reference, engine);
-  $("formula").textContent = letters(formula);
+  const { et0, mark } = computed;
+  $("formula").textContent = letters(et0);
   // The gap codes this page reads as empty cells are numbers or texts in a
   // cell: the one step that makes the spreadsheet read them as this page does.
   const codes = gapCodes(o);
@@ -574,12 +579,12 @@ function showFormulas(o) {
     `Antes, en la planilla: la página lee ${codes.map((c) => `«${c}»`).join(", ")} como celdas vacías, y la planilla no. ` +
     "Seleccione las columnas de datos y reemplace cada código por nada (Buscar y reemplazar, con «Coincidir con el " +
     "contenido de toda la celda»); así la fórmula da los mismos valores que esta página.";
-  $("formula-marca").textContent = markFormula ? letters(markFormula) : "";
-  $("marca-caja").hidden = !markFormula;
+  $("formula-marca").textContent = mark ? letters(mark) : "";
+  $("marca-caja").hidden = !mark;
   const dialect = torvenDialect(table.decimalComma, o.decimalComma);
   const named = (f) => namedFormula(f, o);
-  $("formula-torven").textContent = named(formula);
-  $("marca-torven").textContent = markFormula ? named(markFormula) : "";
+  $("formula-torven").textContent = named(et0);
+  $("marca-torven").textContent = mark ? named(mark) : "";
   const columns = addedColumns();
   const added = [...columns.flatMap(([name]) => ["--as", name]), ...columns.map(([, f]) => named(f))];
   $("orden-torven").dataset.added = JSON.stringify(added);
@@ -621,7 +626,7 @@ function dayText(when) {
 function listFailures(o) {
   const failed = [];
   for (let r = 0; r < run.rows; ++r) if (valueOf(run, r, 0).type !== NUM) failed.push(r);
-  const inputs = inputsOf(formula), estimated = estimatedVariables(o).flatMap((v) => v.inputs);
+  const inputs = inputsOf(computed.et0), estimated = estimatedVariables(o).flatMap((v) => v.inputs);
   const items = failed.slice(0, SHOWN_FAILURES).map((r) => {
     const v = valueOf(run, r, 0);
     const reason = failureReason(engine, run.faulty.get(r), mapping, inputs, v, estimated);
@@ -654,10 +659,10 @@ function estimatedDays(o) {
 }
 
 function drawChart(xs, ys) {
-  if (chart) chart.destroy();
+  if (charts.et0) charts.et0.destroy();
   const order = xs.map((_, i) => i).sort((a, b) => xs[a] - xs[b]);
   const data = [order.map((i) => xs[i]), order.map((i) => ys[i])];
-  chart = new uPlot({
+  charts.et0 = new uPlot({
     width: Math.min(900, $("grafico").clientWidth || 900), height: 320,
     title: "ET0 diaria (mm/d)",
     series: [{ label: "Fecha" },
