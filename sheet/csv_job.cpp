@@ -7,6 +7,7 @@
 
 #include "sheet/coverage.h"
 #include "sheet/csv.h"
+#include "sheet/csv_output.h"
 #include "sheet/date_profile.h"
 #include "sheet/encoding.h"
 #include "sheet/layout.h"
@@ -26,19 +27,6 @@ Language LanguageOf(const CsvJob& job, Language file) {
   if (job.language == "es") return Language::kSpanish;
   if (job.language == "en") return Language::kEnglish;
   return file;
-}
-
-// Writes the program's UTF-8 text as the file's encoding; false when the
-// file's encoding has no byte for one of its characters.
-bool AppendEncoded(std::string& out, const std::string& text, Encoding encoding, char delimiter) {
-  if (encoding != Encoding::kWindows1252) {  // UTF-16 is converted as it is written
-    AppendCsvField(out, text, delimiter);
-    return true;
-  }
-  std::string bytes;
-  if (!Utf8ToWindows1252(text, bytes)) return false;
-  AppendCsvField(out, bytes, delimiter);
-  return true;
 }
 
 // The delimiter a job names ("" when it names none).
@@ -229,19 +217,18 @@ class Run {
   }
 
   bool WriteHeader() {
-    out_ = reader_.HadByteOrderMark() ? "\xEF\xBB\xBF" : "";
-    out_ += preamble_;
-    AppendFields(header_, width_);
+    out_.Begin(encoding_, reader_.HadByteOrderMark(), delimiter_, reader_.LineEnd(), job_.write);
+    out_.Raw(preamble_);
+    out_.Fields(header_, width_);
     for (std::size_t i = 0; i < formulas_.size(); ++i) {
-      out_ += delimiter_;
       const std::string& added = i < job_.names.size() ? job_.names[i] : job_.formulas[i];
-      if (!AppendEncoded(out_, added, encoding_, delimiter_)) {
+      if (!out_.Added(added)) {
         Say("the column name '" + added + "' cannot be written in " + EncodingName(encoding_) + ", the encoding of '" +
             name_ + "'");
         return false;
       }
     }
-    out_ += reader_.LineEnd();
+    out_.EndLine();
     return true;
   }
 
@@ -322,7 +309,7 @@ class Run {
       for (; next <= last && (!more || next + reach_.below <= last); ++next) {
         Process(window_[static_cast<std::size_t>(next - firstRow_)], next);
         if (!judged_ && processed_ >= ReadingChecks::kJudgedRows && !Judge()) return;
-        if (judged_ && out_.size() > (1 << 16)) Flush();
+        if (judged_ && out_.Size() > (1 << 16)) out_.Flush(report_);
         // Rows no formula reaches any more leave the window (fixed rows are kept).
         while (firstRow_ < next + 1 - reach_.above) {
           if (std::binary_search(reach_.fixedRows.begin(), reach_.fixedRows.end(), firstRow_))
@@ -334,7 +321,7 @@ class Run {
       }
     }
     if (!judged_ && !Judge()) return;
-    Flush();
+    out_.Flush(report_);
   }
 
   // Whether the rows judged so far let the job go on: a quantity whose
@@ -345,7 +332,7 @@ class Run {
     for (const std::string& f : found) report_.Finding(f);
     if (found.empty() || job_.acceptImplausible) return true;
     Say(name_ + ": nothing was written (--accept-implausible computes with these values)");
-    out_.clear();
+    out_.Drop();
     refused_ = true;
     return false;
   }
@@ -439,18 +426,11 @@ class Run {
       if (!TrimSpaces(row[i]).empty()) return false;
     return true;
   }
-  // The first `count` fields as the file writes them.
-  void AppendFields(const std::vector<std::string>& fields, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-      if (i > 0) out_ += delimiter_;
-      AppendCsvField(out_, fields[i], delimiter_);
-    }
-  }
   // The row of units, written back with the added columns empty.
   void WriteUnits(const std::vector<std::string>& row, std::size_t count) {
-    AppendFields(row, count);
-    out_.append(formulas_.size(), delimiter_);
-    out_ += reader_.LineEnd();
+    out_.Fields(row, count);
+    out_.Delimiters(formulas_.size());
+    out_.EndLine();
   }
 
   // The cells as the spreadsheet's import reads them: a field not quoted
@@ -471,43 +451,26 @@ class Run {
     }
   }
   void WriteBlank(std::size_t count) {
-    out_.append(count > 0 ? count - 1 : 0, delimiter_);
-    out_ += reader_.LineEnd();
+    out_.Delimiters(count > 0 ? count - 1 : 0);
+    out_.EndLine();
   }
 
   // The row as read, and its added columns.
   void WriteRow(Record& r) {
-    AppendFields(r.row, width_);
+    out_.Fields(r.row, width_);
     r.faulty.clear();
     for (std::size_t i = 0; i < formulas_.size(); ++i) {
-      out_ += delimiter_;
       r.added[i] = evaluator_.Evaluate(formulas_[i].expr, &r.Cells(), formulas_[i].dialect, i > 0);
       if (r.added[i].type == xl::kErr && r.faulty.empty())
         evaluator_.FaultyCells(formulas_[i].expr, r.Cells(), r.faulty);
       const std::string shown = Show(r.added[i], job_.decimals, comma_, language_);
-      if (!AppendEncoded(out_, shown, encoding_, delimiter_)) {
+      if (!out_.Added(shown)) {
         Say(name_ + ":" + std::to_string(r.line) + ": the result '" + shown + "' cannot be written in " +
             EncodingName(encoding_) + "; its cell is left empty");
         ++bad_;
       }
     }
-    out_ += reader_.LineEnd();
-  }
-
-  // Written in the file's encoding: UTF-16 converted from the program's UTF-8.
-  void Flush() {
-    if (!job_.write) {
-      out_.clear();
-      return;
-    }
-    if (!IsUtf16(encoding_)) {
-      report_.Write(out_);
-    } else {
-      std::string bytes;
-      AppendUtf16(bytes, out_, encoding_ == Encoding::kUtf16BE);
-      report_.Write(bytes);
-    }
-    out_.clear();
+    out_.EndLine();
   }
 
   std::FILE* in_;
@@ -534,7 +497,7 @@ class Run {
   long rows_ = 0;
   std::size_t width_ = 0;
   std::vector<Formula> formulas_, reported_;
-  std::string out_;
+  CsvOutput out_;
   long bad_ = 0, processed_ = 0;
   int dateColumn_ = -1;
   RowReport rowReport_{report_, name_};
