@@ -55,7 +55,6 @@ class Run {
         !ReadFormulas(job_.reported, reported_, "reported formula") || !DecideDateOrder() || !ReadReach() ||
         !WriteHeader())
       return 2;
-
     evaluator_.SetCallWatcher(&checks_);
     EvaluateRows();
     if (refused_) return 2;
