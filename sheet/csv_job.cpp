@@ -393,7 +393,7 @@ class Run {
       r.reported[i] = evaluator_.Evaluate(reported_[i].expr, &r.Cells(), reported_[i].dialect, !formulas_.empty() || i > 0);
     doubtful_ = checks_.EndRow(findings_);
     if (!doubtful_.empty()) rowReport_.Doubtful(r.line, DateText(r), doubtful_, findings_);
-    if (rowDates_.Any()) coverage_.Add(rowDates_.DayOf(r.row, r.count, comma_, language_ == Language::kSpanish), r.line);
+    if (rowDates_.Any() && !formulas_.empty()) coverage_.Add(rowDates_.DayOf(r.row, r.count, comma_, language_ == Language::kSpanish), r.line);
     CsvRow report;
     report.line = r.line;
     report.added = &r.added;

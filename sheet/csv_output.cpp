@@ -14,6 +14,7 @@ void CsvOutput::Begin(Encoding encoding, bool byteOrderMark, char delimiter, std
 }
 
 void CsvOutput::Fields(const std::vector<std::string>& fields, std::size_t count) {
+  if (!write_) return;
   for (std::size_t i = 0; i < count; ++i) {
     if (i > 0) out_ += delimiter_;
     AppendCsvField(out_, fields[i], delimiter_);
@@ -21,6 +22,7 @@ void CsvOutput::Fields(const std::vector<std::string>& fields, std::size_t count
 }
 
 bool CsvOutput::Added(const std::string& text) {
+  if (!write_) return true;
   out_ += delimiter_;
   if (encoding_ != Encoding::kWindows1252) {  // UTF-16 is converted as it is handed out
     AppendCsvField(out_, text, delimiter_);

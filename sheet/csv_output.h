@@ -20,15 +20,21 @@ class CsvOutput {
   void Begin(Encoding encoding, bool byteOrderMark, char delimiter, std::string_view lineEnd, bool write);
 
   // Lines as they are (the lines before a header).
-  void Raw(std::string_view text) { out_ += text; }
+  void Raw(std::string_view text) {
+    if (write_) out_ += text;
+  }
   // The first `count` fields as the file writes them, quoted where needed.
   void Fields(const std::vector<std::string>& fields, std::size_t count);
   // `n` delimiters: the empty fields of a blank line or a row of units.
-  void Delimiters(std::size_t n) { out_.append(n, delimiter_); }
+  void Delimiters(std::size_t n) {
+    if (write_) out_.append(n, delimiter_);
+  }
   // A delimiter, then the program's UTF-8 `text` as one field in the file's
   // encoding; false (the field left empty) when the encoding cannot hold it.
   bool Added(const std::string& text);
-  void EndLine() { out_ += lineEnd_; }
+  void EndLine() {
+    if (write_) out_ += lineEnd_;
+  }
 
   std::size_t Size() const { return out_.size(); }
   void Drop() { out_.clear(); }

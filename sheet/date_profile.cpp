@@ -42,10 +42,19 @@ void DateProfile::Add(std::string_view cell) {
   if (cell.empty()) return;
   ++cells;
   // The day: the text before a time of day.
-  const std::size_t space = cell.find_first_of(" T");
-  const std::string_view day = cell.substr(0, space);
+  std::size_t end = 0;
+  while (end < cell.size() && cell[end] != ' ' && cell[end] != 'T') ++end;
+  const std::string_view day = cell.substr(0, end);
   if (!lastDay_.empty() && day == lastDay_) ++repeated;
-  lastDay_.assign(day);
+  else lastDay_.assign(day);
+  // Every form of a date here is digits with at most two separators: any
+  // other text (a letter, a decimal number of a reading) is none.
+  int separators = 0;
+  for (const char c : day) {
+    if (c == '/' || c == '-' || c == '.') ++separators;
+    else if (c < '0' || c > '9') return;
+  }
+  if (separators == 1 && day.size() != 8) return;  // 12.5, -3: a number (aaaa-ddd has eight characters)
   std::string_view part[3];
   CivilDate date;
   const std::size_t first = day.find_first_of("/-.");

@@ -147,7 +147,7 @@ std::u16string& Evaluator::NextText() {
 }
 
 void Evaluator::Cell(const std::string& cell, XLOPER12& out) {
-  if (cell.empty() || (!gaps_.empty() && GapIndex(cell, gaps_) >= 0)) {
+  if (cell.empty() || (!gaps_.Empty() && gaps_.Index(cell) >= 0)) {
     out = Record(xl::kMissing);
     return;
   }

@@ -17,6 +17,7 @@
 #include "host/records.h"
 #include "sheet/encoding.h"
 #include "sheet/formula.h"
+#include "sheet/gaps.h"
 #include "sheet/value.h"
 
 namespace torven {
@@ -84,7 +85,7 @@ class Evaluator {
   void SetCellEncoding(Encoding encoding) { cellEncoding_ = encoding; }
   // The gap codes of the cells (sheet/gaps.h), in the cells' encoding: a
   // cell that holds one is an empty cell.
-  void SetGapCodes(std::vector<std::string> codes) { gaps_ = std::move(codes); }
+  void SetGapCodes(std::vector<std::string> codes) { gaps_ = GapCodes(std::move(codes)); }
 
   // Evaluates a bound formula; column names read `row`.  The dialect says
   // how texts read as numbers and dates.  A formula whose value is an empty
@@ -155,7 +156,7 @@ class Evaluator {
   const SheetRows* sheet_ = nullptr;
   CallWatcher* watcher_ = nullptr;
   long sheetRow_ = 2;
-  std::vector<std::string> gaps_;
+  GapCodes gaps_;
   Encoding cellEncoding_ = Encoding::kUtf8;
   Language dialect_ = Language::kEnglish;  // of the formula being evaluated
   // The last text read as a number in this row (the texts of a row stay put).

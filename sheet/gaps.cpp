@@ -44,11 +44,26 @@ const std::vector<std::string>& CommonGapCodes() {
   return codes;
 }
 
-int GapIndex(std::string_view cell, const std::vector<std::string>& codes) {
-  cell = NumericCore(TrimSpaces(cell));
-  for (std::size_t i = 0; i < codes.size(); ++i)
-    if (SameIgnoringCase(cell, NumericCore(TrimSpaces(codes[i])))) return static_cast<int>(i);
+GapCodes::GapCodes(std::vector<std::string> codes) : codes_(std::move(codes)) {
+  for (const std::string& code : codes_) {
+    cores_.emplace_back(NumericCore(TrimSpaces(code)));
+    if (!cores_.back().empty()) first_[static_cast<unsigned char>(Folded(cores_.back()[0]))] = true;
+  }
+}
+
+int GapCodes::Index(std::string_view cell) const {
+  cell = TrimSpaces(cell);
+  // Most cells begin with a character no code begins with: no need to look further.
+  if (cell.empty() || !first_[static_cast<unsigned char>(Folded(cell[0]))]) return -1;
+  cell = NumericCore(cell);
+  for (std::size_t i = 0; i < cores_.size(); ++i)
+    if (SameIgnoringCase(cell, cores_[i])) return static_cast<int>(i);
   return -1;
+}
+
+const GapCodes& CommonGaps() {
+  static const GapCodes gaps(CommonGapCodes());
+  return gaps;
 }
 
 }  // namespace torven

@@ -62,7 +62,7 @@ bool LooksLikeData(const std::vector<std::string_view>& fields) {
     if (f.empty()) continue;
     ++filled;
     if (IsNumberOrDate(f)) ++data, ++numbers;
-    else if (GapIndex(f, CommonGapCodes()) >= 0) ++data;
+    else if (CommonGaps().Index(f) >= 0) ++data;
   }
   return numbers > 0 && 2 * data >= filled;
 }

@@ -18,6 +18,42 @@ std::size_t SkipDigits(std::string_view s, std::size_t at) {
   return at;
 }
 
+// A number of at most 15 digits whose power of ten is at most 22 either
+// way (12.5, -0.0864, 1E3): its digits as an integer and that power are
+// exact doubles, so one multiplication or division rounds it correctly
+// (Clinger's fast path), as the full reading would.  `s` is well formed.
+bool FewDigits(std::string_view s, char mark, double& number) {
+  constexpr double kPowers[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                  1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  std::size_t at = 0;
+  const bool negative = s[0] == '-';
+  if (s[0] == '-' || s[0] == '+') ++at;
+  long long digits = 0;
+  int count = 0, power = 0;
+  bool decimals = false;
+  for (; at < s.size() && s[at] != 'e' && s[at] != 'E'; ++at) {
+    if (s[at] == mark) {
+      decimals = true;
+      continue;
+    }
+    if (++count > 15) return false;
+    digits = digits * 10 + (s[at] - '0');
+    power -= decimals ? 1 : 0;
+  }
+  if (at < s.size()) {  // the exponent
+    const std::size_t from = at + 1 + (s[at + 1] == '-' || s[at + 1] == '+' ? 1 : 0);
+    if (s.size() - from > 3) return false;
+    int exponent = 0;
+    for (std::size_t i = from; i < s.size(); ++i) exponent = exponent * 10 + (s[i] - '0');
+    power += s[at + 1] == '-' ? -exponent : exponent;
+  }
+  if (power < -22 || power > 22) return false;
+  const auto whole = static_cast<double>(digits);
+  const double value = power >= 0 ? whole * kPowers[power] : whole / kPowers[-power];
+  number = negative ? -value : value;
+  return true;
+}
+
 // [sign] digits [mark digits] [e [sign] digits], the whole of `s`, read as a
 // double; `mark` is the decimal mark.  No "nan", "inf" or hexadecimal: the
 // first character after the sign must be a digit or the mark.
@@ -44,6 +80,7 @@ bool PlainNumber(std::string_view s, char mark, double& number) {
     at = end;
   }
   if (at != s.size()) return false;
+  if (FewDigits(s, mark, number)) return true;
   // Read with no '+' and '.' as the mark.
   const std::size_t skip = s[0] == '+' ? 1 : 0;
   const std::size_t n = s.size() - skip;

@@ -2,6 +2,7 @@
 // CSV reader and the layout of station files, the encodings, how values show.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "sheet/encoding.h"
 #include "sheet/formula.h"
 #include "sheet/layout.h"
+#include "sheet/number_text.h"
 #include "sheet/value.h"
 
 namespace {
@@ -211,6 +213,20 @@ TEST(Encoding, Utf8ValidityAndWindows1252BothWays) {
   EXPECT_EQ(back, all);
   EXPECT_EQ(Windows1252ToUtf8("a\xF1o \x80"), "año €");
   EXPECT_FALSE(Utf8ToWindows1252("et₀", back));
+}
+
+// Numbers of few digits read by one exact operation: the same bits as the
+// full reading, across every power of ten it takes.
+TEST(NumberText, FewDigitsReadAsTheFullReadingDoes) {
+  const char* digits[] = {"1", "5", "0.1", "12.5", "-0.0864", "123456789012345", "9.99999999999999", "0.3", "700"};
+  for (const char* d : digits)
+    for (int power = -24; power <= 24; ++power) {
+      const std::string text = std::string(d) + "e" + std::to_string(power);
+      double fast = 0, full = 0;
+      ASSERT_TRUE(NumberOfCell(text, false, fast)) << text;
+      std::from_chars(text.data(), text.data() + text.size(), full);
+      EXPECT_EQ(fast, full) << text;
+    }
 }
 
 TEST(Show, NumbersErrorsAndTexts) {

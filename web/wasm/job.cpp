@@ -164,7 +164,7 @@ class Table : public torven::CsvJobReport {
     dates_.resize(row.fields->size());
     ranges_.resize(row.fields->size());
     for (std::size_t c = 0; c < row.fields->size() && c < gaps_.size(); ++c) {
-      if (const int k = torven::GapIndex((*row.fields)[c], codes); k >= 0) ++gaps_[c][static_cast<std::size_t>(k)];
+      if (const int k = torven::CommonGaps().Index((*row.fields)[c]); k >= 0) ++gaps_[c][static_cast<std::size_t>(k)];
       dates_[c].Add((*row.fields)[c]);
       // The least and greatest number of the column.
       double x = 0;
