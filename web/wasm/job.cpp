@@ -1,14 +1,16 @@
 // The module's --csv job: the engine torven runs, over the entries linked
 // into the module.  The page puts the file's bytes and the job's text (one
 // "key=value" per line: formula, name, report, decimals, mark, delimiter,
-// encoding, language, missing, dates, header) into buffers the module gives it, and either reads the
-// file's table (read_table: what the file is, its dialect, header, rows and
-// first rows, as JSON) or runs the job (run_csv) and reads back the output
-// file's bytes, the messages and the report: per row, its line, and for each
-// added and reported formula a number (NaN when it is not one) and a kind
-// (the host's type tag, and above 16 bits the error code of an error or the
-// truth of a truth value); for
-// each failed row, the cells its formula refused.
+// encoding, language, missing, dates, header, accept=implausible, findings)
+// into buffers the module gives it, and either reads the file's table
+// (read_table: what the file is, its dialect, header, rows and first rows,
+// and what the engine guesses of its columns and units, as JSON) or runs the
+// job (run_csv) and reads back the output file's bytes, the messages, the
+// checks' findings and the report: per row, its line, and for each added and
+// reported formula a number (NaN when it is not one) and a kind (the host's
+// type tag, and above 16 bits the error code of an error or the truth of a
+// truth value); for each failed row, the cells its formula refused; for each
+// doubtful row, its causes.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
