@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "sheet/columns.h"
@@ -163,19 +162,15 @@ class Table : public torven::CsvJobReport {
     // The common gap codes, counted per column.
     const auto& codes = torven::CommonGapCodes();
     gaps_.resize(row.fields->size(), std::vector<long>(codes.size(), 0));
-    dates_.resize(row.fields->size());
-    ranges_.resize(row.fields->size());
+    facts_.resize(row.fields->size());
     for (std::size_t c = 0; c < row.fields->size() && c < gaps_.size(); ++c) {
       if (const int k = torven::CommonGaps().Index((*row.fields)[c]); k >= 0) ++gaps_[c][static_cast<std::size_t>(k)];
-      dates_[c].Add((*row.fields)[c]);
-      // The least and greatest number of the column.
+      torven::ColumnFacts& f = facts_[c];
+      f.dates.Add((*row.fields)[c]);
+      // How many numbers the column holds, and the greatest.
       double x = 0;
-      if (torven::NumberOfCell(torven::TrimSpaces((*row.fields)[c]), dialect_.decimalComma, x)) {
-        auto& [low, high, count] = ranges_[c];
-        low = count == 0 ? x : std::min(low, x);
-        high = count == 0 ? x : std::max(high, x);
-        ++count;
-      }
+      if (torven::NumberOfCell(torven::TrimSpaces((*row.fields)[c]), dialect_.decimalComma, x))
+        f.high = f.numbers++ == 0 ? x : std::max(f.high, x);
     }
     if (first_.size() < 20) {
       std::vector<std::string> fields(*row.fields);
@@ -228,8 +223,8 @@ class Table : public torven::CsvJobReport {
       out += "]";
     }
     out += "],\"dates\":[";
-    for (std::size_t c = 0; c < dates_.size(); ++c) {
-      const torven::DateProfile& d = dates_[c];
+    for (std::size_t c = 0; c < facts_.size(); ++c) {
+      const torven::DateProfile& d = facts_[c].dates;
       out += (c > 0 ? ",{" : "{");
       const std::pair<const char*, long> counts[] = {
           {"cells", d.cells},   {"slash", d.slash},   {"dayFirst", d.dayFirst}, {"monthFirst", d.monthFirst},
@@ -238,12 +233,6 @@ class Table : public torven::CsvJobReport {
       for (std::size_t k = 0; k < std::size(counts); ++k)
         out += (k > 0 ? ",\"" : "\"") + std::string(counts[k].first) + "\":" + std::to_string(counts[k].second);
       out += "}";
-    }
-    out += "],\"ranges\":[";
-    for (std::size_t c = 0; c < ranges_.size(); ++c) {
-      const auto& [low, high, count] = ranges_[c];
-      out += c > 0 ? "," : "";
-      out += count == 0 ? "null" : "[" + torven::Show(NumberValue(low), -1) + "," + torven::Show(NumberValue(high), -1) + "]";
     }
     out += "],\"skipped\":[";
     for (std::size_t i = 0; i < skipped_.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(skipped_[i]);
@@ -256,12 +245,11 @@ class Table : public torven::CsvJobReport {
   // the rows are months, the anemometer's height its name says, and each
   // column's unit of every quantity; and the units themselves.
   void Guesses(std::string& out) const {
-    std::vector<torven::ColumnFacts> facts(header_.size());
+    std::vector<torven::ColumnFacts> facts = facts_;
+    facts.resize(header_.size());
     for (std::size_t c = 0; c < header_.size(); ++c) {
       facts[c].name = header_[c];
       if (c < dialect_.units.size()) facts[c].unit = dialect_.units[c];
-      if (c < ranges_.size()) facts[c].numbers = std::get<2>(ranges_[c]), facts[c].high = std::get<1>(ranges_[c]);
-      if (c < dates_.size()) facts[c].dates = dates_[c];
     }
     const torven::ColumnGuess guess = torven::GuessColumns(facts);
     out += ",\"guess\":{";
@@ -305,8 +293,7 @@ class Table : public torven::CsvJobReport {
   std::vector<int> skipped_;
   bool open_ = false;
   std::vector<std::vector<long>> gaps_;  // per column, per common code
-  std::vector<torven::DateProfile> dates_;  // per column
-  std::vector<std::tuple<double, double, long>> ranges_;  // per column: least, greatest, how many numbers
+  std::vector<torven::ColumnFacts> facts_;  // per column: its dates and numbers
 };
 
 torven::Evaluator& Engine() {
