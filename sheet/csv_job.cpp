@@ -72,7 +72,9 @@ class Run {
   bool ReadEncoding() {
     const bool forced = !job_.encoding.empty();
     TextScan scan(!forced);
-    TextVerdict verdict = ScanSeekableFile(in_, scan) ? scan.Verdict() : reader_.FirstBlockVerdict(!forced);
+    TextVerdict verdict = !forced && job_.scanned != nullptr ? *job_.scanned
+                          : ScanSeekableFile(in_, scan)      ? scan.Verdict()
+                                                             : reader_.FirstBlockVerdict(!forced);
     if (forced) {
       // A forced encoding reads every byte but NUL.
       if (!verdict.nulByte) verdict.text = true, verdict.problem.clear();
@@ -145,6 +147,8 @@ class Run {
     for (std::size_t c = 0; c < layout_.dates.size() && c < width_ && dialect.dateColumn < 0; ++c)
       if (layout_.dates[c].MostlyDates()) dialect.dateColumn = static_cast<int>(c);
     dateColumn_ = dialect.dateColumn;
+    dialect.dates = layout_.dates;
+    dialect.dates.resize(width_);
     for (const std::string& unit : layout_.units) dialect.units.push_back(Utf8Of(unit, encoding_));
     report_.Header(names_, dialect);
     return true;
@@ -462,6 +466,7 @@ class Run {
       r.added[i] = evaluator_.Evaluate(formulas_[i].expr, &r.Cells(), formulas_[i].dialect, i > 0);
       if (r.added[i].type == xl::kErr && r.faulty.empty())
         evaluator_.FaultyCells(formulas_[i].expr, r.Cells(), r.faulty);
+      if (!job_.write) continue;  // nothing printed when nothing is written
       const std::string shown = Show(r.added[i], job_.decimals, comma_, language_);
       if (!out_.Added(shown)) {
         Say(name_ + ":" + std::to_string(r.line) + ": the result '" + shown + "' cannot be written in " +

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sheet/date_profile.h"
 #include "sheet/evaluator.h"
 #include "sheet/formula.h"
 #include "sheet/text_scan.h"
@@ -33,7 +34,11 @@ struct CsvJob {
   std::string language;   // of errors and truth values: "" (the file's), "es" or "en"
   std::string dates;      // how d/m/y or m/d/y date texts read: "" (the dialect's), "dmy" or "mdy"
   std::vector<std::string> missing;  // gap codes: cells that hold one read as empty (sheet/gaps.h)
-  bool write = true;      // whether the output file is written (not to read a file's table alone)
+  // What the whole file is, when the caller has scanned it already (the
+  // page's module scans its bytes once for every job): used unless the
+  // encoding is forced.
+  const TextVerdict* scanned = nullptr;
+  bool write = true;      // whether the output file is written (not to read a file's table, nor for a report alone)
   bool acceptImplausible = false;  // compute although a quantity's median cannot be right (sheet/plausibility.h)
   std::string findings;   // the language of the checks' findings: "es", or "" (as `language`: English but for "es")
 };
@@ -59,6 +64,7 @@ struct CsvDialect {
   long unitsLine = 0;               // a row of units below the header (0: none)
   std::vector<std::string> units;   // its fields (UTF-8)
   int dateColumn = -1;              // the first column of mostly dates (-1: none)
+  std::vector<DateProfile> dates;   // how each column writes its dates, over the first rows (as the job judges them)
   std::string preamble;             // the lines before the header (UTF-8)
 };
 

@@ -7,6 +7,7 @@ import { Engine } from "../../web/page/torven.js";
 import { UNITS, convertFormula, setUnits } from "../../web/page/et0.js";
 import { cell, num, write } from "../../web/page/formula.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "../../web/page/riego.js";
+import { byDate, thinned } from "../../web/page/chart_points.js";
 import { mkdtempSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -59,6 +60,37 @@ units.forEach((u, i) => {
 });
 if (units.length !== Object.keys(byHand).length) fail(`the engine gives ${units.length} units, ${Object.keys(byHand).length} worked by hand`);
 console.log(`${units.length} units converted as worked by hand`);
+// The chart's points: put in order of date (stable: a day's points keep the
+// file's order), and thinned to a width with the same lowest and highest
+// value in every pixel column.
+const DAY = 86400;
+for (const [what, days, values] of [
+  ["in order", [1, 2, 2, 5], [1, 2, 3, 4]],
+  ["a year repeated", [3, 1, 2, 3, 1, 2], [1, 2, 3, 4, 5, 6]],
+  ["days far apart", [40000, 1, 20000], [1, 2, 3]],
+]) {
+  const [xs, ys] = byDate(Float64Array.from(days, (d) => d * DAY), Float64Array.from(values));
+  const want = days.map((d, i) => [d, values[i]]).sort((a, b) => a[0] - b[0]);
+  if (want.some(([d, v], j) => xs[j] !== d * DAY || ys[j] !== v)) fail(`byDate, ${what}: ${[...ys]}`);
+}
+{
+  const n = 100000, columns = 300;
+  const xs = Float64Array.from({ length: n }, (_, i) => Math.floor(i / 7) * DAY);
+  const ys = Float64Array.from({ length: n }, (_, i) => Math.sin(i) * 3 + (i % 13));
+  const [tx, ty] = thinned(xs, ys, columns);
+  const extremes = (x, y) => {
+    const out = new Map();
+    x.forEach((t, i) => {
+      const c = Math.min(columns - 1, Math.floor((t - x[0]) / (x[x.length - 1] - x[0]) * columns));
+      const [low, high] = out.get(c) ?? [Infinity, -Infinity];
+      out.set(c, [Math.min(low, y[i]), Math.max(high, y[i])]);
+    });
+    return JSON.stringify([...out]);
+  };
+  if (tx.length > 4 * columns || extremes(tx, ty) !== extremes(xs, ys) || tx.some((t, i) => i > 0 && t < tx[i - 1]))
+    fail(`thinned: ${tx.length} points do not draw what ${n} draw`);
+}
+console.log("the chart's points ordered and thinned");
 // Crop water (FAO 56 chapters 6 to 8) through torven with the page's
 // formulas: the published values of examples 27, 28 and 36, then a season's
 // water balance closing every day.

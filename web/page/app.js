@@ -10,6 +10,7 @@ import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateInputs, dateNumber, dateSerial
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
 import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
 import { NAMES, dateTick } from "./chart_axes.js";
+import { byDate, thinned } from "./chart_points.js";
 import { call, cell, inputsOf, num, op, readsOtherRows, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
 import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
@@ -17,7 +18,9 @@ import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } 
 const $ = (id) => document.getElementById(id);
 const SHOWN_FAILURES = 20;
 let engine, table, run, mapping, reportAt;
-let downloadable;  // the output file of the last run that succeeded (what the download gives)
+// The job of the last run that succeeded: the download runs it again with its
+// output written (the page's runs only report).
+let downloadJob;
 // The ET0's choices, units and formulas ({ o, units, et0, mark, month }); the
 // irrigation's columns; the charts drawn (et0, riego).
 let computed, irrigation = [];
@@ -45,11 +48,10 @@ function flawText(t) {
 }
 
 async function readFile(file) {
-  const bytes = new Uint8Array(await file.arrayBuffer());
   $("paso-columnas").hidden = true;
   $("paso-resultados").hidden = true;
   $("archivo-info").textContent = "";
-  engine.setFile(bytes);
+  await engine.readFile(file);
   const t = engine.readTable();
   if (!t.text) throw new NotText(flawText(t));
   if (t.refused) throw new Error(t.refused.replace(/^csv: /, ""));
@@ -274,8 +276,8 @@ async function calculate() {
                      " Corrija la unidad, o confirme que los valores son correctos."
                      : "No se calcula: " + attempt.messages, true);
   }
-  run = attempt;
-  downloadable = engine.output();
+  run = Object.assign(attempt, { monthly: monthly(o) });
+  downloadJob = job;
   showResults(mapping, o, elapsed);
 }
 
@@ -315,7 +317,7 @@ function climateMeans(o, units, day, stages) {
 // beside them, as torven reads the file.
 const jobOf = (o, columns, report) => ({
   mark: jobMark(o), formula: columns.map(([, f]) => namedFormula(f, o)), name: columns.map(([n]) => n),
-  report: report.map((f) => namedFormula(f, o)), missing: gapCodes(o), dates: o.dates, findings: "es",
+  report: report.map((f) => namedFormula(f, o)), missing: gapCodes(o), dates: o.dates, findings: "es", write: "no",
   ...(o.accept ? { accept: "implausible" } : {}),
 });
 
@@ -406,15 +408,16 @@ async function calculateIrrigation() {
   $("calcular-riego").disabled = true;
   setStatus("Calculando el riego…");
   await new Promise((resolve) => setTimeout(resolve, 0));
-  const attempt = engine.run(jobOf(o, columns, [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])]));
+  const job = jobOf(o, columns, [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])]);
+  const attempt = engine.run(job);
   $("calcular-riego").disabled = false;
   if (attempt.status === 2) {
     irrigation = previous;
     return failed(attempt.messages);
   }
-  run = attempt;
+  run = Object.assign(attempt, { monthly: false });
   reportAt = columns.length;
-  downloadable = engine.output();
+  downloadJob = job;
   showIrrigation(o, season, note);
   showFormulas(o);
 }
@@ -471,7 +474,7 @@ function interruption(o, r, lastDay) {
 // when it has none.
 function dateOf(r) {
   const v = valueOf(run, r, reportAt);
-  if (v.type !== NUM || monthly(options())) return NaN;
+  if (v.type !== NUM || run.monthly) return NaN;
   return Date.UTC(Math.floor(v.num / 10000), Math.floor(v.num / 100) % 100 - 1, v.num % 100);
 }
 
@@ -480,27 +483,30 @@ const failedName = (v) => v.type === ERR ? engine.errorName(v.code, true) : "#¡
 
 function showResults(mapping, o, elapsed) {
   $("paso-resultados").hidden = false;  // shown first, so that the chart takes its box's width
-  const errors = new Map();
-  const sums = new Map();
-  const xs = [], ys = [];
-  for (let r = 0; r < run.rows; ++r) {
-    const v = valueOf(run, r, 0);
-    if (v.type !== NUM) {
-      const name = failedName(v);
+  // Over the report's arrays (a row's ET0 first, its date number at reportAt).
+  const { rows, width, kinds, numbers } = run;
+  const errors = new Map(), sums = new Map();
+  const xs = new Float64Array(rows), ys = new Float64Array(rows);
+  let dated = 0;
+  for (let r = 0, at = 0; r < rows; ++r, at += width) {
+    if ((kinds[at] & 0xffff) !== NUM) {
+      const name = failedName(valueOf(run, r, 0));
       errors.set(name, (errors.get(name) ?? 0) + 1);
       continue;
     }
-    if (monthly(o)) {  // the months' totals, in mm
-      const total = valueOf(run, r, 1);
+    if (run.monthly) {  // the months' totals, in mm
       const [sum, months] = sums.get("meses") ?? [0, 0];
-      if (total.type === NUM) sums.set("meses", [sum + total.num, months + 1]);
+      if ((kinds[at + 1] & 0xffff) === NUM) sums.set("meses", [sum + numbers[at + 1], months + 1]);
       continue;
     }
-    const when = dateOf(r);
-    const year = Number.isNaN(when) ? "sin fecha" : new Date(when).getUTCFullYear();
-    const [sum, days] = sums.get(year) ?? [0, 0];
-    sums.set(year, [sum + v.num, days + 1]);
-    if (!Number.isNaN(when)) { xs.push(when / 1000); ys.push(v.num); }
+    const date = (kinds[at + reportAt] & 0xffff) === NUM ? numbers[at + reportAt] : NaN;
+    const year = Number.isNaN(date) ? "sin fecha" : Math.floor(date / 10000);
+    const yearSum = sums.get(year);
+    if (yearSum) yearSum[0] += numbers[at], ++yearSum[1];
+    else sums.set(year, [numbers[at], 1]);
+    if (Number.isNaN(date)) continue;
+    xs[dated] = Date.UTC(year, Math.floor(date / 100) % 100 - 1, date % 100) / 1000;
+    ys[dated++] = numbers[at];
   }
   const ok = run.rows - [...errors.values()].reduce((a, b) => a + b, 0);
   $("resumen").textContent = `${run.rows} filas calculadas en ${elapsed.toFixed(0)} ms: ${ok} valores` +
@@ -517,7 +523,7 @@ function showResults(mapping, o, elapsed) {
     return li;
   }));
   $("grafico").hidden = monthly(o);
-  if (!monthly(o)) drawChart(xs, ys);
+  if (!monthly(o)) drawChart(xs.subarray(0, dated), ys.subarray(0, dated));
   showFormulas(o);
   listFailures(o);
   listDoubtful();
@@ -610,7 +616,7 @@ async function copyFormula() {
 
 // When a row is: its date, or in monthly means its month.
 function rowWhen(r) {
-  if (!monthly(options())) return dayText(dateOf(r));
+  if (!run.monthly) return dayText(dateOf(r));
   const v = valueOf(run, r, reportAt);
   return v.type === NUM && v.num >= 1 && v.num <= 12 ? NAMES.MMMM[v.num - 1] : "sin mes";
 }
@@ -625,7 +631,7 @@ function dayText(when) {
 // The rows whose result is an error: line, date, the cause, the result.
 function listFailures(o) {
   const failed = [];
-  for (let r = 0; r < run.rows; ++r) if (valueOf(run, r, 0).type !== NUM) failed.push(r);
+  for (let r = 0; r < run.rows; ++r) if ((run.kinds[r * run.width] & 0xffff) !== NUM) failed.push(r);
   const inputs = inputsOf(computed.et0), estimated = estimatedVariables(o).flatMap((v) => v.inputs);
   const items = failed.slice(0, SHOWN_FAILURES).map((r) => {
     const v = valueOf(run, r, 0);
@@ -646,12 +652,12 @@ function listFailures(o) {
 function estimatedDays(o) {
   const variables = estimatedVariables(o);
   if (variables.length === 0) return "";
+  const { rows, width, kinds } = run;
   const counts = variables.map((_, i) => {
     let n = 0;
-    for (let r = 0; r < run.rows; ++r) {
-      const v = valueOf(run, r, reportAt + 1 + i);
-      n += v.type === BOOL && v.code === 0 && valueOf(run, r, 0).type === NUM ? 1 : 0;
-    }
+    // A gap estimated: its check false (a truth value, code 0) on a row whose ET0 is a number.
+    for (let at = 0, check = reportAt + 1 + i; at < rows * width; at += width)
+      n += kinds[at + check] === BOOL && (kinds[at] & 0xffff) === NUM ? 1 : 0;
     return n;
   });
   return " Días estimados (FAO 56, datos faltantes): " +
@@ -660,10 +666,10 @@ function estimatedDays(o) {
 
 function drawChart(xs, ys) {
   if (charts.et0) charts.et0.destroy();
-  const order = xs.map((_, i) => i).sort((a, b) => xs[a] - xs[b]);
-  const data = [order.map((i) => xs[i]), order.map((i) => ys[i])];
+  const width = Math.min(900, $("grafico").clientWidth || 900);
+  const data = thinned(...byDate(xs, ys), Math.ceil(width * (window.devicePixelRatio || 1)));
   charts.et0 = new uPlot({
-    width: Math.min(900, $("grafico").clientWidth || 900), height: 320,
+    width, height: 320,
     title: "ET0 diaria (mm/d)",
     series: [{ label: "Fecha" },
              { label: "ET0 (mm/d)", stroke: "#2a6f4a", width: 1.5 }],
@@ -696,7 +702,7 @@ function download() {
   // The engine's output: what torven --csv writes, in the file's dialect,
   // encoding, mark and line ends.
   const link = document.createElement("a");
-  link.href = URL.createObjectURL(new Blob([downloadable], { type: "text/csv" }));
+  link.href = URL.createObjectURL(new Blob([engine.written({ ...downloadJob, write: "yes" })], { type: "text/csv" }));
   // The file's own name and extension, with _et0 before it.
   const dot = table.name.lastIndexOf(".");
   link.download = dot > 0 ? table.name.slice(0, dot) + "_et0" + table.name.slice(dot) : table.name + "_et0.csv";

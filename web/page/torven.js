@@ -47,6 +47,26 @@ export class Engine {
   // The station file's bytes, kept by the module (the page keeps no copy).
   setFile(bytes) { this.bytes(this.x.input_buffer(bytes.length), bytes.length).set(bytes); }
 
+  // A File's bytes, read piece by piece into the module's buffer (no copy of
+  // the whole file in JavaScript).  A file whose size changed while it was
+  // read is refused.
+  async readFile(file) {
+    const size = file.size, at = this.x.input_buffer(size);
+    const reader = file.stream().getReader();
+    let offset = 0;
+    for (;;) {
+      const { done, value } = await reader.read();
+      if (done) break;
+      if (offset + value.length > size) break;
+      this.bytes(at + offset, value.length).set(value);
+      offset += value.length;
+    }
+    if (offset !== size) {
+      this.x.input_buffer(0);
+      throw new Error("el archivo cambió mientras se leía; ábralo de nuevo");
+    }
+  }
+
   // What the file is: { text: false, flaw, encoding, at, byte } when it is
   // not text; else its encoding, mark, delimiter, line end, header, count of
   // rows, first rows, the lines of the records left out and whether a quote
@@ -87,6 +107,14 @@ export class Engine {
       run.faulty.get(row).push({ column, kind: FAULTS[kind], text: texts[i / 3] });
     }
     return run;
+  }
+
+  // The output file of `job` run again with its output written, as torven
+  // --csv writes it (a copy); the report is left unread.
+  written(job) {
+    this.putJob(job);
+    this.x.run_csv();
+    return this.output();
   }
 
   // The last run's output file, as torven --csv writes it (a copy).

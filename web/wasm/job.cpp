@@ -1,8 +1,9 @@
 // The module's --csv job: the engine torven runs, over the entries linked
 // into the module.  The page puts the file's bytes and the job's text (one
 // "key=value" per line: formula, name, report, decimals, mark, delimiter,
-// encoding, language, missing, dates, header, accept=implausible, findings)
-// into buffers the module gives it, and either reads the file's table
+// encoding, language, missing, dates, header, accept=implausible, findings,
+// and write=no for the report alone) into buffers the module gives it, and
+// either reads the file's table
 // (read_table: what the file is, its dialect, header, rows and first rows,
 // and what the engine guesses of its columns and units, as JSON) or runs the
 // job (run_csv) and reads back the output file's bytes, the messages, the
@@ -15,6 +16,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +27,7 @@
 #include "sheet/encoding.h"
 #include "sheet/gaps.h"
 #include "sheet/number_text.h"
+#include "sheet/plausibility.h"
 #include "sheet/spaces.h"
 #include "tools/hostsim/registration.h"
 #include "worksheet/catalogue.h"
@@ -62,7 +66,13 @@ std::vector<torven::AddInFunction> Functions() {
   return functions;
 }
 
-std::vector<char> input, spec;
+std::vector<char> spec;
+// The file's bytes, left uninitialised for the page to fill (a file of tens
+// of megabytes is not zeroed first).
+std::unique_ptr<char[]> input;
+std::size_t inputSize = 0;
+// What the file's bytes are (encoding, or why not text), scanned once.
+std::optional<torven::TextVerdict> scanned;
 std::string output, messages, result, faultyTexts, findings, doubtful;
 std::vector<int> doubtfulRows;
 std::vector<int> lines, faulty;
@@ -159,18 +169,20 @@ class Table : public torven::CsvJobReport {
     dialect_ = dialect;
   }
   void Row(const torven::CsvRow& row) override {
-    // The common gap codes, counted per column.
+    // The common gap codes, counted per column over every row.
     const auto& codes = torven::CommonGapCodes();
-    gaps_.resize(row.fields->size(), std::vector<long>(codes.size(), 0));
-    facts_.resize(row.fields->size());
-    for (std::size_t c = 0; c < row.fields->size() && c < gaps_.size(); ++c) {
+    if (gaps_.size() < row.fields->size()) gaps_.resize(row.fields->size(), std::vector<long>(codes.size(), 0));
+    for (std::size_t c = 0; c < row.fields->size(); ++c)
       if (const int k = torven::CommonGaps().Index((*row.fields)[c]); k >= 0) ++gaps_[c][static_cast<std::size_t>(k)];
-      torven::ColumnFacts& f = facts_[c];
-      f.dates.Add((*row.fields)[c]);
-      // How many numbers the column holds, and the greatest.
-      double x = 0;
-      if (torven::NumberOfCell(torven::TrimSpaces((*row.fields)[c]), dialect_.decimalComma, x))
-        f.high = f.numbers++ == 0 ? x : std::max(f.high, x);
+    // How many numbers each column holds, and the greatest, over the rows
+    // whose medians the checks judge (what a unit is guessed from).
+    if (rows_ < torven::ReadingChecks::kJudgedRows) {
+      if (numbers_.size() < row.fields->size()) numbers_.resize(row.fields->size());
+      for (std::size_t c = 0; c < row.fields->size(); ++c) {
+        double x = 0;
+        if (torven::NumberOfCell(torven::TrimSpaces((*row.fields)[c]), dialect_.decimalComma, x))
+          numbers_[c].high = numbers_[c].numbers++ == 0 ? x : std::max(numbers_[c].high, x);
+      }
     }
     if (first_.size() < 20) {
       std::vector<std::string> fields(*row.fields);
@@ -223,8 +235,8 @@ class Table : public torven::CsvJobReport {
       out += "]";
     }
     out += "],\"dates\":[";
-    for (std::size_t c = 0; c < facts_.size(); ++c) {
-      const torven::DateProfile& d = facts_[c].dates;
+    for (std::size_t c = 0; c < dialect_.dates.size(); ++c) {
+      const torven::DateProfile& d = dialect_.dates[c];
       out += (c > 0 ? ",{" : "{");
       const std::pair<const char*, long> counts[] = {
           {"cells", d.cells},   {"slash", d.slash},   {"dayFirst", d.dayFirst}, {"monthFirst", d.monthFirst},
@@ -245,10 +257,11 @@ class Table : public torven::CsvJobReport {
   // the rows are months, the anemometer's height its name says, and each
   // column's unit of every quantity; and the units themselves.
   void Guesses(std::string& out) const {
-    std::vector<torven::ColumnFacts> facts = facts_;
-    facts.resize(header_.size());
+    std::vector<torven::ColumnFacts> facts(header_.size());
     for (std::size_t c = 0; c < header_.size(); ++c) {
       facts[c].name = header_[c];
+      if (c < numbers_.size()) facts[c].numbers = numbers_[c].numbers, facts[c].high = numbers_[c].high;
+      if (c < dialect_.dates.size()) facts[c].dates = dialect_.dates[c];
       if (c < dialect_.units.size()) facts[c].unit = dialect_.units[c];
     }
     const torven::ColumnGuess guess = torven::GuessColumns(facts);
@@ -293,7 +306,11 @@ class Table : public torven::CsvJobReport {
   std::vector<int> skipped_;
   bool open_ = false;
   std::vector<std::vector<long>> gaps_;  // per column, per common code
-  std::vector<torven::ColumnFacts> facts_;  // per column: its dates and numbers
+  struct Numbers {
+    long numbers = 0;  // cells that are numbers
+    double high = 0;   // the greatest of them
+  };
+  std::vector<Numbers> numbers_;  // per column, over the first rows
 };
 
 torven::Evaluator& Engine() {
@@ -305,13 +322,19 @@ torven::Evaluator& Engine() {
 
 // The file as a stream over the input buffer.
 std::FILE* OpenInput() {
-  std::FILE* in = fmemopen(input.empty() ? nullptr : input.data(), input.size(), "rb");
+  std::FILE* in = fmemopen(inputSize == 0 ? nullptr : input.get(), inputSize, "rb");
   return in != nullptr ? in : fmemopen(nullptr, 1, "w+b");  // an empty file
 }
 
 // The job's text as options.
 torven::CsvJob JobOf(std::string_view text) {
   torven::CsvJob job;
+  if (!scanned) {
+    torven::TextScan scan;
+    scan.Feed({input.get(), inputSize});
+    scanned = scan.Verdict();
+  }
+  job.scanned = &*scanned;
   while (!text.empty()) {
     const std::size_t end = std::min(text.find('\n'), text.size());
     const std::string_view line = text.substr(0, end);
@@ -335,6 +358,7 @@ torven::CsvJob JobOf(std::string_view text) {
     else if (key == "header") job.headerLine = std::atol(value.c_str());
     else if (key == "accept") job.acceptImplausible = value == "implausible";
     else if (key == "findings") job.findings = value;
+    else if (key == "write") job.write = value != "no";
   }
   return job;
 }
@@ -343,8 +367,10 @@ torven::CsvJob JobOf(std::string_view text) {
 
 // Buffers of `size` bytes for the file and for the job's text.
 TORVEN_WASM_EXPORT("input_buffer") char* InputBuffer(int size) {
-  input.assign(static_cast<std::size_t>(size), '\0');
-  return input.data();
+  inputSize = static_cast<std::size_t>(std::max(size, 0));
+  input.reset(new char[std::max<std::size_t>(inputSize, 1)]);
+  scanned.reset();
+  return input.get();
 }
 TORVEN_WASM_EXPORT("job_buffer") char* JobBuffer(int size) {
   spec.assign(static_cast<std::size_t>(size), '\0');
