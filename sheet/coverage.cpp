@@ -6,9 +6,6 @@
 #include "sheet/dates.h"
 
 namespace torven {
-namespace {
-
-// A day as the language writes it: 2020-03-04, or 04/03/2020.
 std::string DayText(long serial, Language language) {
   CivilDate d;
   if (!DateOfSerial(static_cast<double>(serial), d)) return "?";
@@ -17,9 +14,6 @@ std::string DayText(long serial, Language language) {
   else std::snprintf(text, sizeof text, "%04d-%02d-%02d", d.year, d.month, d.day);
   return text;
 }
-
-
-}  // namespace
 
 void DateCoverage::CountDay(long day) {
   // The year is looked up when the day leaves the last one's.
@@ -72,7 +66,7 @@ std::string DateCoverage::Summary(Language language) const {
     return total > static_cast<long>(named) ? (es ? " y más" : " and more") : "";
   };
   if (missing_ > 0) {
-    out += es ? "; faltan " + std::to_string(missing_) + (missing_ == 1 ? " día: " : " días: ")
+    out += es ? (missing_ == 1 ? "; falta 1 día: " : "; faltan " + std::to_string(missing_) + " días: ")
               : "; " + std::to_string(missing_) + (missing_ == 1 ? " day missing: " : " days missing: ");
     for (std::size_t i = 0; i < gaps_.size(); ++i)
       out += (i > 0 ? ", " : "") + day(gaps_[i].first) +

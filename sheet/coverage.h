@@ -13,6 +13,10 @@
 
 namespace torven {
 
+// A day (a serial of the 1900 system) as the language writes it: 2020-03-04,
+// or 04/03/2020.
+std::string DayText(long serial, Language language);
+
 class DateCoverage {
  public:
   // The next row's date as a serial of the 1900 system (its time of day

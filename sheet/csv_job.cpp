@@ -4,11 +4,13 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "sheet/coverage.h"
 #include "sheet/csv.h"
 #include "sheet/csv_output.h"
 #include "sheet/date_profile.h"
+#include "sheet/dates.h"
 #include "sheet/encoding.h"
 #include "sheet/layout.h"
 #include "sheet/number_text.h"
@@ -16,6 +18,7 @@
 #include "sheet/references.h"
 #include "sheet/row_dates.h"
 #include "sheet/row_report.h"
+#include "sheet/season.h"
 #include "sheet/spaces.h"
 #include "sheet/text_scan.h"
 
@@ -52,14 +55,14 @@ class Run {
 
   int Go() {
     if (!ReadEncoding() || !ReadHeader() || !ReadFormulas(job_.formulas, formulas_, "call") ||
-        !ReadFormulas(job_.reported, reported_, "reported formula") || !DecideDateOrder() || !ReadReach() ||
+        !ReadFormulas(job_.reported, reported_, "reported formula") || !DecideDateOrder() || !ReadSeason() || !ReadReach() ||
         !WriteHeader())
       return 2;
     evaluator_.SetCallWatcher(&checks_);
     EvaluateRows();
     if (refused_) return 2;
     SayTotals();
-    return bad_ > 0 ? 1 : 0;
+    return bad_ > 0 || (season_ && season_->Broken()) ? 1 : 0;
   }
 
  private:
@@ -219,6 +222,26 @@ class Run {
     return true;
   }
 
+  // The season the job names ("first/last", ISO dates), whose rows are
+  // checked to be its days; it needs the rows' dates.
+  bool ReadSeason() {
+    if (job_.season.empty()) return true;
+    const std::size_t slash = job_.season.find('/');
+    CivilDate first, last;
+    if (slash == std::string::npos || !DateOfText(std::string_view(job_.season).substr(0, slash), false, first) ||
+        !DateOfText(std::string_view(job_.season).substr(slash + 1), false, last) ||
+        SerialOfDate(first) > SerialOfDate(last)) {
+      Say(name_ + ": the season '" + job_.season + "' is not its first and last days, as 2020-04-15/2020-08-17");
+      return false;
+    }
+    if (!rowDates_.Any()) {
+      Say(name_ + ": the season's rows cannot be checked: the file has no column of dates (nor year, month and day)");
+      return false;
+    }
+    season_.emplace(static_cast<long>(SerialOfDate(first)), static_cast<long>(SerialOfDate(last)));
+    return true;
+  }
+
   bool WriteHeader() {
     out_.Begin(encoding_, reader_.HadByteOrderMark(), delimiter_, reader_.LineEnd(), job_.write);
     out_.Raw(preamble_);
@@ -375,9 +398,9 @@ class Run {
   // Evaluates a record (row `row` of the sheet) and writes it.
   void Process(Record& r, long row) {
     switch (r.kind) {
-      case Record::Kind::kBlank: WriteBlank(r.count); return;
-      case Record::Kind::kUnits: WriteUnits(r.row, r.count); return;
-      case Record::Kind::kSkipped: return;
+      case Record::Kind::kBlank: WriteBlank(r.count); NoData(); return;
+      case Record::Kind::kUnits: WriteUnits(r.row, r.count); NoData(); return;
+      case Record::Kind::kSkipped: NoData(); return;
       case Record::Kind::kData: break;
     }
     evaluator_.SetSheetRow(row);
@@ -397,7 +420,11 @@ class Run {
       r.reported[i] = evaluator_.Evaluate(reported_[i].expr, &r.Cells(), reported_[i].dialect, !formulas_.empty() || i > 0);
     doubtful_ = checks_.EndRow(findings_);
     if (!doubtful_.empty()) rowReport_.Doubtful(r.line, DateText(r), doubtful_, findings_);
-    if (rowDates_.Any() && !formulas_.empty()) coverage_.Add(rowDates_.DayOf(r.row, r.count, comma_, language_ == Language::kSpanish), r.line);
+    if (rowDates_.Any() && (!formulas_.empty() || season_)) {
+      const double day = rowDates_.DayOf(r.row, r.count, comma_, language_ == Language::kSpanish);
+      if (!formulas_.empty()) coverage_.Add(day, r.line);
+      if (season_) season_->Row(day, r.line);
+    }
     CsvRow report;
     report.line = r.line;
     report.added = &r.added;
@@ -414,8 +441,14 @@ class Run {
     return Utf8Of(std::string(TrimSpaces(r.row[static_cast<std::size_t>(dateColumn_)])), encoding_);
   }
 
+  // A line without data, inside the season when it has begun.
+  void NoData() {
+    if (season_) season_->NoData();
+  }
+
   // After the rows: what they show together, then the rows' totals.
   void SayTotals() {
+    if (season_) report_.Season(season_->Problems(findings_), season_->EndNote(findings_));
     if (formulas_.empty()) return;
     if (const std::string calm = checks_.CalmWind(findings_); !calm.empty()) report_.Finding(calm);
     if (const std::string days = coverage_.Summary(findings_); !days.empty()) report_.Finding(days);
@@ -514,6 +547,7 @@ class Run {
   // The days the rows cover, from where their dates are.
   RowDates rowDates_;
   DateCoverage coverage_;
+  std::optional<SeasonDays> season_;  // the season whose rows must be its days, when the job names one
   bool judged_ = false, refused_ = false;
 };
 

@@ -34,6 +34,10 @@ struct CsvJob {
   std::string language;   // of errors and truth values: "" (the file's), "es" or "en"
   std::string dates;      // how d/m/y or m/d/y date texts read: "" (the dialect's), "dmy" or "mdy"
   std::vector<std::string> missing;  // gap codes: cells that hold one read as empty (sheet/gaps.h)
+  // A season whose rows must be its days, one a row, in order (a formula
+  // reads the row above as the day before): "2020-04-15/2020-08-17", its
+  // first and last days; "" for none (sheet/season.h).
+  std::string season;
   // What the whole file is, when the caller has scanned it already (the
   // page's module scans its bytes once for every job): used unless the
   // encoding is forced.
@@ -86,16 +90,23 @@ class CsvJobReport {
   // What the checks of plausibility found over the rows (a quantity whose
   // median cannot be right, runs of calm wind), one line each.
   virtual void Finding(const std::string& text) { Message(text); }
+  // After the rows, with a season: why its rows are not its days ("" when
+  // they are), and the day the file ends on when before the season's end ("").
+  virtual void Season(const std::string& problems, const std::string& endNote) {
+    if (!problems.empty()) Finding(problems);
+    if (!endNote.empty()) Finding(endNote);
+  }
 };
 
 // Runs the job over `in` (called `name` in messages).  Returns 0; 1 when a
-// row was left out, a formula's value was an error or a result could not be
-// written (each said in a message: the first 20 failed rows with their line,
-// date, column, error and the cells that caused it, then how many more; the
-// first 20 doubtful rows alike; and a last line that counts the rows
-// computed, failed, doubtful and left out); 2 when nothing could be done
-// (the file is not text, has no header, a formula is malformed or names no
-// column of it, the order of its d/m/y dates is not known, or, unless
+// row was left out, a formula's value was an error, a result could not be
+// written or the season's rows are not its days (each said in a message:
+// the first 20 failed rows with their line, date, column, error and the
+// cells that caused it, then how many more; the first 20 doubtful rows
+// alike; and a last line that counts the rows computed, failed, doubtful
+// and left out); 2 when nothing could be done (the file is not text, has no
+// header, a formula is malformed or names no column of it, the season is
+// not two dates, the order of its d/m/y dates is not known, or, unless
 // accepted, a quantity that reaches the FAO 56 functions has a median that
 // cannot be right over the first rows): nothing is then written.
 //

@@ -80,6 +80,9 @@ doubtful days, each cause@j,rs,tmax,tmin,ea,u\n180,25,30,15,1.5,2\n180,25,30,15,
 the days covered: missing, repeated, partial@fecha,t\n2023-01-01,1\n2023-01-02,1\n2023-01-05,1\n2023-01-05,1\n@t*1@0@Dates from 2023-01-01 to 2023-01-05; 2 days missing: 2023-01-03 to 2023-01-04; days repeated: 2023-01-05 (line 5); partial years: 2023 (3 of 365 days).$
 calm wind in a run@j,rs,tmax,tmin,ea,u\n180,25,30,15,1.5,0\n181,25,30,15,1.5,0\n182,25,30,15,1.5,0\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@0@exactly 0 m/s on 3 days in 1 run
 CASES
+expect "a season whose rows are not its days: said, exit 1" 1 'in the season 2023-01-03 is missing .between lines 3 and 4.. Correct the file' -- sh -c "printf 'fecha,t\n2023-01-01,1\n2023-01-02,1\n2023-01-04,1\n' >'$work/season.csv'; '$torven' --csv '$work/season.csv' --season 2023-01-01/2023-01-05 't*1'"
+expect "a season the file ends before" 0 'The file ends on 2023-01-02, before the season.s end.' -- sh -c "printf 'fecha,t\n2023-01-01,1\n2023-01-02,1\n' >'$work/season.csv'; '$torven' --csv '$work/season.csv' --season 2023-01-01/2023-01-05 't*1'"
+expect "a season that is not two dates: refused" 2 "the season '2023-01-05' is not its first and last days" -- "$torven" --csv "$work/season.csv" --season 2023-01-05 't*1'
 expect "implausible, accepted: computed, still said" 0 'In kWh/m²/d?' -- sh -c "printf 'j,rs,tmax,tmin,ea,u\n180,5,30,15,1.5,2\n' >'$work/kwh.csv'; '$torven' --csv '$work/kwh.csv' --accept-implausible 'ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)'"
 printf 'n,tmax\n' >"$work/failed.csv"
 for i in $(seq 25); do printf '%s,\n' "$i" >>"$work/failed.csv"; done

@@ -302,7 +302,7 @@ const seasons = [
   [holyokeWith("sin_tmax.csv", (l) => { l[at("2020-07-14")] = l[at("2020-07-14")].replace(/^([^,]*,[^,]*,[^,]*,[^,]*,)[^,]*/, "$1"); return l; }),
    "El balance se interrumpe el 14/07/2020 (línea 197): ET0 sin dato (Tmáx vacía). Los totales y el calendario llegan hasta el 13/07/2020.", true],
   [holyokeWith("sin_dia.csv", (l) => { l.splice(at("2020-06-10"), 1); return l; }), "falta el 10/06/2020 (entre las líneas 162 y 163)", false],
-  [holyokeWith("en_blanco.csv", (l) => { l.splice(at("2020-06-10"), 0, ""); return l; }), "hay líneas en blanco entre las líneas 162 y 164", false],
+  [holyokeWith("en_blanco.csv", (l) => { l.splice(at("2020-06-10"), 0, ""); return l; }), "hay líneas sin datos entre las líneas 162 y 164", false],
 ];
 for (const [file, said, computed] of seasons) {
   await compute(file, "40,49");

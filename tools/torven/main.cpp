@@ -29,6 +29,7 @@ struct Options {
   std::string delimiter;
   long headerLine = 0;  // of the CSV file: 0 finds it past the lines before it
   std::string dates;    // how the CSV file's d/m/y or m/d/y dates read: "" (the dialect's), dmy or mdy
+  std::string season;   // a season whose rows must be its days: "2020-04-15/2020-08-17", or ""
   std::string encoding;  // of the CSV file: "" (detected, UTF-16 too), utf-8 or windows-1252
   std::string language;  // of errors and truth values: "" (the formula's), es or en
   std::vector<std::string> missing;  // gap codes of the CSV file
@@ -202,6 +203,7 @@ int EvaluateCsv(Session& session, const Options& options) {
   job.encoding = options.encoding;
   job.language = options.language;
   job.missing = options.missing;
+  job.season = options.season;
   job.acceptImplausible = options.acceptImplausible;
   int status = 0;
   {
@@ -279,6 +281,10 @@ int main(int argc, char** argv) {
                  "a code the CSV file writes for a missing reading (NaN, -9999, s/d ...): a cell that holds it, "
                  "spaces aside and in any case, is an empty cell; repeatable")
       ->allow_extra_args(false);
+  app.add_option("--season", options.season,
+                 "with --csv, a season whose rows must be its days, one a row, in order, as a water balance that "
+                 "reads the row above as the day before needs: its first and last days, 2020-04-15/2020-08-17; "
+                 "what breaks it is said, and the exit status is 1");
   app.add_flag("--accept-implausible", options.acceptImplausible,
                "with --csv, compute although a quantity that reaches ETPF56 has a median that cannot be right "
                "(Rs not 20 % to 85 % of Ra, a wind in m/s above 8, a Tmax above 50 ...); the finding is still said");

@@ -21,8 +21,9 @@ let engine, table, run, mapping, reportAt;
 // The job of the last run that succeeded: the download runs it again with its
 // output written (the page's runs only report).
 let downloadJob;
-// The ET0's choices, units and formulas ({ o, units, et0, mark, month }); the
-// irrigation's columns; the charts drawn (et0, riego).
+// The ET0's choices, units and formulas ({ o, units, et0, mark, month }, and
+// the season of the last balance computed); the irrigation's columns; the
+// charts drawn (et0, riego).
 let computed, irrigation = [];
 const charts = {};
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
@@ -295,14 +296,14 @@ const measuredInputs = (o) => requiredInputs(o).filter((i) => !DATE_INPUTS.inclu
 // The means over the mid-season and the late season of u2 at 2 m (FAO 56
 // eq. 47 from the anemometer's height) and of RHmin (measured, or eq. 63 from
 // Tmin as dew point), as the engine computes them for each row.
-function climateMeans(o, units, day, stages) {
+function climateMeans(o, units, day, stages, season) {
   const z = o.wind === "constante" ? 2 : o.windHeight;
   const wind = o.wind === "constante" ? num(o.windSpeed) : readingOf("viento", units);
   const u2 = z === 2 ? wind : op("/", op("*", wind, num(4.87)), call("LN", op("-", op("*", num(67.8), num(z)), num(5.42))));
   const measuredRh = o.humidity === "extremas";
   const rhMin = measuredRh ? readingOf("hrmin", units)
     : op("*", op("/", call("PVSF56", readingOf("tmin", units)), call("PVSF56", readingOf("tmax", units))), num(100));
-  const means = engine.run(jobOf(o, [["dia", day]], [u2, rhMin]));
+  const means = engine.run(jobOf(o, [["dia", day]], [u2, rhMin], season));
   const sums = [[0, 0, 0], [0, 0, 0]];  // per stage: u2, RHmin, days
   for (let r = 0; r < means.rows; ++r) {
     const [d, u, h] = [0, 1, 2].map((i) => valueOf(means, r, i));
@@ -310,15 +311,16 @@ function climateMeans(o, units, day, stages) {
     const stage = d.num > stages[1] && d.num <= stages[2] ? 0 : d.num > stages[2] && d.num <= stages[3] ? 1 : -1;
     if (stage >= 0) sums[stage] = [sums[stage][0] + u.num, sums[stage][1] + h.num, sums[stage][2] + 1];
   }
-  return { mid: sums[0], late: sums[1], measuredRh };
+  return { mid: sums[0], late: sums[1], measuredRh, problems: means.season.problems || (means.status === 2 ? means.messages : "") };
 }
 
 // The --csv job of the added columns [name, formula], with `report` evaluated
-// beside them, as torven reads the file.
-const jobOf = (o, columns, report) => ({
+// beside them, as torven reads the file; with a season ("first/last"), the
+// engine checks that its rows are its days.
+const jobOf = (o, columns, report, season = "") => ({
   mark: jobMark(o), formula: columns.map(([, f]) => namedFormula(f, o)), name: columns.map(([n]) => n),
   report: report.map((f) => namedFormula(f, o)), missing: gapCodes(o), dates: o.dates, findings: "es", write: "no",
-  ...(o.accept ? { accept: "implausible" } : {}),
+  ...(o.accept ? { accept: "implausible" } : {}), ...(season ? { season } : {}),
 });
 
 const jobMark = (o) => {
@@ -328,42 +330,8 @@ const jobMark = (o) => {
 
 const DAY_MS = 86400000;
 
-// Why the balance cannot run over the season's rows of the last run (first
-// and last: the season's days, ms UTC): the depletion reads the row above as
-// the day before, so the season's rows must be its days, one a row, in
-// order, with no blank line or row without a date between them.  Also, as
-// `end`, the day the file ends on when that is before the season's end.
-function seasonProblems(first, last) {
-  const problems = [];
-  let previous = null, undated = [];
-  for (let r = 0; r < run.rows; ++r) {
-    const when = dateOf(r), line = run.lines[r];
-    if (Number.isNaN(when)) {
-      if (previous) undated.push(line);
-      continue;
-    }
-    if (when < first || when > last) continue;
-    if (!previous && when !== first)
-      problems.push(`la temporada empieza el ${dayText(first)} y el archivo no tiene ese día ` +
-                    `(su primer día de la temporada es el ${dayText(when)}, línea ${line})`);
-    if (previous) {
-      const between = `entre las líneas ${previous.line} y ${line}`;
-      if (undated.length) problems.push(`${undated.length === 1 ? "la línea" : "las líneas"} ${undated.join(", ")} ` +
-                                        `no ${undated.length === 1 ? "tiene" : "tienen"} fecha (${between})`);
-      else if (when === previous.when) problems.push(`el ${dayText(when)} se repite (líneas ${previous.line} y ${line})`);
-      else if (when < previous.when) problems.push(`las fechas retroceden en la línea ${line} (${dayText(when)})`);
-      else if (when > previous.when + DAY_MS) {
-        const n = Math.round((when - previous.when) / DAY_MS) - 1;
-        problems.push(n === 1 ? `falta el ${dayText(previous.when + DAY_MS)} (${between})`
-                              : `faltan ${n} días, del ${dayText(previous.when + DAY_MS)} al ${dayText(when - DAY_MS)} (${between})`);
-      } else if (line > previous.line + 1) problems.push(`hay líneas en blanco ${between}`);
-    }
-    previous = { when, line };
-    undated = [];
-  }
-  if (!previous) problems.push(`ningún día de la temporada (del ${dayText(first)} al ${dayText(last)}) está en el archivo`);
-  return { problems, end: previous && previous.when < last ? previous.when : null };
-}
+// A day (ms UTC) as the engine reads a season's days: 2020-04-15.
+const isoDay = (when) => new Date(when).toISOString().slice(0, 10);
 
 async function calculateIrrigation() {
   const { o, units } = computed;
@@ -375,16 +343,15 @@ async function calculateIrrigation() {
   if (problems.length) return failed(problems.join(" "));
   mapping.lluvia = season.rain ?? -1;
   const stages = season.lengths.reduce((acc, l) => [...acc, (acc.at(-1) ?? 0) + l], []);
+  // The engine checks that the season's rows are its days, one a row, in
+  // order: the balance reads the row above as the day before.
   const first = Date.UTC(season.start[0], season.start[1] - 1, season.start[2]);
-  const days = seasonProblems(first, first + (stages[3] - 1) * DAY_MS);
-  if (days.problems.length)
-    return failed("el balance lee la fila de arriba como el día anterior, y en la temporada " +
-                  days.problems.slice(0, 5).join("; ") + (days.problems.length > 5 ? `; y ${days.problems.length - 5} más` : "") +
-                  ". Corrija el archivo o elija otra temporada.");
+  const days = isoDay(first) + "/" + isoDay(first + (stages[3] - 1) * DAY_MS);
   const day = op("+", op("-", dateSerial(o), call("FECHA", ...season.start.map(num))), num(1));
   let { kcMid, kcEnd } = season, note = "";
   if (season.adjustKc) {
-    const { mid, late, measuredRh } = climateMeans(o, units, day, stages);
+    const { mid, late, measuredRh, problems } = climateMeans(o, units, day, stages, days);
+    if (problems) return failed(problems);
     if (mid[2] === 0) return failed("ningún día de la etapa media tiene datos en el archivo.");
     // The means to the hundredth, as the formula shows them.
     const mean = (sum, n) => Math.round(sum / n * 100) / 100;
@@ -399,7 +366,6 @@ async function calculateIrrigation() {
     if (!measuredRh) note += "; HRmín estimada de Tmín como punto de rocío (ec. 63)";
     note += ".";
   }
-  if (days.end !== null) note += ` El archivo termina el ${dayText(days.end)}, antes del fin de la temporada.`;
   const formulas = irrigationFormulas({ ...season, serial: dateSerial(o), kcMid, kcEnd, rain: season.rain === null ? null : "lluvia" });
   const previous = irrigation;
   irrigation = IRRIGATION_COLUMNS.map((name) => [name, formulas[name]]);
@@ -408,16 +374,18 @@ async function calculateIrrigation() {
   $("calcular-riego").disabled = true;
   setStatus("Calculando el riego…");
   await new Promise((resolve) => setTimeout(resolve, 0));
-  const job = jobOf(o, columns, [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])]);
+  const job = jobOf(o, columns, [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])], days);
   const attempt = engine.run(job);
   $("calcular-riego").disabled = false;
-  if (attempt.status === 2) {
+  if (attempt.status === 2 || attempt.season.problems) {
     irrigation = previous;
-    return failed(attempt.messages);
+    return failed(attempt.season.problems || attempt.messages);
   }
+  if (attempt.season.endNote) note += " " + attempt.season.endNote;
   run = Object.assign(attempt, { monthly: false });
   reportAt = columns.length;
   downloadJob = job;
+  computed.season = days;
   showIrrigation(o, season, note);
   showFormulas(o);
 }
@@ -595,7 +563,8 @@ function showFormulas(o) {
   const added = [...columns.flatMap(([name]) => ["--as", name]), ...columns.map(([, f]) => named(f))];
   $("orden-torven").dataset.added = JSON.stringify(added);
   const missing = gapCodes(o).flatMap((code) => ["--missing", code]);
-  const dates = [...(o.dates ? ["--dates", o.dates] : []), ...(o.accept ? ["--accept-implausible"] : [])];
+  const dates = [...(o.dates ? ["--dates", o.dates] : []), ...(irrigation.length ? ["--season", computed.season] : []),
+                 ...(o.accept ? ["--accept-implausible"] : [])];
   $("orden-torven").textContent = ["torven", "--csv", table.name, ...dialect.flags, ...dates, ...missing, ...added]
     .map(shellWord).join(" ");
 }

@@ -95,7 +95,11 @@ export class Engine {
       // right, calm wind), and each doubtful row's causes, by row index.
       findings: this.text(x.findings_data(), x.findings_size()).split("\n").filter(Boolean),
       doubtful: new Map(),
+      // With a season: why its rows are not its days, and the day the file
+      // ends on before its end ("" when none).
+      season: { problems: "", endNote: "" },
     };
+    if (x.season_size() > 0) [run.season.problems, run.season.endNote] = this.text(x.season_data(), x.season_size()).split("\0");
     const doubtfulRows = new Int32Array(memory, x.doubtful_rows(), x.doubtful_count());
     const causes = this.text(x.doubtful_data(), x.doubtful_size()).split("\0");
     doubtfulRows.forEach((row, i) => run.doubtful.set(row, causes[i]));

@@ -2,7 +2,7 @@
 // into the module.  The page puts the file's bytes and the job's text (one
 // "key=value" per line: formula, name, report, decimals, mark, delimiter,
 // encoding, language, missing, dates, header, accept=implausible, findings,
-// and write=no for the report alone) into buffers the module gives it, and
+// season, and write=no for the report alone) into buffers the module gives it, and
 // either reads the file's table
 // (read_table: what the file is, its dialect, header, rows and first rows,
 // and what the engine guesses of its columns and units, as JSON) or runs the
@@ -73,7 +73,7 @@ std::unique_ptr<char[]> input;
 std::size_t inputSize = 0;
 // What the file's bytes are (encoding, or why not text), scanned once.
 std::optional<torven::TextVerdict> scanned;
-std::string output, messages, result, faultyTexts, findings, doubtful;
+std::string output, messages, result, faultyTexts, findings, doubtful, season;
 std::vector<int> doubtfulRows;
 std::vector<int> lines, faulty;
 std::vector<double> numbers;
@@ -84,6 +84,7 @@ class Report : public torven::CsvJobReport {
   void Write(std::string_view bytes) override { output.append(bytes); }
   void Message(const std::string& line) override { messages += line + "\n"; }
   void Finding(const std::string& text) override { findings += text + "\n"; }
+  void Season(const std::string& problems, const std::string& endNote) override { season = problems + '\0' + endNote; }
   void Row(const torven::CsvRow& row) override {
     const int index = static_cast<int>(lines.size());
     if (!row.doubtful->empty()) {
@@ -359,6 +360,7 @@ torven::CsvJob JobOf(std::string_view text) {
     else if (key == "accept") job.acceptImplausible = value == "implausible";
     else if (key == "findings") job.findings = value;
     else if (key == "write") job.write = value != "no";
+    else if (key == "season") job.season = value;
   }
   return job;
 }
@@ -394,7 +396,7 @@ TORVEN_WASM_EXPORT("read_table") int ReadTable() {
 // Runs the job over the file; its status as torven's (0, 1 or 2).
 TORVEN_WASM_EXPORT("run_csv") int RunCsv() {
   output.clear(), messages.clear(), lines.clear(), numbers.clear(), kinds.clear(), faulty.clear();
-  faultyTexts.clear(), findings.clear(), doubtful.clear(), doubtfulRows.clear();
+  faultyTexts.clear(), findings.clear(), doubtful.clear(), doubtfulRows.clear(), season.clear();
   Report report;
   std::FILE* in = OpenInput();
   const int status = torven::RunCsvJob(in, "csv", JobOf({spec.data(), spec.size()}), Engine(), report);
@@ -442,3 +444,7 @@ TORVEN_WASM_EXPORT("doubtful_rows") const int* DoubtfulRows() { return doubtfulR
 TORVEN_WASM_EXPORT("doubtful_count") int DoubtfulCount() { return static_cast<int>(doubtfulRows.size()); }
 TORVEN_WASM_EXPORT("doubtful_data") const char* DoubtfulData() { return doubtful.data(); }
 TORVEN_WASM_EXPORT("doubtful_size") int DoubtfulSize() { return static_cast<int>(doubtful.size()); }
+// With a season: why its rows are not its days, a NUL, and the day the
+// file ends on before its end (each "" when none).
+TORVEN_WASM_EXPORT("season_data") const char* SeasonData() { return season.data(); }
+TORVEN_WASM_EXPORT("season_size") int SeasonSize() { return static_cast<int>(season.size()); }
