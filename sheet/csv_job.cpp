@@ -213,13 +213,31 @@ class Run {
       for (const Formula& f : *list) MarkColumnsRead(f.expr, read);
     int order = -1;
     std::string message;
-    if (!torven::DecideDateOrder(job_.dates, read, layout_.dates, names_, order, message)) {
+    if (!torven::DecideDateOrder(job_.dates, read, layout_.dates, names_, findings_, order, message)) {
       Say(name_ + ": " + message);
       return false;
     }
     evaluator_.SetDayFirst(order);
     rowDates_.Find(dateColumn_, layout_.dates, names_, order);
+    // A day's ET0 over readings of the hour or finer cannot be right.
+    bool daily = false;
+    for (const Formula& f : formulas_) daily = daily || Calls(f.expr, "ETPF56");
+    if (daily && !job_.acceptImplausible && rowDates_.SeveralADay(layout_.dates, names_, findings_, message)) {
+      Say(name_ + ": " + message);
+      return false;
+    }
     return true;
+  }
+
+  // Whether `e` calls the function `name` (as written in any case).
+  static bool Calls(const Expr& e, std::string_view name) {
+    if (e.kind == Expr::Kind::Call && e.name.size() == name.size() &&
+        std::equal(name.begin(), name.end(), e.name.begin(),
+                   [](char a, char b) { return a == (b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b); }))
+      return true;
+    for (const Expr& arg : e.args)
+      if (Calls(arg, name)) return true;
+    return false;
   }
 
   // The season the job names ("first/last", ISO dates), whose rows are

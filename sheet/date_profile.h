@@ -30,6 +30,12 @@ struct DateProfile {
 
   void Add(std::string_view cell);
 
+  // How most of the cells write their day: aaaammdd, a year and its day, or
+  // else (date texts, serial numbers).
+  enum class Form { kText, kCompact, kYearDay };
+  Form MostCells() const {
+    return 2 * compact > cells ? Form::kCompact : 2 * yearDay > cells ? Form::kYearDay : Form::kText;
+  }
   // Most of the cells are dates, in any of the ways above.
   bool MostlyDates() const { return 2 * (slash + twoDigitYears + compact + yearDay + iso) > cells; }
   // How the column's d/m/y or m/d/y dates read: 1 day first, 0 month

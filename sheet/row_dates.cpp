@@ -11,33 +11,74 @@
 namespace torven {
 
 bool DecideDateOrder(const std::string& given, const std::vector<bool>& read, const std::vector<DateProfile>& profiles,
-                     const std::vector<std::string>& names, int& order, std::string& message) {
+                     const std::vector<std::string>& names, Language language, int& order, std::string& message) {
+  const bool es = language == Language::kSpanish;
   order = given == "dmy" ? 1 : given == "mdy" ? 0 : -1;
-  if (order >= 0) return true;
-  const std::string fix = ": say which with --dates dmy (31/01/2020) or --dates mdy (01/31/2020)";
+  const std::string fix = es ? ": elija el orden, día/mes/año (--dates dmy, 31/01/2020) o mes/día/año (--dates mdy, "
+                               "01/31/2020)"
+                             : ": say which with --dates dmy (31/01/2020) or --dates mdy (01/31/2020)";
   std::string decidedBy;
   for (std::size_t c = 0; c < read.size() && c < profiles.size() && c < names.size(); ++c) {
     const DateProfile& p = profiles[c];
-    if (!read[c] || p.slash == 0) continue;
-    const std::string column = "'" + names[c] + "'";
+    if (!read[c]) continue;
+    const std::string column = es ? "«" + names[c] + "»" : "'" + names[c] + "'";
+    // A year of two digits: its century would be a guess.
+    if (p.twoDigitYears > 0) {
+      const std::string n = std::to_string(p.twoDigitYears);
+      message = es ? "las fechas de " + column + " tienen el año en dos cifras (" + n + " filas): el siglo sería "
+                         "una suposición. Guarde el archivo con el año completo (dd/mm/aaaa) y ábralo de nuevo."
+                   : "the dates of " + column + " have two-digit years (" + n + " rows): the century would be a "
+                         "guess. Save the file with four-digit years (31/01/2020) and read that one.";
+      return false;
+    }
+    if (p.slash == 0 || given == "dmy" || given == "mdy") continue;
     const int columnOrder = p.DayFirst();
     if (columnOrder == -2) {
-      message = "the dates of " + column + " mix day/month/year (" + std::to_string(p.dayFirst) +
-                " rows) and month/day/year (" + std::to_string(p.monthFirst) + " rows)" + fix;
+      message = es ? "las fechas de " + column + " mezclan día/mes/año (" + std::to_string(p.dayFirst) +
+                         " filas) y mes/día/año (" + std::to_string(p.monthFirst) + " filas)" + fix
+                   : "the dates of " + column + " mix day/month/year (" + std::to_string(p.dayFirst) +
+                         " rows) and month/day/year (" + std::to_string(p.monthFirst) + " rows)" + fix;
       return false;
     }
     if (columnOrder == -1) {
-      message = "the dates of " + column + " do not say whether they are day/month/year or month/day/year " +
-                "(no day or month above 12 in the first rows)" + fix;
+      message = es ? "las fechas de " + column + " no dicen si son día/mes/año o mes/día/año (ningún día ni mes " +
+                         "pasa de 12 en las primeras filas)" + fix
+                   : "the dates of " + column + " do not say whether they are day/month/year or month/day/year " +
+                         "(no day or month above 12 in the first rows)" + fix;
       return false;
     }
     if (order >= 0 && order != columnOrder) {
-      message = "the dates of " + decidedBy + " and " + column + " are written in different orders" + fix;
+      message = es ? "las fechas de " + decidedBy + " y de " + column + " están escritas en órdenes distintos" + fix
+                   : "the dates of " + decidedBy + " and " + column + " are written in different orders" + fix;
       return false;
     }
     order = columnOrder;
     decidedBy = column;
   }
+  return true;
+}
+
+bool RowDates::SeveralADay(const std::vector<DateProfile>& profiles, const std::vector<std::string>& names,
+                           Language language, std::string& message) const {
+  const int c = source_ == Source::kParts ? parts_[2] : source_ == Source::kYearAndDay ? parts_[3] : column_;
+  if (source_ == Source::kNone || c < 0 || static_cast<std::size_t>(c) >= profiles.size() ||
+      static_cast<std::size_t>(c) >= names.size())
+    return false;
+  const DateProfile& p = profiles[static_cast<std::size_t>(c)];
+  if (2 * p.repeated <= p.cells) return false;
+  const std::string counts = std::to_string(p.repeated) + (language == Language::kSpanish ? " de " : " of ") +
+                             std::to_string(p.cells);
+  message = language == Language::kSpanish
+                ? "el archivo tiene varias filas por día (" + counts + " repiten el día de la anterior en «" +
+                      names[static_cast<std::size_t>(c)] + "»): son lecturas horarias o más frecuentes, y la ET0 "
+                      "diaria necesita un valor por día (Tmáx y Tmín del día, la humedad máxima y mínima, el viento "
+                      "medio, la radiación del día). Resuma las lecturas por día en la planilla (una tabla dinámica "
+                      "por fecha, con máximo, mínimo, promedio y suma) y abra ese archivo."
+                : "the file has several rows a day (" + counts + " repeat the day of the row before in '" +
+                      names[static_cast<std::size_t>(c)] + "'): readings of the hour or finer, and ETPF56 computes "
+                      "a day's ET0 from one value a day (the day's Tmax and Tmin, highest and lowest humidity, mean "
+                      "wind and radiation). Summarise the readings by day (a pivot table by date, with maximum, "
+                      "minimum, average and sum) and read that file (--accept-implausible computes anyway).";
   return true;
 }
 
@@ -47,7 +88,9 @@ void RowDates::Find(int dateColumn, const std::vector<DateProfile>& profiles, co
   order_ = order;
   if (dateColumn >= 0 && static_cast<std::size_t>(dateColumn) < profiles.size()) {
     const DateProfile& p = profiles[static_cast<std::size_t>(dateColumn)];
-    source_ = 2 * p.compact > p.cells ? Source::kCompact : 2 * p.yearDay > p.cells ? Source::kYearDay : Source::kText;
+    source_ = p.MostCells() == DateProfile::Form::kCompact   ? Source::kCompact
+              : p.MostCells() == DateProfile::Form::kYearDay ? Source::kYearDay
+                                                             : Source::kText;
     if (order_ < 0 && p.slash > 0) order_ = p.DayFirst() >= 0 ? p.DayFirst() : -3;
     return;
   }

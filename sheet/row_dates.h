@@ -9,16 +9,18 @@
 #include <vector>
 
 #include "sheet/date_profile.h"
+#include "sheet/names.h"
 
 namespace torven {
 
 // How d/m/y and m/d/y dates read: as `given` says ("dmy", "mdy"), else as
 // every such column that `read` marks decides it in its `profiles` (-1 when
-// none is read: the dialect's order).  False, with `message` naming
-// --dates, when a column mixes both orders, none of its days decides, or
-// two columns disagree.
+// none is read: the dialect's order).  False, with `message` (in
+// `language`) naming --dates, when a column mixes both orders, none of its
+// days decides, or two columns disagree; or saying how to write them, when
+// a column read has years of two digits.
 bool DecideDateOrder(const std::string& given, const std::vector<bool>& read, const std::vector<DateProfile>& profiles,
-                     const std::vector<std::string>& names, int& order, std::string& message);
+                     const std::vector<std::string>& names, Language language, int& order, std::string& message);
 
 class RowDates {
  public:
@@ -27,6 +29,12 @@ class RowDates {
   // year and day of the year; `order` as decided (-1: the column's own).
   void Find(int dateColumn, const std::vector<DateProfile>& profiles, const std::vector<std::string>& names, int order);
   bool Any() const { return source_ != Source::kNone; }
+  // Whether most rows repeat the day of the row before in the column that
+  // keeps their day (readings of the hour or finer), over the first rows its
+  // `profiles` judge; `message` says so in `language` for a formula that
+  // computes a day's ET0.
+  bool SeveralADay(const std::vector<DateProfile>& profiles, const std::vector<std::string>& names,
+                   Language language, std::string& message) const;
 
   // A row's day as a serial number (NaN when it has none); numbers read
   // with a decimal comma when `comma`, date texts as `spanish` writes them.

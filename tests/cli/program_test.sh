@@ -71,6 +71,9 @@ a dash, day first@fecha,t\n05-03-2023,1\n20-03-2023,2\n@MONTH(fecha)*100+DAY(fec
 a point, day first@fecha,t\n20.03.2023,2\n@MONTH(fecha)@0@^20.03.2023,2,3$
 no day decides the order@fecha,t\n05/03/2023,1\n@MONTH(fecha)@2@say which with --dates dmy
 a column that mixes both orders@fecha,t\n20/03/2023,1\n03/20/2023,1\n@MONTH(fecha)@2@mix day/month/year (1 rows) and month/day/year (1 rows)
+two-digit years: refused@fecha,t\n20/03/23,1\n@MONTH(fecha)@2@have two-digit years (1 rows): the century would be a guess
+several rows a day: a day.s ET0 refused@fecha,rs,tmax,tmin,ea,u\n2023-01-01 00:00,1,20,10,1,2\n2023-01-01 01:00,1,20,10,1,2\n2023-01-01 02:00,1,20,10,1,2\n@ETPF56(1;rs;tmax;tmin;0;ea;u;2;100;40)@2@several rows a day (2 of 3 repeat the day of the row before in .fecha.)
+several rows a day: other formulas computed@fecha,t\n2023-01-01 00:00,1\n2023-01-01 01:00,2\n2023-01-01 02:00,2\n@PVSF56(t)@0@several rows a day
 a failed row: line, date, column, error, cause@fecha,tmax\n2023-01-01,20\n2023-01-02,\n@PVSF56(tmax)@1@dates.csv:3 (2023-01-02): PVSF56(tmax) is #VALUE!: cells that are not numbers: .tmax. empty
 the totals@fecha,tmax\n2023-01-01,20\n2023-01-02,\n@PVSF56(tmax)@1@dates.csv: 1 row computed, 1 failed
 radiation in kWh read as MJ: refused@j,rs,tmax,tmin,ea,u\n180,5,30,15,1.5,2\n181,6,31,16,1.5,2\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@2@% of the extraterrestrial radiation Ra; a day.s is 20 % to 85 %: it cannot be in MJ/m²/d. In kWh/m²/d?$

@@ -153,45 +153,23 @@ function normalsOf(column) {
   return { first, last: first + 11 };
 }
 
-// How a date column writes its dates, from the engine's count over all its
-// cells: aaaammdd, a year and its day (2022-032 or 2022032), or a date text
-// or serial number.
+// How a date column writes its dates, as the engine judged its first rows:
+// aaaammdd, a year and its day (2022-032 or 2022032), or a date text or
+// serial number.
 function dateFormat(profile, first) {
-  const most = (n) => 2 * n > profile.cells;
-  if (most(profile.compact)) return "aaaammdd";
-  if (most(profile.yearDay)) return first.includes("-") ? "aaaa-ddd" : "aaaaddd";
+  if (profile.form === "compact") return "aaaammdd";
+  if (profile.form === "yearDay") return first.includes("-") ? "aaaa-ddd" : "aaaaddd";
   return "texto";
 }
 
-// The order of d/m/y dates, as the whole column decides it (a part above 12),
-// or asked of the user when no row decides it.
+// The order of d/m/y dates, as the column's first rows decide it (a part
+// above 12), or asked of the user when none does.  (Whether the dates can be
+// read as they are, the engine says when it runs.)
 function showDateOrder() {
   const column = Number($("col-fecha")?.value ?? -1);
   const p = column >= 0 && options().date === "fecha" ? table.dates[column] : undefined;
   $("orden-caja").hidden = !p || p.slash === 0;
-  if (p) $("orden-fecha").value = p.dayFirst > 0 && p.monthFirst === 0 ? "dmy" : p.monthFirst > 0 && p.dayFirst === 0 ? "mdy" : "";
-}
-
-// Why the dates cannot be read as they are ("" when they can): two-digit
-// years, d/m and m/d mixed or not decided, several rows a day.
-function dateProblem(o) {
-  const inputs = dateInputs(o);
-  const dayColumn = mapping[inputs[o.date === "partes" ? 2 : inputs.length - 1]];
-  const p = table.dates[dayColumn], name = `«${table.header[dayColumn]}»`;
-  if (p.repeated * 2 > p.cells)
-    return `el archivo tiene varias filas por día (${p.repeated} de ${p.cells} repiten el día de la anterior en ${name}): ` +
-      "son lecturas horarias o más frecuentes, y la ET0 diaria necesita un valor por día (Tmáx y Tmín del día, " +
-      "la humedad máxima y mínima, el viento medio, la radiación del día). Resuma las lecturas por día en la " +
-      "planilla (una tabla dinámica por fecha, con máximo, mínimo, promedio y suma) y abra ese archivo.";
-  if (o.date !== "fecha") return "";
-  if (p.twoDigitYears > 0)
-    return `las fechas de ${name} tienen el año en dos cifras (${p.twoDigitYears} filas): el siglo sería una ` +
-      "suposición. Guarde el archivo con el año completo (dd/mm/aaaa) y ábralo de nuevo.";
-  if (p.dayFirst > 0 && p.monthFirst > 0)
-    return `las fechas de ${name} mezclan día/mes/año (${p.dayFirst} filas) y mes/día/año (${p.monthFirst} filas).`;
-  if (p.slash > 0 && !o.dates)
-    return `las fechas de ${name} no dicen si son día/mes/año o mes/día/año (ningún número pasa de 12): elija el orden.`;
-  return "";
+  if (p) $("orden-fecha").value = p.order === 1 ? "dmy" : p.order === 0 ? "mdy" : "";
 }
 
 // The station's values, each field marked when it is refused.
@@ -242,11 +220,6 @@ async function calculate() {
   if (missing.length) {
     $("paso-resultados").hidden = true;
     return setStatus("Falta elegir la columna de: " + missing.map((i) => INPUTS[i]).join(", "), true);
-  }
-  const problem = monthly(o) ? "" : dateProblem(o);
-  if (problem) {
-    $("paso-resultados").hidden = true;
-    return setStatus("No se calcula: " + problem, true);
   }
   irrigation = [];
   computed = { o, units, ...et0Formula(o, units) };

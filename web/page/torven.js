@@ -90,7 +90,7 @@ export class Engine {
       numbers: new Float64Array(memory, x.report_numbers(), rows * width).slice(),
       kinds: new Int32Array(memory, x.report_kinds(), rows * width).slice(),
       faulty: new Map(),
-      messages: this.text(x.messages_data(), x.messages_size()),
+      messages: this.text(x.messages_data(), x.messages_size()).replace(/^csv: /gm, ""),
       // The checks of plausibility: what the rows show (a median that cannot be
       // right, calm wind), and each doubtful row's causes, by row index.
       findings: this.text(x.findings_data(), x.findings_size()).split("\n").filter(Boolean),

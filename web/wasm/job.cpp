@@ -242,10 +242,15 @@ class Table : public torven::CsvJobReport {
       const std::pair<const char*, long> counts[] = {
           {"cells", d.cells},   {"slash", d.slash},   {"dayFirst", d.dayFirst}, {"monthFirst", d.monthFirst},
           {"twoDigitYears", d.twoDigitYears}, {"compact", d.compact}, {"yearDay", d.yearDay},
-          {"repeated", d.repeated}};
+          {"repeated", d.repeated}, {"order", d.DayFirst()}};
       for (std::size_t k = 0; k < std::size(counts); ++k)
         out += (k > 0 ? ",\"" : "\"") + std::string(counts[k].first) + "\":" + std::to_string(counts[k].second);
-      out += "}";
+      const torven::DateProfile::Form form = d.MostCells();
+      out += std::string(",\"form\":\"") +
+             (form == torven::DateProfile::Form::kCompact   ? "compact"
+              : form == torven::DateProfile::Form::kYearDay ? "yearDay"
+                                                            : "text") +
+             "\"}";
     }
     out += "],\"skipped\":[";
     for (std::size_t i = 0; i < skipped_.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(skipped_[i]);
