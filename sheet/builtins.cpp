@@ -30,6 +30,14 @@
 //                      reads as a number, written in the formula counts
 //                      (another text is #VALUE!); none counted is 0.
 //   ROW                the sheet row of the formula's row, or of a reference.
+//   SIN, COS, TAN      of radians (converted as SQRT converts); #NUM! for
+//                      |x| of 2^27 or more, as the spreadsheet that loads
+//                      the add-in answers.
+//   ASIN, ACOS         radians; #NUM! for |x| above 1.
+//   ATAN               radians, in (-pi/2, pi/2).
+//   EXP                e to the power; #NUM! when the result is beyond a
+//                      double.
+//   PI                 no argument: pi to a double's precision.
 //   AND, OR            each argument: an error passes on (the first), a
 //                      number or truth value counts; a cell's text or empty
 //                      cell is skipped, a text written in the formula is
@@ -38,6 +46,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 #include "core/math.h"
 #include "sheet/cell_values.h"
@@ -118,6 +127,27 @@ bool Absolute(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
 
 bool NaturalLog(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
   if (double x = 0; NumberArgument(ev, e, 0, row, x, out)) out = x > 0 ? NumberRecord(core::math::log(x)) : ErrorRecord(xl::kErrNum);
+  return false;
+}
+
+// A function of one number (converted as SQRT converts): #NUM! where
+// `holds` refuses the argument or the result is not finite.
+template <double (*f)(double), bool (*holds)(double)>
+bool Unary(Evaluator& ev, const Expr& e, const Row* row, XLOPER12& out) {
+  if (double x = 0; NumberArgument(ev, e, 0, row, x, out)) {
+    const double y = holds(x) ? f(x) : std::numeric_limits<double>::quiet_NaN();
+    out = std::isfinite(y) ? NumberRecord(y) : ErrorRecord(xl::kErrNum);
+  }
+  return false;
+}
+
+constexpr double kTrigonometricLimit = 134217728;  // 2^27: the largest angle the spreadsheet takes, exclusive
+bool AnyAngle(double x) { return std::fabs(x) < kTrigonometricLimit; }
+bool UnitRange(double x) { return x >= -1 && x <= 1; }
+bool AnyNumber(double) { return true; }
+
+bool Pi(Evaluator&, const Expr&, const Row*, XLOPER12& out) {
+  out = NumberRecord(3.141592653589793);
   return false;
 }
 
@@ -295,7 +325,15 @@ constexpr BuiltinFunction kBuiltins[] = {
     {"MIN", false, 1, 255, Extreme<false>},               {"MÍN", true, 1, 255, Extreme<false>},
     {"MAX", false, 1, 255, Extreme<true>},                {"MÁX", true, 1, 255, Extreme<true>},
     {"ROW", false, 0, 1, RowOf},                          {"FILA", true, 0, 1, RowOf},
-    {"LN", false, 1, 1, NaturalLog}};
+    {"LN", false, 1, 1, NaturalLog},
+    {"SIN", false, 1, 1, Unary<core::math::sin, AnyAngle>},  {"SENO", true, 1, 1, Unary<core::math::sin, AnyAngle>},
+    {"COS", false, 1, 1, Unary<core::math::cos, AnyAngle>},  {"TAN", false, 1, 1, Unary<core::math::tan, AnyAngle>},
+    {"ASIN", false, 1, 1, Unary<core::math::asin, UnitRange>},
+    {"ASENO", true, 1, 1, Unary<core::math::asin, UnitRange>},
+    {"ACOS", false, 1, 1, Unary<core::math::acos, UnitRange>},
+    {"ATAN", false, 1, 1, Unary<core::math::atan, AnyNumber>},
+    {"EXP", false, 1, 1, Unary<core::math::exp, AnyNumber>},
+    {"PI", false, 0, 0, Pi}};
 
 }  // namespace
 

@@ -10,6 +10,7 @@
 //   DATE/FECHA                     the serial of a year, month and day
 //   LEFT/IZQUIERDA, RIGHT/DERECHA  the first or last characters of a text
 //   ABS, LN, MIN/MÍN, MAX/MÁX, ROW/FILA
+//   SIN/SENO, COS, TAN, ASIN/ASENO, ACOS, ATAN, EXP, PI
 #pragma once
 
 #include <string>

@@ -36,7 +36,9 @@ typedef uint64_t __uint64_t;
 #define log torven_m_log
 #define pow torven_m_pow
 #define trunc torven_m_trunc
+#define __ieee754_asin torven_m_asin
 #define __ieee754_acos torven_m_acos
+#define atan torven_m_atan
 
 /* The helpers they call among themselves. */
 #define floor torven_m_floor
