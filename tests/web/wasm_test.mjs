@@ -1,13 +1,14 @@
 // The WebAssembly build against the native one: the cross-target table bit
 // for bit, and numbers printed by the page as torven prints them.
 //   node wasm_test.mjs TORVEN_TABLE.WASM NATIVE_TABLE.BIN TORVEN TORVEN.WASM
-import { execFileSync } from "node:child_process";
+import { execFileSync, spawnSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { Engine } from "../../web/page/torven.js";
 import { UNITS, convertFormula, setUnits } from "../../web/page/et0.js";
 import { cell, num, write } from "../../web/page/formula.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "../../web/page/riego.js";
 import { byDate, thinned } from "../../web/page/chart_points.js";
+import { HOURLY_COLUMNS, hourlyFormulas } from "../../web/page/horario.js";
 import { mkdtempSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -151,4 +152,53 @@ for (const [rain, kc, , taw, raw, , etcAdj, net, , dp, dr] of rows) {
 if (checked !== 125 || percolated === 0) fail(`the season has ${checked} days (125 wanted), ${percolated} with percolation`);
 console.log(`the water balance closes on each of ${checked} days of a maize season at Holyoke with rain ` +
             `(${irrigations} irrigations, ${percolated} days of deep percolation)`);
+// Hourly ET0 with the page's formulas through torven: FAO 56 example 19 (N'Diaye,
+// 1 October, 02-03 h and 14-15 h, the night's Rs/Rso 0.8) against the values
+// printed, to their decimals; then two synthetic days of hours, a cloudy
+// evening's ratio carried through the night, each day's total the sum of its
+// hours.
+const hourly = (file, rows, station) => {
+  writeFileSync(file, "fecha,temp,hr,u2,rs\n" + rows.map((r) => r.join(",")).join("\n") + "\n");
+  const f = hourlyFormulas({ serial: cell("fecha"), hours: 1, start: false, t: cell("temp"), rh: cell("hr"),
+                             u2: cell("u2"), rs: cell("rs"), nightRatio: 0.8, carry: true, form: "fao56", ...station });
+  const names = ["fecha", "temp", "hr", "u2", "rs", ...HOURLY_COLUMNS];
+  const done = spawnSync(torven, ["--csv", file, ...HOURLY_COLUMNS.flatMap((n) => ["--as", n]),
+    ...HOURLY_COLUMNS.map((n) => "=" + write(f[n], letters(names), page, true))]);
+  const [head, ...body] = done.stdout.toString().trim().split("\n").map((l) => l.split(","));
+  return body.map((row) => Object.fromEntries(head.map((h, i) => [h, row[i]])));
+};
+const example19 = hourly(join(work, "ejemplo19.csv"), [["2001-10-01 03:00", 28, 90, 1.9, 0], ["2001-10-01 15:00", 38, 52, 3.3, 2.45]],
+                         { latitude: 16 + 13 / 60, lz: 15, lm: 16.25, altitude: 8 });
+for (const [column, night, day] of [["j", "274", "274"], ["hora", "2.5", "14.5"], ["sc", "0.1889", "0.1889"],
+  ["omega", "-2.46", "0.682"], ["decl", "-0.0753", "-0.0753"], ["ra", "0", "3.543"], ["rso", "0", "2.658"],
+  ["rs_rso", "0.8", "0.922"], ["ea", "3.402", "3.445"], ["rnl", "0.100", "0.137"], ["rn", "-0.100", "1.749"],
+  ["g", "-0.050", "0.175"], ["et0_h", "0.00", "0.63"]]) {
+  [night, day].forEach((printed, i) => {
+    const decimals = (printed.split(".")[1] ?? "").length, got = Number(example19[i][column]);
+    if (!(Math.abs(got - Number(printed)) <= 0.5 * 10 ** -decimals + 1e-12))
+      fail(`example 19, ${column} ${i ? "14-15 h" : "02-03 h"}: ${got}, printed ${printed}`);
+  });
+}
+// Two days at 40° N: clear until 16 h, then cloudy (Rs half of clear sky).
+const hours = [];
+for (let d = 0; d < 2; ++d)
+  for (let h = 1; h <= 24; ++h) {
+    const when = new Date(Date.UTC(2021, 6, 1 + d, h)).toISOString().replace("T", " ").slice(0, 16);
+    const sun = Math.max(0, Math.sin((h - 6.5) / 12.5 * Math.PI));
+    hours.push([when, 20 + 8 * sun, 80 - 40 * sun, 2, (h <= 16 ? 3.2 : 1.6) * sun * sun]);
+  }
+const days = hourly(join(work, "horas.csv"), hours, { latitude: 40, lz: 0, lm: 0, altitude: 100 });
+const sums = [0, 0];
+days.forEach((r, i) => {
+  const day = Math.floor(Number(r.medio)) - Math.floor(Number(days[0].medio));
+  sums[day] = (sums[day] ?? 0) + Number(r.et0_h);
+  const last = i === days.length - 1 || Math.floor(Number(days[i + 1].medio)) !== Math.floor(Number(r.medio));
+  if ((r.total_dia !== "") !== last || (last && Math.abs(Number(r.total_dia) - sums[day]) > 1e-12))
+    fail(`hour ${r.fecha}: the day's total ${r.total_dia}, its hours sum to ${sums[day]}`);
+  if (Number(r.ra) === 0 && i > 0 && r.rs_rso !== days[i - 1].rs_rso) fail(`hour ${r.fecha}: the night's ratio is not carried`);
+});
+const [noon, night] = ["12:00", "23:00"].map((at) => Number(days.find((r) => r.fecha.endsWith(at)).rs_rso));
+if (!(night < noon && night !== 0.8)) fail(`the night's ratio ${night} is not the cloudy evening's (noon ${noon})`);
+console.log(`hourly ET0: example 19 as printed; ${days.length} hours, each day's total the sum of its hours ` +
+            `(${sums.map((x) => x.toFixed(2)).join(" and ")} mm), the night's ratio carried`);
 process.exit(failures > 0 ? 1 : 0);
