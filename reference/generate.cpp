@@ -222,6 +222,19 @@ void WriteCropWater(std::ostream& out, torven::Session& session) {
   out << "</section>\n";
 }
 
+void WriteHourly(std::ostream& out, torven::Session& session) {
+  out << "<section id=\"horaria\">\n<h2>ET0 horaria (FAO 56, ec. 53, y la forma estandarizada de ASCE-EWRI)</h2>\n"
+         "<p>Una fila por hora (o por período más corto), y cada paso una columna extendida hacia abajo: la calculadora "
+         "web las escribe así, y torven --csv las calcula igual.</p>\n<ul>\n";
+  for (const char* equation : reference::kHourlyEquations) out << "<li>" << Html(equation) << "</li>\n";
+  out << "</ul>\n<h3>Ejemplos</h3>\n";
+  for (const reference::WorkedFormula& e : reference::kHourlyExamples)
+    out << "<p>" << Html(e.text) << "</p>\n<pre class=\"ejemplo\"><code class=\"formula\">" << Html(e.formula)
+        << "</code>\n→ <code class=\"resultado\">" << Html(ExampleResult(session, e.formula))
+        << "</code></pre>\n";
+  out << "</section>\n";
+}
+
 constexpr const char* kStyle =
     "body{font-family:sans-serif;max-width:60em;margin:2em auto;padding:0 1em;line-height:1.45;color:#222}"
     "h1{font-size:1.6em}h2{border-bottom:2px solid #2a6f4a;padding-bottom:.2em;margin-top:2em}"
@@ -261,6 +274,7 @@ void WritePage(std::ostream& out, torven::Session& session, const std::vector<Fu
   WriteMissingData(out, session);
   WriteMonthly(out, session);
   WriteCropWater(out, session);
+  WriteHourly(out, session);
   out << "</body>\n</html>\n";
 }
 

@@ -249,4 +249,48 @@ inline constexpr WorkedFormula kCropWaterExamples[] = {
     {"AFA del mismo maíz (publicado: 79 mm).", "=MAX(0,1;MIN(0,8;0,55+0,04*(5-5)))*1000*(0,35-0,23)*1,2"},
 };
 
+// Hourly reference evapotranspiration (FAO 56 eq. 53, and the ASCE-EWRI
+// standardized hourly form): the columns' equations and example 19 through
+// the library, each step with the example's numbers.
+inline constexpr const char* kHourlyEquations[] = {
+    "El punto medio del período: la fecha y hora de la fila menos medio período cuando la hora marca el fin del "
+    "período (lo habitual), más medio cuando marca el comienzo; de él, el día del año J y la hora t.",
+    "Corrección estacional del tiempo solar (ec. 32 y 33): Sc = 0,1645 sen 2b − 0,1255 cos b − 0,025 sen b, con "
+    "b = 2π (J − 81)/364; ángulo horario en el punto medio (ec. 31): ω = π/12 [(t + 0,06667 (Lz − Lm) + Sc) − 12], "
+    "Lz la longitud del centro del huso horario y Lm la de la estación, en grados al oeste de Greenwich.",
+    "Radiación extraterrestre del período (ec. 28 a 30): Ra = 12·60/π · Gsc dr [(ω2 − ω1) sen φ sen δ + cos φ cos δ "
+    "(sen ω2 − sen ω1)], ω1,2 = ω ∓ π t1/24, con dr (ec. 23), δ (ec. 24) y t1 la duración del período en horas; ω1 "
+    "y ω2 se limitan a ±ωs (ec. 25; ASCE-EWRI 2005), de modo que Ra es 0 con el sol bajo el horizonte.",
+    "Radiación de cielo despejado (ec. 37): Rso = (0,75 + 2·10⁻⁵ z) Ra; Rs/Rso entre 0,3 y 1 mientras el ángulo del "
+    "sol en el punto medio supera 0,3 rad; si no (de noche y cerca de la puesta), el de la fila de arriba, o un "
+    "valor fijo para la noche (el ejemplo 19 supone 0,8).",
+    "Radiación neta (ec. 38 a 40): Rn = (1 − 0,23) Rs − σ (T + 273,16)⁴ (0,34 − 0,14 √ea)(1,35 Rs/Rso − 0,35), "
+    "con σ = 2,043·10⁻¹⁰ MJ m⁻² h⁻¹ K⁻⁴ y ea = e°(T)·HR/100 (ec. 54); flujo de calor del suelo G = 0,1 Rn de "
+    "día (Rn > 0) y 0,5 Rn de noche (ec. 45 y 46; 0,04 y 0,2 para la referencia alta de ASCE-EWRI).",
+    "ET0 del período (ec. 53): [0,408 Δ (Rn − G) + γ Cn/(T + 273) u2 (e°(T) − ea)] / [Δ + γ (1 + Cd u2)], en mm, "
+    "con Δ (ec. 13) y e°(T) de la temperatura del período; FAO 56: Cn 37 y Cd 0,34; la forma estandarizada de "
+    "ASCE-EWRI (2005): Cn 37 y Cd 0,24 de día y 0,96 de noche (referencia corta), Cn 66 y Cd 0,25 y 1,7 (alta). "
+    "La suma del día acumula los períodos cuyo punto medio cae en él.",
+};
+
+inline constexpr WorkedFormula kHourlyExamples[] = {
+    {"FAO 56, ejemplo 19: N'Diaye, Senegal (16°13' N, 16°15' O, Lz 15°), 1 de octubre (J = 274), de 14 a 15 h: "
+     "corrección estacional Sc (publicado: 0,1889 h).",
+     "=0,1645*SENO(2*(2*PI()*(274-81)/364))-0,1255*COS(2*PI()*(274-81)/364)-0,025*SENO(2*PI()*(274-81)/364)"},
+    {"El ángulo horario a las 14:30 (publicado: 0,682 rad).", "=PI()/12*(14,5+0,06667*(15-16,25)+0,1889-12)"},
+    {"Ra de 14 a 15 h, con δ = −0,0753 rad y ω1, ω2 = ω ∓ π/24, ω = 0,68215 rad (el de arriba con más cifras; "
+     "publicado: 3,543 MJ m⁻² h⁻¹).",
+     "=12*60/PI()*0,082*(1+0,033*COS(2*PI()/365*274))*((0,68215+PI()/24-(0,68215-PI()/24))*SENO(16,2167*PI()/180)*"
+     "SENO(-0,0753)+COS(16,2167*PI()/180)*COS(-0,0753)*(SENO(0,68215+PI()/24)-SENO(0,68215-PI()/24)))"},
+    {"Rn con Rs = 2,450 y Rso = 2,658 MJ m⁻² h⁻¹, 38 °C y HR 52 % (ea = 3,445 kPa; publicado: 1,749).",
+     "=(1-0,23)*2,45-2,043E-10*(38+273,16)^4*(0,34-0,14*RAIZ(PVSF56(38)*52/100))*(1,35*2,45/2,658-0,35)"},
+    {"ET0 de 14 a 15 h, ec. 53, con u2 = 3,3 m/s, G = 0,1 Rn y γ = 0,0673 kPa/°C (publicado: 0,63 mm/h).",
+     "=(0,408*4098*PVSF56(38)/(38+237,3)^2*(1,749-0,1749)+0,0673*37/(38+273)*3,3*(PVSF56(38)-PVSF56(38)*0,52))/"
+     "(4098*PVSF56(38)/(38+237,3)^2+0,0673*(1+0,34*3,3))"},
+    {"De 2 a 3 h: 28 °C, HR 90 %, u2 1,9 m/s, Rs = 0, Rs/Rso = 0,8 supuesto, Rn = −0,100 y G = 0,5 Rn "
+     "(publicado: 0,00 mm/h).",
+     "=(0,408*4098*PVSF56(28)/(28+237,3)^2*(-0,1-(-0,05))+0,0673*37/(28+273)*1,9*(PVSF56(28)-PVSF56(28)*0,9))/"
+     "(4098*PVSF56(28)/(28+237,3)^2+0,0673*(1+0,34*1,9))"},
+};
+
 }  // namespace reference
