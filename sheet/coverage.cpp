@@ -30,6 +30,7 @@ void DateCoverage::CountDay(long day) {
 void DateCoverage::Add(double serial, long line) {
   if (!(serial >= 1 && serial < 2958466)) return;
   const long day = static_cast<long>(std::floor(serial));
+  hours_.Add(serial);
   if (rows_++ == 0) {
     first_ = last_ = day;
     CountDay(day);
@@ -58,9 +59,14 @@ std::string DateCoverage::Summary(Language language) const {
   std::string out = (es ? "Fechas del " : "Dates from ") + day(first_) + (es ? " al " : " to ") + day(last_);
   // Several rows a day: readings of the hour or finer, not repeated days.
   if (2 * sameDayRows_ > rows_) {
-    return out + (es ? ", con varias filas por día (" : ", several rows a day (") + std::to_string(sameDayRows_) +
-           (es ? " de " : " of ") + std::to_string(rows_) + (es ? " filas repiten el día de la anterior)." :
-                                                                  " rows repeat the day of the one before).");
+    // The days the readings close (one at 00:00 closes the day before).
+    if (hours_.PeriodMinutes() > 0)
+      out = (es ? "Fechas del " : "Dates from ") + day(hours_.FirstDay()) + (es ? " al " : " to ") + day(hours_.LastDay());
+    out += (es ? ", con varias filas por día (" : ", several rows a day (") + std::to_string(sameDayRows_) +
+           (es ? " de " : " of ") + std::to_string(rows_) + (es ? " filas repiten el día de la anterior)" :
+                                                                  " rows repeat the day of the one before)");
+    const std::string hours = hours_.Summary(language);
+    return out + (hours.empty() ? "" : ": " + hours) + ".";
   }
   const auto more = [&](long total, std::size_t named) {
     return total > static_cast<long>(named) ? (es ? " y más" : " and more") : "";

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "sheet/hours.h"
 #include "sheet/names.h"
 
 namespace torven {
@@ -20,7 +21,8 @@ std::string DayText(long serial, Language language);
 class DateCoverage {
  public:
   // The next row's date as a serial of the 1900 system (its time of day
-  // dropped), and its line; a row without a date is not counted.
+  // dropped but for readings of the hour or finer), and its line; a row
+  // without a date is not counted.
   void Add(double serial, long line);
 
   // Whether the rows leave days out, repeat or go back.
@@ -40,6 +42,7 @@ class DateCoverage {
   std::vector<std::pair<long, long>> repeats_;     // first kNamed repeated days: day, line
   void CountDay(long day);
   std::map<int, long> daysPerYear_;                // distinct days of each year
+  HourCoverage hours_;                             // the rows' times, for readings of the hour or finer
   long yearFirst_ = 1, yearLast_ = 0;              // the serials of the last day's year
   long* yearDays_ = nullptr;                       // its count
 };

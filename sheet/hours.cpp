@@ -1,0 +1,69 @@
+#include "sheet/hours.h"
+
+#include <cmath>
+
+#include "sheet/coverage.h"
+
+namespace torven {
+
+void HourCoverage::Add(double serial) {
+  const long long minutes = std::llround(serial * 1440);
+  // A reading at 00:00 ends the day before.
+  const long day = static_cast<long>((minutes - 1) / 1440);
+  if (any_) {
+    const long long step = minutes - previous_;
+    if (step > 0 && step <= 1440) ++steps_[static_cast<long>(step)];
+    if (day == previousDay_) {
+      Day& d = days_[day];
+      if (step <= 0) d.wentBack = true;
+      else if (step > d.largestStep) d.largestStep = static_cast<long>(step);
+    }
+  }
+  ++days_[day].readings;
+  previous_ = minutes;
+  previousDay_ = day;
+  any_ = true;
+}
+
+long HourCoverage::PeriodMinutes() const {
+  long period = 0, most = 0;
+  for (const auto& [step, count] : steps_)
+    if (count > most) period = step, most = count;
+  return period;
+}
+
+std::string HourCoverage::Summary(Language language) const {
+  const long period = PeriodMinutes();
+  if (period == 0 || 1440 % period != 0) return "";
+  const bool es = language == Language::kSpanish;
+  const long expected = 1440 / period, hour = 60 % period == 0 ? 60 / period : 0;
+  std::string partial, changes;
+  long partialDays = 0, changeDays = 0;
+  for (const auto& [day, d] : days_) {
+    const std::string when = DayText(day, language);
+    const bool shortened = hour > 0 && d.readings == expected - hour && d.largestStep == period + 60;
+    const bool lengthened = hour > 0 && d.readings == expected + hour && d.wentBack;
+    if (shortened || lengthened) {
+      if (changeDays++ < static_cast<long>(kNamed))
+        changes += (changes.empty() ? "" : ", ") + when + " (" + (shortened ? "23" : "25") + " h)";
+    } else if (d.readings != expected) {
+      if (partialDays++ < static_cast<long>(kNamed))
+        partial += (partial.empty() ? "" : ", ") + when + " (" + std::to_string(d.readings) + (es ? " de " : " of ") +
+                   std::to_string(expected) + ")";
+    }
+  }
+  const auto more = [&](long total) { return total > static_cast<long>(kNamed) ? (es ? " y más" : " and more") : ""; };
+  std::string out = (es ? "lecturas cada " : "readings every ") + std::to_string(period) +
+                    (es ? " min (la hora marca el fin del período), " : " min (the time labels the period's end), ") +
+                    std::to_string(days_.size()) + (days_.size() == 1 ? (es ? " día" : " day") : (es ? " días" : " days"));
+  if (partialDays > 0)
+    out += (es ? "; " + std::to_string(partialDays) + (partialDays == 1 ? " incompleto (su suma no es la de un día): "
+                                                                         : " incompletos (sus sumas no son las de un día): ")
+               : "; " + std::to_string(partialDays) + (partialDays == 1 ? " partial (its sum is not a day's): "
+                                                                         : " partial (their sums are not a day's): ")) +
+           partial + more(partialDays);
+  if (changeDays > 0) out += (es ? "; cambio de hora: " : "; clock changes: ") + changes + more(changeDays);
+  return out;
+}
+
+}  // namespace torven

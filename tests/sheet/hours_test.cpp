@@ -1,0 +1,47 @@
+// Readings of the hour or finer: the period, and the days that are partial
+// or of a clock change, as the file's date summary says them.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sheet/dates.h"
+#include "sheet/hours.h"
+
+namespace {
+
+using namespace torven;
+
+TEST(Hours, PeriodPartialDaysAndClockChanges) {
+  const double first = SerialOfDate({2020, 3, 28});
+  // Readings of one day from 00:00 + step (end labels) to 24:00, as minutes.
+  const auto day = [](int d, int step) {
+    std::vector<int> m;
+    for (int t = step; t <= 1440; t += step) m.push_back(d * 1440 + t);
+    return m;
+  };
+  const auto without = [](std::vector<int> m, std::vector<int> gone) {
+    for (const int g : gone) std::erase(m, g);
+    return m;
+  };
+  std::vector<int> autumn = day(1, 60);
+  autumn.insert(autumn.begin() + 2, 1440 + 120);  // 02:00 twice: the clock went back
+  const struct {
+    std::vector<int> minutes;
+    const char* english;
+  } cases[] = {
+      {day(0, 60), "readings every 60 min (the time labels the period's end), 1 day"},
+      {day(0, 15), "readings every 15 min"},
+      {without(day(0, 60), {600, 660}), "1 partial (its sum is not a day's): 2020-03-28 (22 of 24)"},
+      {without(day(1, 60), {1440 + 180}), "clock changes: 2020-03-29 (23 h)"},
+      {autumn, "clock changes: 2020-03-29 (25 h)"},
+  };
+  for (const auto& c : cases) {
+    HourCoverage hours;
+    for (const int m : c.minutes) hours.Add(first + m / 1440.0);
+    const std::string said = hours.Summary(Language::kEnglish);
+    EXPECT_NE(said.find(c.english), std::string::npos) << said;
+  }
+}
+
+}  // namespace
