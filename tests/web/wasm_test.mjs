@@ -5,10 +5,11 @@ import { execFileSync, spawnSync } from "node:child_process";
 import { readFileSync } from "node:fs";
 import { Engine } from "../../web/page/torven.js";
 import { UNITS, convertFormula, setUnits } from "../../web/page/et0.js";
-import { cell, num, write } from "../../web/page/formula.js";
-import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "../../web/page/riego.js";
+import { cell, num, op, write } from "../../web/page/formula.js";
+import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas, seasonDay } from "../../web/page/riego.js";
 import { byDate, thinned } from "../../web/page/chart_points.js";
 import { HOURLY_COLUMNS, hourlyFormulas } from "../../web/page/horario.js";
+import { DUAL_COLUMNS, dualFormulas } from "../../web/page/riego_dual.js";
 import { mkdtempSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
@@ -152,6 +153,72 @@ for (const [rain, kc, , taw, raw, , etcAdj, net, , dp, dr] of rows) {
 if (checked !== 125 || percolated === 0) fail(`the season has ${checked} days (125 wanted), ${percolated} with percolation`);
 console.log(`the water balance closes on each of ${checked} days of a maize season at Holyoke with rain ` +
             `(${irrigations} irrigations, ${percolated} days of deep percolation)`);
+// The dual coefficient with the page's formulas through torven: FAO 56
+// example 35 (corrected), a sandy loam, 40 mm of irrigation (fw 0.8) at the
+// start of day 1 and 6 mm of rain on day 6, its Kcb and 1 − fc interpolated
+// at full precision, against the table's printed decimals.  The root zone
+// is set so that day 1 irrigates its 40 mm (RAW 39 mm) and no later day does.
+{
+  const et0 = [4.5, 5.0, 3.9, 4.2, 4.8, 2.7, 5.8, 5.1, 4.7, 5.2];
+  const file = join(work, "ejemplo35.csv");
+  writeFileSync(file, "fecha,et0,lluvia\n" + et0.map((e, i) => `2020-01-${String(i + 1).padStart(2, "0")},${e},${i === 5 ? 6 : 0}`)
+    .join("\n") + "\n");
+  const s = { serial: cell("fecha"), start: [2020, 1, 1], lengths: [1, 9, 30, 30], kcbIni: 0.3, kcbMid: 0.4, kcbEnd: 0.4,
+              kcMin: 0.15, h: 0.3, u2: 1.6, rhMin: 35, fc: 0.23, wp: 0.1, ze: 0.1, rew: 8, fwIrrigation: 0.8, fw0: 1,
+              zr: 1, p: 0.3, dr0: 40, rain: "lluvia", runoff: 0, threshold: "raw", net: null, efficiency: 1 };
+  s.coverFraction = op("-", num(1), op("-", num(0.92), op("*", num(0.06 / 9), op("-", seasonDay(s), num(1)))));
+  const f = dualFormulas(s);
+  const names = ["fecha", "et0", "lluvia", ...DUAL_COLUMNS];
+  const done = spawnSync(torven, ["--csv", file, ...DUAL_COLUMNS.flatMap((n) => ["--as", n]),
+    ...DUAL_COLUMNS.map((n) => "=" + write(f[n], letters(names), page, true))]);
+  const [head, ...body] = done.stdout.toString().trim().split("\n").map((l) => l.split(","));
+  const rows = body.map((row) => Object.fromEntries(head.map((h, i) => [h, Number(row[i])])));
+  const published = [  // fw, few, kcb, kr, ke, E/few, DPe, De, E, Kc, ETc: columns 6-8 and 10-17
+    [0.8, 0.80, 0.30, 1.00, 0.91, 5.1, 32, 5, 4.1, 1.21, 5.5], [0.8, 0.80, 0.31, 1.00, 0.90, 5.6, 0, 11, 4.5, 1.21, 6.1],
+    [0.8, 0.80, 0.32, 0.72, 0.64, 3.1, 0, 14, 2.5, 0.97, 3.8], [0.8, 0.80, 0.33, 0.41, 0.36, 1.9, 0, 16, 1.5, 0.69, 2.9],
+    [0.8, 0.80, 0.34, 0.22, 0.19, 1.1, 0, 17, 0.9, 0.54, 2.6], [1, 0.89, 0.36, 0.71, 0.60, 1.8, 0, 13, 1.6, 0.96, 2.6],
+    [1, 0.88, 0.37, 0.52, 0.44, 2.9, 0, 16, 2.6, 0.81, 4.7], [1, 0.87, 0.38, 0.23, 0.19, 1.1, 0, 17, 1.0, 0.57, 2.9],
+    [1, 0.87, 0.39, 0.12, 0.10, 0.5, 0, 17, 0.5, 0.49, 2.3], [1, 0.86, 0.40, 0.07, 0.05, 0.3, 0, 18, 0.3, 0.45, 2.4]];
+  const decimals = [1, 2, 2, 2, 2, 1, 0, 0, 1, 2, 1];
+  rows.forEach((r, i) => {
+    const ours = [r.fw, r.few, r.kcb, r.kr, r.ke, r.e / r.few, r.dpe, r.de, r.e, r.kcb + r.ke, r.etc_aj];
+    ours.forEach((x, k) => {
+      if (Math.abs(x - published[i][k]) > 0.5 * 10 ** -decimals[k] + 1e-9)
+        fail(`example 35, day ${i + 1}, column ${k}: ${x}, printed ${published[i][k]}`);
+    });
+  });
+  if (rows.length !== 10 || rows[0].riego_neto !== 40 || rows.slice(1).some((r) => r.riego_neto !== 0))
+    fail(`example 35's irrigation: ${rows.map((r) => r.riego_neto)}`);
+  console.log("the dual coefficient: FAO 56 example 35 (corrected) as printed, day by day");
+}
+// The same maize season with the dual coefficient (Kcb 0.15/1.15/0.5, a
+// furrow's fw 0.6, Ze 0.1 m, REW 9 mm): every day both layers close,
+// De,i = De,i−1 − (P − RO) − I/fw + E/few + DPe within 0 and TEW, and
+// Dr,i = Dr,i−1 − (P − RO) − I + ETc adj + DP within 0 and TAW.
+{
+  const dual = dualFormulas({ serial: cell("fecha"), start: [2020, 4, 15], lengths: [20, 35, 40, 30], kcbIni: 0.15,
+    kcbMid: 1.15, kcbEnd: 0.5, kcMin: 0.15, h: 2, u2: 2, rhMin: 45, fc: 0.25, wp: 0.12, ze: 0.1, rew: 9,
+    fwIrrigation: 0.6, fw0: 1, zr: 1, p: 0.55, dr0: 0, rain: "lluvia", runoff: 0.1, threshold: "raw", net: null,
+    efficiency: 0.75 });
+  const days = runTorven(holyoke, DUAL_COLUMNS, DUAL_COLUMNS.map((n) => dual[n]), ["fecha", "et0", "lluvia"])
+    .map((r) => Object.fromEntries(["lluvia", ...DUAL_COLUMNS].map((n, i) => [n, r[i + 2] === "" ? NaN : Number(r[i + 2])])));
+  const tew = 1000 * (0.25 - 0.5 * 0.12) * 0.1;
+  let de = tew, dr = 0, closed = 0, wetDays = 0;
+  for (const d of days) {
+    if (Number.isNaN(d.kcb)) continue;
+    const p = d.lluvia * 0.9, layer = de - p - d.riego_neto / d.fw + d.e / d.few + d.dpe;
+    const root = dr - p - d.riego_neto + d.etc_aj + d.percolacion;
+    if (Math.abs(d.de - Math.min(tew, Math.max(0, layer))) > 1e-9 || d.de < 0 || d.de > tew ||
+        Math.abs(d.dr - Math.min(d.taw, root)) > 1e-9 || d.dr < 0)
+      fail(`the dual balance does not close: De ${d.de} (${layer}), Dr ${d.dr} (${root})`);
+    [de, dr] = [d.de, d.dr];
+    ++closed;
+    wetDays += d.dpe > 0;
+  }
+  if (closed !== 125 || wetDays === 0) fail(`the dual season has ${closed} days, ${wetDays} with the layer's percolation`);
+  console.log(`the dual coefficient: both layers close on each of ${closed} days of the maize season`);
+}
+
 // Hourly ET0 with the page's formulas through torven: FAO 56 example 19 (N'Diaye,
 // 1 October, 02-03 h and 14-15 h, the night's Rs/Rso 0.8) against the values
 // printed, to their decimals; then two synthetic days of hours, a cloudy

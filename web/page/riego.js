@@ -48,19 +48,31 @@ export function adjustedKc(kc, u2, rhMin, h) {
 //   rain        the rain column's input name, or null; runoff (fraction of P);
 //   threshold   "raw", or a fraction of TAW; net (mm), or null to refill;
 //   efficiency  of the application (0 to 1).
-export function irrigationFormulas(s) {
+// The day of the season of a row (1 on its first day), from its serial.
+export const seasonDay = (s) => op("+", op("-", s.serial, call("FECHA", ...s.start.map(num))), num(1));
+
+// The coefficient's curve over the season's four stages (eq. 66): `ini`
+// through the initial stage, rising linearly through development to `mid`,
+// `mid` through mid-season, falling linearly through late season to `end`;
+// "" outside the season.
+export function stageCurve(s, ini, mid, end) {
   const [l1, l2, l3, l4] = s.lengths.reduce((acc, l) => [...acc, (acc.at(-1) ?? 0) + l], []);
-  const day = op("+", op("-", s.serial, call("FECHA", ...s.start.map(num))), num(1));
+  const day = seasonDay(s);
   const k = (v) => typeof v === "number" ? num(v) : v;
-  const [ini, mid, end] = [k(s.kcIni), k(s.kcMid), k(s.kcEnd)];
-  const c = (name, offset = 0) => cell(name, offset);
-  const outside = op("=", c("kc"), text(""));
-  const inSeason = (f) => SI(outside, text(""), f);
-  const kc = SI(call("O", op("<", day, num(1)), op(">", day, num(l4))), text(""),
+  [ini, mid, end] = [k(ini), k(mid), k(end)];
+  return SI(call("O", op("<", day, num(1)), op(">", day, num(l4))), text(""),
     SI(op("<=", day, num(l1)), ini,
       SI(op("<=", day, num(l2)), op("+", ini, op("*", op("/", op("-", day, num(l1)), num(s.lengths[1])), op("-", mid, ini))),
         SI(op("<=", day, num(l3)), mid,
           op("+", mid, op("*", op("/", op("-", day, num(l3)), num(s.lengths[3])), op("-", end, mid)))))));
+}
+
+export function irrigationFormulas(s) {
+  const day = seasonDay(s);
+  const c = (name, offset = 0) => cell(name, offset);
+  const outside = op("=", c("kc"), text(""));
+  const inSeason = (f) => SI(outside, text(""), f);
+  const kc = stageCurve(s, s.kcIni, s.kcMid, s.kcEnd);
   const p = s.adjustP
     ? call("MAX", num(0.1), call("MIN", num(0.8), op("+", num(s.p), op("*", num(0.04), op("-", num(5), c("etc"))))))
     : num(s.p);
