@@ -200,13 +200,19 @@ void WriteMissingData(std::ostream& out, torven::Session& session) {
       << "</p>\n</section>\n";
 }
 
-void WriteMonthly(std::ostream& out, torven::Session& session) {
-  out << "<section id=\"mensual\">\n<h2>Períodos mensuales (FAO 56, ec. 43 y 44)</h2>\n<p>"
-      << Html(reference::kMonthlyIntro) << "</p>\n";
-  for (const reference::WorkedFormula& e : reference::kWorkedFormulas)
+// Worked formulas, each with what it computes and its result through the library.
+template <std::size_t n>
+void WriteExamples(std::ostream& out, torven::Session& session, const reference::WorkedFormula (&examples)[n]) {
+  for (const reference::WorkedFormula& e : examples)
     out << "<p>" << Html(e.text) << "</p>\n<pre class=\"ejemplo\"><code class=\"formula\">" << Html(e.formula)
         << "</code>\n→ <code class=\"resultado\">" << Html(ExampleResult(session, e.formula))
         << "</code></pre>\n";
+}
+
+void WriteMonthly(std::ostream& out, torven::Session& session) {
+  out << "<section id=\"mensual\">\n<h2>Períodos mensuales (FAO 56, ec. 43 y 44)</h2>\n<p>"
+      << Html(reference::kMonthlyIntro) << "</p>\n";
+  WriteExamples(out, session, reference::kWorkedFormulas);
   out << "</section>\n";
 }
 
@@ -215,10 +221,18 @@ void WriteCropWater(std::ostream& out, torven::Session& session) {
   for (const char* equation : reference::kCropWaterEquations) out << "<li>" << Html(equation) << "</li>\n";
   out << "</ul>\n<h3>Lo que se elige</h3>\n<p>" << Html(reference::kCropWaterInputs) << "</p>\n<h3>El orden dentro del "
       << "día</h3>\n<p>" << Html(reference::kCropWaterOrder) << "</p>\n<h3>Ejemplos</h3>\n";
-  for (const reference::WorkedFormula& e : reference::kCropWaterExamples)
-    out << "<p>" << Html(e.text) << "</p>\n<pre class=\"ejemplo\"><code class=\"formula\">" << Html(e.formula)
-        << "</code>\n→ <code class=\"resultado\">" << Html(ExampleResult(session, e.formula))
-        << "</code></pre>\n";
+  WriteExamples(out, session, reference::kCropWaterExamples);
+  out << "</section>\n";
+}
+
+void WriteDual(std::ostream& out, torven::Session& session) {
+  out << "<section id=\"riego-dual\">\n<h2>Coeficiente dual del cultivo (FAO 56, capítulo 7)</h2>\n"
+         "<p>La transpiración y la evaporación del suelo por separado, con las mismas columnas extendidas hacia "
+         "abajo que el coeficiente único, más las de la capa superficial. Dentro de un día, como en el ejemplo 35: la "
+         "lluvia y el riego al comienzo, y después Kr y Ke.</p>\n<ul>\n";
+  for (const char* equation : reference::kDualEquations) out << "<li>" << Html(equation) << "</li>\n";
+  out << "</ul>\n<h3>Ejemplos</h3>\n";
+  WriteExamples(out, session, reference::kDualExamples);
   out << "</section>\n";
 }
 
@@ -228,10 +242,7 @@ void WriteHourly(std::ostream& out, torven::Session& session) {
          "web las escribe así, y torven --csv las calcula igual.</p>\n<ul>\n";
   for (const char* equation : reference::kHourlyEquations) out << "<li>" << Html(equation) << "</li>\n";
   out << "</ul>\n<h3>Ejemplos</h3>\n";
-  for (const reference::WorkedFormula& e : reference::kHourlyExamples)
-    out << "<p>" << Html(e.text) << "</p>\n<pre class=\"ejemplo\"><code class=\"formula\">" << Html(e.formula)
-        << "</code>\n→ <code class=\"resultado\">" << Html(ExampleResult(session, e.formula))
-        << "</code></pre>\n";
+  WriteExamples(out, session, reference::kHourlyExamples);
   out << "</section>\n";
 }
 
@@ -274,6 +285,7 @@ void WritePage(std::ostream& out, torven::Session& session, const std::vector<Fu
   WriteMissingData(out, session);
   WriteMonthly(out, session);
   WriteCropWater(out, session);
+  WriteDual(out, session);
   WriteHourly(out, session);
   out << "</body>\n</html>\n";
 }

@@ -249,6 +249,36 @@ inline constexpr WorkedFormula kCropWaterExamples[] = {
     {"AFA del mismo maíz (publicado: 79 mm).", "=MAX(0,1;MIN(0,8;0,55+0,04*(5-5)))*1000*(0,35-0,23)*1,2"},
 };
 
+// The dual crop coefficient (FAO 56 chapter 7): the columns' equations and
+// example 35 through the library.
+inline constexpr const char* kDualEquations[] = {
+    "Coeficiente basal (ec. 66 con Kcb ini, med y fin del cuadro 17; Kcb med y fin ajustados al clima por la "
+    "ec. 70, como Kc por la ec. 62): la transpiración; Kc = Ks·Kcb + Ke (ec. 69 y 80).",
+    "Kc máx = máx(1,2 + [0,04 (u2 − 2) − 0,004 (HRmín − 45)] (h/3)^0,3; Kcb + 0,05) (ec. 72); fracción cubierta "
+    "fc = ((Kcb − Kc mín)/(Kc máx − Kc mín))^(1 + 0,5 h) (ec. 76, Kcb − Kc mín al menos 0,01).",
+    "Fracción humedecida fw (cuadro 20): 1 el día de lluvia, la del método el día de riego, si no la del día "
+    "anterior; few = mín(1 − fc; fw) (ec. 75).",
+    "La capa superficial: AET = 1000 (θCC − 0,5 θPMP) Ze (ec. 73, Ze de 0,10 a 0,15 m), AFE del cuadro 19; "
+    "Kr = 1 mientras De ≤ AFE, si no (AET − De)/(AET − AFE) (ec. 74), con De ya descontados la lluvia y el riego "
+    "del día (I/fw); Ke = mín(Kr (Kc máx − Kcb); few Kc máx) (ec. 71); E = Ke·ET0.",
+    "Balance de la capa (ec. 77 a 79): De,i = De,i−1 − (P − RO) − I/fw + E/few + DPe, entre 0 y AET; percolación "
+    "DPe = máx(0; P − RO + I/fw − De,i−1). La zona radicular, como con el coeficiente único, con ETc aj = "
+    "(Ks·Kcb + Ke)·ET0 (ec. 80).",
+};
+
+inline constexpr WorkedFormula kDualExamples[] = {
+    {"FAO 56, ejemplo 35 (con su fe de erratas): franco arenoso, θCC 0,23, θPMP 0,10, Ze 0,10 m: AET, ec. 73 "
+     "(publicado: 18 mm).",
+     "=1000*(0,23-0,5*0,1)*0,1"},
+    {"Kc máx con h = 0,3 m, u2 1,6 m/s y HRmín 35 %, Kcb 0,30 (ec. 72; publicado: 1,21).",
+     "=MAX(1,2+(0,04*(1,6-2)-0,004*(35-45))*(0,3/3)^0,3;0,3+0,05)"},
+    {"Día 1: 40 mm de riego con fw 0,8 sobre la capa seca (De = 18 mm): Kr = 1, few = 0,80, Ke (ec. 71; "
+     "publicado: 0,91).",
+     "=MIN(1*(1,212-0,3);0,8*1,212)"},
+    {"La evaporación del día 1, E = Ke·ET0 con ET0 4,5 mm/d (publicado: 4,1 mm).", "=MIN(1*(1,212-0,3);0,8*1,212)*4,5"},
+    {"Su percolación, DPe = I/fw − De,i−1 (ec. 79; publicado: 32 mm).", "=MAX(0;40/0,8-18)"},
+};
+
 // Hourly reference evapotranspiration (FAO 56 eq. 53, and the ASCE-EWRI
 // standardized hourly form): the columns' equations and example 19 through
 // the library, each step with the example's numbers.
