@@ -165,7 +165,7 @@ async function compute(file, latitude, choose, c = {}, wait = true) {
   }
   await tab.fill("#latitud", latitude);
   await tab.fill("#altitud", c.altitude ?? "1138");
-  await tab.fill("#altura", "2");
+  if (await tab.isVisible("#altura")) await tab.fill("#altura", "2");  // hidden with a constant wind
   if (c.krs) await tab.fill("#krs", c.krs);
   if (c.offset) await tab.fill("#desfase", c.offset);
   await tab.click("#calcular");
@@ -287,6 +287,20 @@ else {
   const [again] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
   if (!readFileSync(await again.path()).equals(got) || !(await tab.isHidden("#riego-resultados")))
     fail("after a failed irrigation run, the download is not the last file computed, or its results stay");
+  // The dual coefficient (drip, fw 0,35): transpiration and evaporation apart, the download torven --csv's.
+  await tab.fill("#siembra", "15/04/2020");
+  await tab.selectOption("#coeficiente", "dual");
+  await tab.click("#calcular-riego");
+  await tab.waitForFunction(() => document.getElementById("estado").className === "error" ||
+                                  !document.getElementById("riego-resultados").hidden);
+  const [dual] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
+  const dualAdded = JSON.parse(await tab.getAttribute("#orden-torven", "data-added"));
+  const totals = await tab.textContent("#riego-totales");
+  if (!readFileSync(await dual.path()).equals(torvenCsv([holyoke, ...dualAdded])) || !dualAdded.includes("ke") ||
+      !/Transpiración \(Ks·Kcb·ET0\): [\d,]+ mm; evaporación del suelo \(Ke·ET0\): [\d,]+ mm/.test(totals))
+    fail(`the dual coefficient: ${await tab.textContent("#estado")} ${totals}`);
+  else console.log(`the dual coefficient: the download is torven --csv's; ${totals.split("mm;")[0]}mm`);
+  await tab.selectOption("#coeficiente", "unico");
 }
 
 // Seasons the balance cannot run over as they are: a day without ET0 (the

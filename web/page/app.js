@@ -8,6 +8,7 @@ import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateInputs, dateNumber, dateSerial
          estimatedVariables, et0Formula, every, failureReason, fromSunshine, monthly, readingOf, requiredInputs,
          setUnits, showResult } from "./et0.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
+import { DUAL_COLUMNS, dualFormulas } from "./riego_dual.js";
 import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
 import { NAMES, dateTick } from "./chart_axes.js";
 import { byDate, thinned } from "./chart_points.js";
@@ -321,8 +322,14 @@ async function calculateIrrigation() {
   const first = Date.UTC(season.start[0], season.start[1] - 1, season.start[2]);
   const days = isoDay(first) + "/" + isoDay(first + (stages[3] - 1) * DAY_MS);
   const day = op("+", op("-", dateSerial(o), call("FECHA", ...season.start.map(num))), num(1));
-  let { kcMid, kcEnd } = season, note = "";
-  if (season.adjustKc) {
+  // Kc mid and end (Kcb mid and end, eq. 70, with the dual coefficient) adjusted
+  // to the climate with the means of their stages; Kc max (eq. 72) takes the
+  // mid-season's.
+  const dual = season.dual === true;
+  let [kcMid, kcEnd] = dual ? [season.kcbMid, season.kcbEnd] : [season.kcMid, season.kcEnd], note = "";
+  let climate = { u2: 2, rhMin: 45 };
+  const name = dual ? "Kcb" : "Kc";
+  if (season.adjustKc || dual) {
     const { mid, late, measuredRh, problems } = climateMeans(o, units, day, stages, days);
     if (problems) return failed(problems);
     if (mid[2] === 0) return failed("ningún día de la etapa media tiene datos en el archivo.");
@@ -330,18 +337,26 @@ async function calculateIrrigation() {
     const mean = (sum, n) => Math.round(sum / n * 100) / 100;
     const show = (x) => engine.showNumber(x, true);
     [mid[0], mid[1], late[0], late[1]] = [mean(mid[0], mid[2]), mean(mid[1], mid[2]), mean(late[0], late[2]), mean(late[1], late[2])];
-    kcMid = adjustedKc(season.kcMid, mid[0], mid[1], season.h);
-    note = `Kc med ajustado con u2 ${show(mid[0])} m/s y HRmín ${show(mid[1])} % (media de ${mid[2]} días)`;
-    if (season.kcEnd >= 0.45 && late[2] > 0) {
-      kcEnd = adjustedKc(season.kcEnd, late[0], late[1], season.h);
-      note += `; Kc fin con u2 ${show(late[0])} m/s y HRmín ${show(late[1])} %`;
+    climate = { u2: mid[0], rhMin: mid[1] };
+    const table = dual ? season.kcbEnd : season.kcEnd;
+    if (season.adjustKc) {
+      kcMid = adjustedKc(dual ? season.kcbMid : season.kcMid, mid[0], mid[1], season.h);
+      note = `${name} med ajustado con u2 ${show(mid[0])} m/s y HRmín ${show(mid[1])} % (media de ${mid[2]} días)`;
+      if (table >= 0.45 && late[2] > 0) {
+        kcEnd = adjustedKc(table, late[0], late[1], season.h);
+        note += `; ${name} fin con u2 ${show(late[0])} m/s y HRmín ${show(late[1])} %`;
+      }
+    } else {
+      note = `Kc máx con u2 ${show(mid[0])} m/s y HRmín ${show(mid[1])} % (media de ${mid[2]} días de la etapa media)`;
     }
     if (!measuredRh) note += "; HRmín estimada de Tmín como punto de rocío (ec. 63)";
     note += ".";
   }
-  const formulas = irrigationFormulas({ ...season, serial: dateSerial(o), kcMid, kcEnd, rain: season.rain === null ? null : "lluvia" });
+  const rain = season.rain === null ? null : "lluvia", serial = dateSerial(o);
+  const formulas = dual ? dualFormulas({ ...season, serial, kcbMid: kcMid, kcbEnd: kcEnd, ...climate, rain })
+    : irrigationFormulas({ ...season, serial, kcMid, kcEnd, rain });
   const previous = irrigation;
-  irrigation = IRRIGATION_COLUMNS.map((name) => [name, formulas[name]]);
+  irrigation = (dual ? DUAL_COLUMNS : IRRIGATION_COLUMNS).map((name) => [name, formulas[name]]);
   addedColumns().forEach(([name], i) => { mapping[name] = table.header.length + i; });
   const columns = addedColumns();
   $("calcular-riego").disabled = true;
@@ -366,18 +381,22 @@ async function calculateIrrigation() {
 function showIrrigation(o, season, note) {
   const at = (name) => addedColumns().findIndex(([n]) => n === name);
   const value = (r, name) => { const v = valueOf(run, r, at(name)); return v.type === NUM ? v.num : NaN; };
-  const totals = { days: 0, etc: 0, etc_aj: 0, lluvia: 0, percolacion: 0, riego_neto: 0, riego_bruto: 0 };
-  const calendar = [], xs = [], series = [[], [], [], [], []];
+  const dual = season.dual === true;
+  // With the dual coefficient, ETc adj is transpiration (Ks Kcb ET0) and the soil's evaporation (E) apart.
+  const totals = { days: 0, etc: 0, etc_aj: 0, lluvia: 0, percolacion: 0, riego_neto: 0, riego_bruto: 0, t: 0, e: 0, dual };
+  const calendar = [], xs = [], series = [[], [], [], [], [], ...(dual ? [[], []] : [])];
   let stopped = "";
   for (let r = 0; r < run.rows && !stopped; ++r) {
-    if (valueOf(run, r, at("kc")).type !== NUM) continue;  // outside the season
+    if (valueOf(run, r, at(dual ? "kcb" : "kc")).type !== NUM) continue;  // outside the season
     // A day without ET0 ends the balance: the depletion of every later day reads it.
-    if (["etc", "dr"].some((name) => valueOf(run, r, at(name)).type !== NUM)) {
+    if ([dual ? "etc_aj" : "etc", "dr"].some((name) => valueOf(run, r, at(name)).type !== NUM)) {
       stopped = interruption(o, r, totals.days > 0 ? dateOf(r) - DAY_MS : NaN);
       break;
     }
     ++totals.days;
-    for (const name of ["etc", "etc_aj", "percolacion", "riego_neto", "riego_bruto"]) totals[name] += value(r, name) || 0;
+    for (const name of [...(dual ? ["e"] : ["etc"]), "etc_aj", "percolacion", "riego_neto", "riego_bruto"])
+      totals[name] += value(r, name) || 0;
+    if (dual) totals.t += value(r, "etc_aj") - value(r, "e");
     const rain = season.rain === null ? null : valueOf(run, r, reportAt + 1);
     const rainMm = rain && rain.type === NUM ? rain.num : 0;
     totals.lluvia += rainMm;
@@ -386,7 +405,8 @@ function showIrrigation(o, season, note) {
     const when = dateOf(r);
     if (Number.isNaN(when)) continue;
     xs.push(when / 1000);
-    [value(r, "dr"), value(r, "raw"), value(r, "taw"), rainMm, net > 0 ? net : 0].forEach((v, i) => series[i].push(v));
+    [value(r, "dr"), value(r, "raw"), value(r, "taw"), rainMm, net > 0 ? net : 0,
+     ...(dual ? [value(r, "etc_aj") - value(r, "e"), value(r, "e")] : [])].forEach((v, i) => series[i].push(v));
   }
   showSeason(engine, totals, note, calendar, irrigation.map(([name, f]) => [name, "=" + write(f, reference, engine)]), stopped);
   charts.riego = drawDepletion(engine, charts.riego, xs, series);

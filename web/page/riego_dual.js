@@ -42,7 +42,8 @@ const mul = (...f) => f.reduce((a, b) => op("*", a, b));
 //   kcbIni, kcbMid, kcbEnd  numbers, or formula nodes (adjustedKc);
 //   kcMin       Kc min (FAO 56: 0.15 for annual crops);
 //   h, u2, rhMin  the crop's height (m) and the season's means for Kc max;
-//   ze          the evaporating layer's depth (m, 0.10 to 0.15); rew (mm);
+//   ze          the evaporating layer's depth (m, 0.10 to 0.15); rew (mm); tew
+//               (mm) when given, else eq. 73 from θFC, θWP and Ze;
 //   fwIrrigation  fw of the irrigation method; fw0 the fraction wetted before the season;
 //   de0         the layer's depletion before the season (mm; TEW: dry);
 //   coverFraction  a formula for fc instead of eq. 76 (example 35 gives it).
@@ -50,7 +51,7 @@ export function dualFormulas(s) {
   const day = seasonDay(s);
   const c = (name, offset = 0) => cell(name, offset);
   const inSeason = (f) => SI(op("=", c("kcb"), text("")), text(""), f);
-  const tew = mul(num(1000), op("-", num(s.fc), mul(num(0.5), num(s.wp))), num(s.ze));
+  const tew = s.tew != null ? num(s.tew) : mul(num(1000), op("-", num(s.fc), mul(num(0.5), num(s.wp))), num(s.ze));
   const rain = !s.rain ? null : s.runoff > 0 ? mul(c(s.rain), num(1 - s.runoff)) : c(s.rain);
   // The root zone: its depletion the day before, after the day's rain, and the irrigation it calls for.
   const before = SI(op("=", day, num(1)), num(s.dr0), c("dr", -1));
@@ -59,7 +60,8 @@ export function dualFormulas(s) {
   const irrigation = SI(op(">=", afterRain, threshold), s.net == null ? afterRain : num(s.net), num(0));
   // The surface layer: its depletion the day before, and after the day's wetting.
   const layerBefore = SI(op("=", day, num(1)), s.de0 == null ? tew : num(s.de0), c("de", -1));
-  const wetted = op("+", rain ?? num(0), op("/", irrigation, c("fw")));
+  const reaching = op("/", irrigation, c("fw"));  // the irrigation over the fraction it wets
+  const wetted = rain ? op("+", rain, reaching) : reaching;
   const layerAfter = call("MAX", num(0), op("-", layerBefore, wetted));
   const startOfDay = call("MAX", num(0), op("-", afterRain, irrigation));
   const byIrrigation = SI(op(">", irrigation, num(0)), num(s.fwIrrigation), SI(op("=", day, num(1)), num(s.fw0), c("fw", -1)));

@@ -4,7 +4,7 @@
 // results (the season's totals, the calendar, the formulas, the chart).
 import uPlot from "uplot";
 import { dateTick } from "./chart_axes.js";
-import { CULTIVOS, SUELOS, printedValue } from "./cultivos.js";
+import { CULTIVOS, HUMEDECIDO, SUELOS, printedValue } from "./cultivos.js";
 import { typedNumber } from "./torven.js";
 
 const $ = (id) => document.getElementById(id);
@@ -18,6 +18,13 @@ export function fillIrrigationForm() {
   $("cultivo-etapas").addEventListener("change", chooseStages);
   $("suelo").addEventListener("change", chooseSoil);
   $("eficiencia-tipo").addEventListener("change", (e) => { if (e.target.value) $("eficiencia").value = e.target.value; });
+  $("fw-tipo").replaceChildren(...HUMEDECIDO.map((w) => new Option(`${w.nombre}, ${w.fw.replaceAll(".", ",")}`, w.fw)),
+                               new Option("otro valor", ""));
+  $("fw-tipo").addEventListener("change", (e) => { if (e.target.value) $("fw").value = shown(printedValue(e.target.value)); });
+  $("fw-tipo").value = HUMEDECIDO.find((w) => w.nombre === "goteo").fw;
+  $("fw").value = shown(printedValue($("fw-tipo").value));
+  $("coeficiente").addEventListener("change", showCoefficient);
+  for (const id of ["tcc", "tpmp", "ze"]) $(id).addEventListener("input", showEvaporable);
   $("suelo").value = String(SUELOS.findIndex((s) => s.nombre === "franco"));
   chooseCrop();
   chooseSoil();
@@ -32,6 +39,11 @@ function chooseCrop() {
   $("kc-med").value = shown(mid);
   $("kc-fin").value = shown(end);
   $("kc-tabla").textContent = `(tabla 12: ${c.kc.join("; ")})`;
+  const [bIni, bMid, bEnd] = c.kcb.map(printedValue);
+  $("kcb-ini").value = shown(bIni);
+  $("kcb-med").value = shown(bMid);
+  $("kcb-fin").value = shown(bEnd);
+  $("kcb-tabla").textContent = `(tabla 17: ${c.kcb.join("; ")}${c.tabla17 !== c.tabla ? `; fila «${c.tabla17}»` : ""})`;
   $("h-cultivo").value = shown(printedValue(c.h));
   $("zr").value = shown(printedValue(c.zr));
   $("zr-tabla").textContent = `(tabla 22: ${c.zr} m)`;
@@ -50,6 +62,23 @@ function chooseSoil() {
   if (!s) return;
   $("tcc").value = shown(Math.round(printedValue(s.cc) * 1000) / 1000);
   $("tpmp").value = shown(Math.round(printedValue(s.pmp) * 1000) / 1000);
+  $("afe").value = shown(printedValue(s.afe));
+  showEvaporable();
+}
+
+// The dual coefficient's fields, shown when it is chosen.
+function showCoefficient() {
+  const dual = $("coeficiente").value === "dual";
+  for (const e of document.querySelectorAll("#paso-riego .dual")) e.hidden = !dual;
+  for (const e of document.querySelectorAll("#paso-riego .unico")) e.hidden = dual;
+}
+
+// TEW from θFC, θWP and Ze (eq. 73), as the soil's fields give them.
+function showEvaporable() {
+  const [fc, wp, ze] = ["tcc", "tpmp", "ze"].map((id) => typedNumber($(id).value.trim()));
+  const tew = 1000 * (fc - 0.5 * wp) * ze;
+  if (Number.isFinite(tew)) $("aet").value = shown(Math.round(tew * 10) / 10);
+  $("aet-nota").textContent = "(ec. 73: 1000 (θCC − 0,5 θPMP) Ze)";
 }
 
 // A date typed as dd/mm/aaaa or aaaa-mm-dd: [year, month, day], or undefined.
@@ -73,6 +102,7 @@ export function readSeason(header) {
     if (!ok) problems.push(`${name} ${text === "" ? "falta" : `«${text}» debe estar entre ${shown(low)} y ${shown(high)}`}.`);
     return x;
   };
+  const dual = $("coeficiente").value === "dual";
   const start = typedDate($("siembra").value);
   $("siembra").classList.toggle("invalido", !start);
   if (!start) problems.push("El primer día de la temporada debe escribirse dd/mm/aaaa.");
@@ -80,7 +110,8 @@ export function readSeason(header) {
                    ["l-fin", "La etapa final"]].map(([id, name]) => number(id, name, 1, 400, true));
   const season = {
     start, lengths,
-    kcIni: number("kc-ini", "Kc ini", 0, 2), kcMid: number("kc-med", "Kc med", 0, 2), kcEnd: number("kc-fin", "Kc fin", 0, 2),
+    ...(dual ? {} : { kcIni: number("kc-ini", "Kc ini", 0, 2), kcMid: number("kc-med", "Kc med", 0, 2),
+                      kcEnd: number("kc-fin", "Kc fin", 0, 2) }),
     h: number("h-cultivo", "La altura del cultivo", 0.01, 30),
     fc: number("tcc", "θCC", 0.01, 0.8), wp: number("tpmp", "θPMP", 0, 0.8), zr: number("zr", "Zr", 0.05, 5),
     p: number("p", "p", 0.05, 0.95), adjustP: $("ajustar-p").checked, adjustKc: $("ajustar-kc").checked,
@@ -92,6 +123,15 @@ export function readSeason(header) {
     efficiency: number("eficiencia", "La eficiencia", 0.1, 1),
   };
   if (season.fc <= season.wp) problems.push("θCC debe ser mayor que θPMP.");
+  if (dual) {
+    Object.assign(season, {
+      dual: true, kcbIni: number("kcb-ini", "Kcb ini", 0, 2), kcbMid: number("kcb-med", "Kcb med", 0, 2),
+      kcbEnd: number("kcb-fin", "Kcb fin", 0, 2), kcMin: number("kc-min", "Kc mín", 0, 1),
+      ze: number("ze", "Ze", 0.05, 0.3), rew: number("afe", "AFE", 0, 100), tew: number("aet", "AET", 0.1, 300),
+      fwIrrigation: number("fw", "fw", 0.01, 1), fw0: 1,
+    });
+    if (season.rew >= season.tew) problems.push("AFE debe ser menor que AET.");
+  }
   return { season, problems, rainName: season.rain === null ? null : header[season.rain] };
 }
 
@@ -101,7 +141,7 @@ export function fillRainChoices(header, guess) {
 }
 
 // The season's totals (days computed, and mm of etc, etc_aj, lluvia,
-// percolacion, riego_neto, riego_bruto), the calendar [date, net, gross] and
+// percolacion, riego_neto, riego_bruto; with `dual`, of t and e instead of etc), the calendar [date, net, gross] and
 // the columns' formulas [name, formula]; `stopped`: what ended the balance
 // early, said before any total.
 export function showSeason(engine, totals, note, calendar, formulas, stopped = "") {
@@ -110,7 +150,9 @@ export function showSeason(engine, totals, note, calendar, formulas, stopped = "
   $("riego-totales").replaceChildren(...[
     ...(stopped ? [stopped] : []),
     `${totals.days} días de temporada${note ? ". " + note : ""}`,
-    `ETc: ${mm(totals.etc)}; ETc ajustada: ${mm(totals.etc_aj)}`,
+    totals.dual ? `Transpiración (Ks·Kcb·ET0): ${mm(totals.t)}; evaporación del suelo (Ke·ET0): ${mm(totals.e)}; ` +
+                  `ETc ajustada: ${mm(totals.etc_aj)}`
+                : `ETc: ${mm(totals.etc)}; ETc ajustada: ${mm(totals.etc_aj)}`,
     `Lluvia: ${mm(totals.lluvia)}; percolación profunda: ${mm(totals.percolacion)}`,
     `Riego neto: ${mm(totals.riego_neto)}; bruto: ${mm(totals.riego_bruto)}; ${n} riego${n === 1 ? "" : "s"}`,
   ].map((t) => Object.assign(document.createElement("li"), { textContent: t })));
@@ -133,7 +175,8 @@ function fillTable(t, head, rows) {
 }
 
 // The depletion Dr against RAW and TAW, with each day's rain and irrigation
-// as bars; `series`: Dr, RAW, TAW, rain, irrigation.  Returns the chart.
+// as bars; `series`: Dr, RAW, TAW, rain, irrigation, and with the dual
+// coefficient the day's transpiration and evaporation.  Returns the chart.
 export function drawDepletion(engine, previous, xs, series) {
   if (previous) previous.destroy();
   const bars = uPlot.paths.bars({ size: [0.8, 8] });
@@ -145,7 +188,10 @@ export function drawDepletion(engine, previous, xs, series) {
              { label: "AFA (RAW)", stroke: "#2a6f4a", dash: [6, 4] },
              { label: "ADT (TAW)", stroke: "#555" },
              { label: "Lluvia", stroke: "#3a7bd5", fill: "#3a7bd555", paths: bars },
-             { label: "Riego neto", stroke: "#d58b3a", fill: "#d58b3a88", paths: bars }],
+             { label: "Riego neto", stroke: "#d58b3a", fill: "#d58b3a88", paths: bars },
+             // With the dual coefficient: the day's transpiration and evaporation.
+             ...(series.length > 5 ? [{ label: "Transpiración (mm/d)", stroke: "#1b5e20", width: 1 },
+                                      { label: "Evaporación (mm/d)", stroke: "#8e24aa", width: 1 }] : [])],
     axes: [{ values: (u, ticks, axis, space, step) => ticks.map((v) => dateTick(v, step)) },
            { label: "mm", values: (u, ticks) => ticks.map((v) => engine.showNumber(v, true)) }],
     scales: { x: { time: true } },
