@@ -16,7 +16,11 @@ computed values:
   sheet "Riego"            a maize season from the year's ET0 (FAO 56 ch. 6 to
                            8, single Kc): the Kc curve, ETc, the soil water
                            balance and the irrigations, each input a cell, the
-                           season's totals and a chart of the depletion.
+                           season's totals and a chart of the depletion;
+  sheet "Riego dual"       the same season with the dual coefficient (ch. 7):
+                           Kcb, the surface layer's evaporation and the root
+                           zone, transpiration and evaporation apart beside
+                           the single Kc's ETc, a chart of both.
 The .xlsx is saved the way a user saves it, so that the extension writes the
 other spreadsheet's names (_xll.ETPF56) into its formulas.  Both files are then
 stamped with one date, so that two runs give the same bytes.
@@ -134,15 +138,63 @@ IRRIGATION_TOTALS = (("ETc de la temporada (mm)", "=SUM(D2:D{last})"), ("ETc aju
                      ("Riego bruto (mm)", "=SUM(J2:J{last})"), ("Riegos", "=COUNTIF(I2:I{last};\">0\")"))
 
 
-def irrigation_formula(column, row, values):
-    """The formula of an irrigation column for `row`, its inputs `values`
-    (placeholder -> text: a cell, or a number for torven), rows outside the
-    season "" (the first column decides)."""
-    body = dict(IRRIGATION_COLUMNS)[column]
+# The sheet "Riego dual": the same season with the dual coefficient (FAO 56
+# ch. 7, Kcb of Table 17, sprinkler: fw 1), inputs in column W from row 2.
+DUAL_INPUTS = IRRIGATION_INPUTS[:5] + (
+    ("kcbini", "Kcb ini (tabla 17)", 0.15), ("kcbmidtab", "Kcb med (tabla 17)", 1.15),
+    ("kcbendtab", "Kcb fin (tabla 17: 0,50; 0,15)", 0.5), ("kcmin", "Kc mín", 0.15),
+) + IRRIGATION_INPUTS[8:15] + (
+    ("ze", "Capa que evapora Ze (m)", 0.1), ("rew", "AFE (mm, tabla 19: franco, 8-10)", 9),
+    ("tew", "AET (mm, ec. 73)", "=1000*({fc}-0.5*{wp})*{ze}"), ("fwirr", "fw del riego (tabla 20: aspersión)", 1),
+) + IRRIGATION_INPUTS[15:19] + (
+    ("kcbmid", "Kcb med ajustado (ec. 70)", "={kcbmidtab}+(0.04*({u2mid}-2)-0.004*({rhmid}-45))*({h}/3)^0.3"),
+    ("kcbend", "Kcb fin ajustado (ec. 70; si Kcb fin ≥ 0,45)",
+     "=IF({kcbendtab}>=0.45;{kcbendtab}+(0.04*({u2end}-2)-0.004*({rhend}-45))*({h}/3)^0.3;{kcbendtab})"),
+)
+DUAL_BEFORE = "IF({d}=1;{dr0};T{q})"  # the root zone's depletion the day before
+DUAL_AFTER_RAIN = "MAX(0;" + DUAL_BEFORE + ")"
+DUAL_NET = "IF(" + DUAL_AFTER_RAIN + ">=G{r};" + DUAL_AFTER_RAIN + ";0)"
+DUAL_LAYER_BEFORE = "IF({d}=1;{tew};N{q})"  # the surface layer's the day before
+DUAL_LAYER_AFTER = "MAX(0;" + DUAL_LAYER_BEFORE + "-" + DUAL_NET + "/H{r})"
+DUAL_COLUMNS = (
+    ("kcb", "IF(OR({d}<1;{d}>{l1}+{l2}+{l3}+{l4});\"\";IF({d}<={l1};{kcbini};IF({d}<={l1}+{l2};{kcbini}+({d}-{l1})/{l2}*"
+            "({kcbmid}-{kcbini});IF({d}<={l1}+{l2}+{l3};{kcbmid};{kcbmid}+({d}-({l1}+{l2}+{l3}))/{l4}*"
+            "({kcbend}-{kcbmid})))))"),
+    ("kc_max", "MAX(1.2+(0.04*({u2mid}-2)-0.004*({rhmid}-45))*({h}/3)^0.3;C{r}+0.05)"),
+    ("fc", "MIN(0.99;(MAX(C{r}-{kcmin};0.01)/(D{r}-{kcmin}))^(1+0.5*{h}))"),
+    ("taw", "1000*({fc}-{wp})*{zr}"),
+    ("raw", "{p}*F{r}"),
+    ("fw", "IF(" + DUAL_NET + ">0;{fwirr};IF({d}=1;1;H{q}))"),
+    ("few", "MIN(1-E{r};H{r})"),
+    ("kr", "IF(" + DUAL_LAYER_AFTER + "<={rew};1;MAX(0;({tew}-" + DUAL_LAYER_AFTER + ")/({tew}-{rew})))"),
+    ("ke", "MIN(J{r}*(D{r}-C{r});I{r}*D{r})"),
+    ("e", "K{r}*B{r}"),
+    ("dpe", "MAX(0;" + DUAL_NET + "/H{r}-" + DUAL_LAYER_BEFORE + ")"),
+    ("de", "MIN({tew};MAX(0;" + DUAL_LAYER_BEFORE + "-" + DUAL_NET + "/H{r}+L{r}/I{r}+M{r}))"),
+    ("ks", "IF(MAX(0;" + DUAL_AFTER_RAIN + "-" + DUAL_NET + ")>G{r};(F{r}-MAX(0;" + DUAL_AFTER_RAIN + "-" + DUAL_NET +
+           "))/(F{r}-G{r});1)"),
+    ("etc_aj", "(O{r}*C{r}+K{r})*B{r}"),
+    ("riego_neto", DUAL_NET),
+    ("riego_bruto", "Q{r}/{eff}"),
+    ("percolacion", "MAX(0;Q{r}-" + DUAL_BEFORE + ")"),
+    ("dr", "MIN(F{r};MAX(0;" + DUAL_AFTER_RAIN + "-Q{r})+P{r})"),
+)
+DUAL_TOTALS = (("Transpiración, Ks·Kcb·ET0 (mm)", "=SUMPRODUCT(O2:O{last};C2:C{last};B2:B{last})"),
+               ("Evaporación del suelo, E (mm)", "=SUM(L2:L{last})"), ("ETc ajustada (mm)", "=SUM(P2:P{last})"),
+               ("ETc ajustada con Kc único, hoja Riego (mm)", "=$Riego.$O$%d" % (len(IRRIGATION_INPUTS) + 4)),
+               ("Percolación profunda (mm)", "=SUM(S2:S{last})"), ("Riego neto (mm)", "=SUM(Q2:Q{last})"),
+               ("Riego bruto (mm)", "=SUM(R2:R{last})"), ("Riegos", "=COUNTIF(Q2:Q{last};\">0\")"))
+
+
+def irrigation_formula(column, row, values, columns=IRRIGATION_COLUMNS):
+    """The formula of an irrigation column (of `columns`) for `row`, its
+    inputs `values` (placeholder -> text: a cell, or a number for torven),
+    rows outside the season "" (the first column decides)."""
+    body = dict(columns)[column]
     fields = dict(values, r=row, q=row - 1, A="A%d" % row)
     fields["d"] = IRRIGATION_DAY.format(**fields)
     text = body.format(**fields)
-    return "=" + (text if column == "kc" else 'IF(C%d="";"";%s)' % (row, text))
+    return "=" + (text if column == columns[0][0] else 'IF(C%d="";"";%s)' % (row, text))
 
 
 # The worked examples: quantity symbol -> Spanish name; example -> its place.
@@ -322,32 +374,56 @@ def add_chart(sheet, index, last, series, name, title, top, y_title="ET0 (mm/d)"
     chart.unlockControllers()
 
 
-def irrigation_cells():
-    """Each input's cell in the sheet "Riego": placeholder -> $O$n."""
-    return {key: "$O$%d" % (r + 2) for r, (key, _, _) in enumerate(IRRIGATION_INPUTS)}
+# The two season sheets: their inputs, columns and totals, the column of the
+# inputs' labels (their values one to the right), the note, the chart
+# (name, title, the columns drawn).
+SEASONS = {
+    "Riego": (IRRIGATION_INPUTS, IRRIGATION_COLUMNS, IRRIGATION_TOTALS, 13,
+              "FAO 56, cap. 6 a 8: Kc (ec. 66, ajustado al clima con las ec. 62 y 65), ETc = Kc ET0, ADT = 1000 (θCC − "
+              "θPMP) Zr (ec. 82), AFA = p ADT (ec. 83), Ks (ec. 84), balance diario (ec. 85 a 88) con el riego al "
+              "comienzo del día en que el agotamiento llega a AFA, hasta capacidad de campo.",
+              ("Agotamiento", "Agotamiento del suelo en la temporada de maíz (mm)", (4, 5), ((11, 11),))),
+    "Riego dual": (DUAL_INPUTS, DUAL_COLUMNS, DUAL_TOTALS, 21,
+                   "FAO 56, cap. 7: Kc = Ks·Kcb + Ke (ec. 69 y 80). Kcb (ec. 66, ajustado con la ec. 70), Kc máx "
+                   "(ec. 72), fc (ec. 76), few = mín(1 − fc; fw) (ec. 75), Kr (ec. 74) y Ke (ec. 71) con el agotamiento "
+                   "de la capa tras el riego del día, E = Ke ET0, DPe (ec. 79), De (ec. 77), AET = 1000 (θCC − 0,5 "
+                   "θPMP) Ze (ec. 73); la zona radicular como en la hoja Riego.",
+                   ("Evaporacion", "Evaporación del suelo y ETc ajustada en la temporada de maíz (mm/d)", (11, 11),
+                    ((15, 15),))),
+}
 
 
-def fill_irrigation_sheet(doc, sheet, daily_last):
-    """A maize season: the dates and ET0 of sheet "Datos", the irrigation
-    columns filled down, the inputs in column O, the totals below them."""
-    cells = irrigation_cells()
-    titles = ("Fecha", "ET0 (mm/d)") + tuple(name for name, _ in IRRIGATION_COLUMNS)
-    for c, title in enumerate(titles):
-        sheet.getCellByPosition(c, 0).setString(title)
+def season_cells(name):
+    """Each input's cell in a season sheet: placeholder -> $O$n (sheet
+    "Riego"), $W$n (sheet "Riego dual")."""
+    inputs, _, _, side, _, _ = SEASONS[name]
+    letter = chr(ord("A") + side + 1)
+    return {key: "$%s$%d" % (letter, r + 2) for r, (key, _, _) in enumerate(inputs)}
+
+
+def fill_season_sheet(doc, sheet, name, daily_last, index):
+    """A maize season: the dates and ET0 of sheet "Datos", the season's
+    columns filled down, the inputs beside them, the totals below them."""
+    inputs, columns, totals, side, note, (chart, title, series, more) = SEASONS[name]
+    cells = season_cells(name)
+    titles = ("Fecha", "ET0 (mm/d)") + tuple(n for n, _ in columns)
+    for c, text in enumerate(titles):
+        sheet.getCellByPosition(c, 0).setString(text)
     rows = range(2, daily_last + 1)
+    last_letter = chr(ord("A") + len(titles) - 1)
     sheet.getCellRangeByName("A2:B%d" % daily_last).setFormulaArray(
         tuple(("=$Datos.A%d" % r, "=$Datos.I%d" % r) for r in rows))
     sheet.getCellRangeByName("A2:A%d" % daily_last).NumberFormat = number_format(doc, "DD/MM/YYYY")
-    sheet.getCellRangeByName("C2:L%d" % daily_last).setFormulaArray(
-        tuple(tuple(irrigation_formula(name, r, cells) for name, _ in IRRIGATION_COLUMNS) for r in rows))
-    sheet.getCellRangeByName("B2:L%d" % daily_last).NumberFormat = number_format(doc, "0.00")
+    sheet.getCellRangeByName("C2:%s%d" % (last_letter, daily_last)).setFormulaArray(
+        tuple(tuple(irrigation_formula(n, r, cells, columns) for n, _ in columns) for r in rows))
+    sheet.getCellRangeByName("B2:%s%d" % (last_letter, daily_last)).NumberFormat = number_format(doc, "0.00")
     dates = "$Datos.$A$2:$A$%d" % daily_last
     stages = {"mid": ("{start}+{l1}+{l2}", "{start}+{l1}+{l2}+{l3}"),
               "end": ("{start}+{l1}+{l2}+{l3}", "{start}+{l1}+{l2}+{l3}+{l4}")}
-    sheet.getCellByPosition(13, 0).setString("Entradas (cámbielas)")
-    for r, (key, label, value) in enumerate(IRRIGATION_INPUTS, start=1):
-        sheet.getCellByPosition(13, r).setString(label)
-        cell = sheet.getCellByPosition(14, r)
+    sheet.getCellByPosition(side, 0).setString("Entradas (cámbielas)")
+    for r, (key, label, value) in enumerate(inputs, start=1):
+        sheet.getCellByPosition(side, r).setString(label)
+        cell = sheet.getCellByPosition(side + 1, r)
         if isinstance(value, str) and value.startswith("mean:"):
             _, column, stage = value.split(":")
             low, high = (bound.format(**cells) for bound in stages[stage])
@@ -358,20 +434,17 @@ def fill_irrigation_sheet(doc, sheet, daily_last):
             cell.setFormula(value.format(**cells))
         else:
             cell.setValue(value)
-    sheet.getCellByPosition(14, 1).NumberFormat = number_format(doc, "DD/MM/YYYY")
-    first = len(IRRIGATION_INPUTS) + 2
-    for r, (label, formula) in enumerate(IRRIGATION_TOTALS, start=first):
-        sheet.getCellByPosition(13, r).setString(label)
-        sheet.getCellByPosition(14, r).setFormula(formula.format(last=daily_last))
-        sheet.getCellByPosition(14, r).NumberFormat = number_format(doc, "0.0")
-    sheet.getCellByPosition(13, first + len(IRRIGATION_TOTALS) + 1).setString(
-        "FAO 56, cap. 6 a 8: Kc (ec. 66, ajustado al clima con las ec. 62 y 65), ETc = Kc ET0, ADT = 1000 (θCC − θPMP) Zr "
-        "(ec. 82), AFA = p ADT (ec. 83), Ks (ec. 84), balance diario (ec. 85 a 88) con el riego al comienzo del día en "
-        "que el agotamiento llega a AFA, hasta capacidad de campo.")
-    set_widths(sheet, 12, 2300, 2300)
-    sheet.getColumns().getByIndex(13).Width = 7600
-    add_chart(sheet, 4, daily_last, (4, 5), "Agotamiento", "Agotamiento del suelo en la temporada de maíz (mm)", 9000,
-              y_title="mm", more=((11, 11),), left=36000)
+    sheet.getCellByPosition(side + 1, 1).NumberFormat = number_format(doc, "DD/MM/YYYY")
+    first = len(inputs) + 2
+    for r, (label, formula) in enumerate(totals, start=first):
+        sheet.getCellByPosition(side, r).setString(label)
+        sheet.getCellByPosition(side + 1, r).setFormula(formula.format(last=daily_last))
+        sheet.getCellByPosition(side + 1, r).NumberFormat = number_format(doc, "0.0")
+    sheet.getCellByPosition(side, first + len(totals) + 1).setString(note)
+    set_widths(sheet, len(titles), 2300, 2300)
+    sheet.getColumns().getByIndex(side).Width = 7600
+    add_chart(sheet, index, daily_last, series, chart, title, 9000, y_title="mm", more=more,
+              left=36000 if side == 13 else 52000)
 
 
 def fill_examples_sheet(doc, sheet, examples):
@@ -449,6 +522,7 @@ def make(office, examples, folder, when, chart_png=None):
     sheets.insertNewByName("Datos faltantes", 2)
     sheets.insertNewByName("Mensual", 3)
     sheets.insertNewByName("Riego", 4)
+    sheets.insertNewByName("Riego dual", 5)
     station = sheets.getByName("Datos")
     days = station_days(examples)
     last = fill_station_sheet(doc, station, days)
@@ -458,7 +532,8 @@ def make(office, examples, folder, when, chart_png=None):
     add_chart(missing, 2, fill_missing_sheet(doc, missing, days), (5, 6), "ET0_temperaturas",
               "ET0 diaria en Holyoke, 2020: de las temperaturas y de datos medidos", 7200)
     fill_monthly_sheet(doc, sheets.getByName("Mensual"), days, last)
-    fill_irrigation_sheet(doc, sheets.getByName("Riego"), last)
+    for index, name in ((4, "Riego"), (5, "Riego dual")):
+        fill_season_sheet(doc, sheets.getByName(name), name, last, index)
     doc.calculateAll()
     info = doc.DocumentProperties
     info.Title = "TORVEN: evapotranspiración de referencia en Holyoke, 2020"

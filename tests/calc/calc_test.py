@@ -292,30 +292,59 @@ class CalcExtension(unittest.TestCase):
         doc.close(True)
         self.assertEqual(stored_formulas(again), stored)
 
-    def assertIrrigationAsTorven(self, sheet, et0, folder, path):
-        """The sheet "Riego" computes what torven --csv computes with its
-        formulas, the inputs written as the numbers the sheet holds."""
-        values = {key: repr(sheet.getCellByPosition(14, r).getValue())
-                  for r, (key, _, _) in enumerate(workbooks.IRRIGATION_INPUTS, start=1)}
+    def assertSeasonAsTorven(self, doc, name, et0, folder, path):
+        """A season sheet ("Riego", "Riego dual") computes what torven --csv
+        computes with its formulas, the inputs written as the numbers the
+        sheet holds; returns its rows, by column name."""
+        sheet = doc.Sheets.getByName(name)
+        inputs, columns, _, side, _, _ = workbooks.SEASONS[name]
+        values = {key: repr(sheet.getCellByPosition(side + 1, r).getValue())
+                  for r, (key, _, _) in enumerate(inputs, start=1)}
         days = os.path.join(folder, "riego.csv")
         with open(days, "w", encoding="utf-8") as f:
             f.write("fecha,et0\n")
             f.writelines("%s,%s\n" % (day["date"], line.split(",")[-1])
                          for day, line in zip(workbooks.station_days(EXAMPLES), et0))
-        names = [name for name, _ in workbooks.IRRIGATION_COLUMNS]
+        names = [n for n, _ in columns]
         out = subprocess.run([TORVEN, "--csv", days, *[w for n in names for w in ("--as", n)],
-                              *[workbooks.irrigation_formula(n, 2, values) for n in names]],
+                              *[workbooks.irrigation_formula(n, 2, values, columns) for n in names]],
                              capture_output=True, text=True, check=True).stdout.splitlines()[1:]
-        season = 0
+        rows = []
         for r, line in enumerate(out, start=1):
             for c, want in enumerate(line.split(",")[2:], start=2):
                 cell = sheet.getCellByPosition(c, r)
                 if want == "":
-                    self.assertEqual(cell.getString(), "", "%s Riego %s%d" % (path, names[c - 2], r + 1))
+                    self.assertEqual(cell.getString(), "", "%s %s %s%d" % (path, name, names[c - 2], r + 1))
                 else:
-                    self.assertCell(cell, want, "%s Riego %s%d" % (path, names[c - 2], r + 1))
-            season += line.split(",")[2] != ""
-        self.assertEqual(season, 150)
+                    self.assertCell(cell, want, "%s %s %s%d" % (path, name, names[c - 2], r + 1))
+            if line.split(",")[2] != "":
+                rows.append(dict(zip(["fecha", "et0", *names], [line.split(",")[0]] + [float(v) for v in line.split(",")[1:]])))
+        self.assertEqual(len(rows), 150)
+        return rows
+
+    def assertDualBalances(self, rows, tew, rew, fw_irrigation, h, u2, rh_min, kc_min):
+        """Day by day, FAO 56 eq. 69 to 80 and 85 from the sheet's own values."""
+        de, dr = tew, 0.0
+        for d in rows:
+            kc_max = max(1.2 + (0.04 * (u2 - 2) - 0.004 * (rh_min - 45)) * (h / 3) ** 0.3, d["kcb"] + 0.05)  # eq. 72
+            fc = min(0.99, (max(d["kcb"] - kc_min, 0.01) / (kc_max - kc_min)) ** (1 + 0.5 * h))              # eq. 76
+            irrigation = d["riego_neto"]
+            fw = fw_irrigation if irrigation > 0 else d["fw"]
+            few = min(1 - fc, fw)                                                                              # eq. 75
+            layer = max(0.0, de - irrigation / fw)
+            kr = 1.0 if layer <= rew else max(0.0, (tew - layer) / (tew - rew))                                # eq. 74
+            ke = min(kr * (kc_max - d["kcb"]), few * kc_max)                                                   # eq. 71
+            e = ke * d["et0"]
+            dpe = max(0.0, irrigation / fw - de)                                                               # eq. 79
+            de = min(tew, max(0.0, de - irrigation / fw + e / few + dpe))                                      # eq. 77
+            start = max(0.0, dr - irrigation)
+            raw, taw = d["raw"], d["taw"]
+            ks = (taw - start) / (taw - raw) if start > raw else 1.0                                           # eq. 84
+            etc_adj = (ks * d["kcb"] + ke) * d["et0"]                                                          # eq. 80
+            dr = min(taw, start + etc_adj)                                                                     # eq. 85
+            for name, mine in (("kc_max", kc_max), ("fc", fc), ("few", few), ("kr", kr), ("ke", ke), ("e", e),
+                               ("dpe", dpe), ("de", de), ("ks", ks), ("etc_aj", etc_adj), ("dr", dr)):
+                self.assertAlmostEqual(d[name], mine, places=9, msg="%s %s" % (d["fecha"], name))
 
     def test_example_workbooks(self):
         folder = tempfile.mkdtemp(prefix="torven-workbooks-", dir=self.office.folder)
@@ -357,7 +386,12 @@ class CalcExtension(unittest.TestCase):
             monthly_sheet = doc.Sheets.getByName("Mensual")
             for r, line in enumerate(monthly, start=1):
                 self.assertCell(monthly_sheet.getCellByPosition(7, r), line.split(",")[-1], "%s month %d" % (path, r))
-            self.assertIrrigationAsTorven(doc.Sheets.getByName("Riego"), et0, folder, path)
+            self.assertSeasonAsTorven(doc, "Riego", et0, folder, path)
+            dual = self.assertSeasonAsTorven(doc, "Riego dual", et0, folder, path)
+            given = {key: doc.Sheets.getByName("Riego dual").getCellByPosition(22, r).getValue()
+                     for r, (key, _, _) in enumerate(workbooks.DUAL_INPUTS, start=1)}
+            self.assertDualBalances(dual, given["tew"], given["rew"], given["fwirr"], given["h"], given["u2mid"],
+                                    given["rhmid"], given["kcmin"])
             # The months' sums of daily ET0 make the year's.
             self.assertAlmostEqual(sum(monthly_sheet.getCellByPosition(9, r).getValue() for r in range(1, 13)),
                                    station.getCellRangeByName("L6").getValue(), places=9)
@@ -377,9 +411,12 @@ class CalcExtension(unittest.TestCase):
         self.assertEqual(sum(f.startswith("$L$4*SQRT(") for f in formulas), len(et0))
         # Both sheets: ET0 per day and four sums; the estimates Rs and ea per day;
         # each month's ET0 and total (its sum of days reads another sheet), and the year's two sums;
-        # the season's ten columns per day, its two adjusted Kc and six totals (the rest read sheet Datos).
+        # the season's ten columns per day, its two adjusted Kc and six totals; with the dual coefficient,
+        # eighteen columns per day, TEW and the two adjusted Kcb, and the totals but the one read from
+        # sheet Riego (the rest read sheet Datos).
         self.assertEqual(len(formulas), 2 * (len(et0) + 4) + 2 * len(et0) + len(examples) + 2 * 12 + 2 +
-                         10 * len(et0) + 2 + len(workbooks.IRRIGATION_TOTALS))
+                         10 * len(et0) + 2 + len(workbooks.IRRIGATION_TOTALS) +
+                         18 * len(et0) + 3 + len(workbooks.DUAL_TOTALS) - 1)
 
     def test_trigonometric_and_exponential_built_ins(self):
         """SIN to PI as torven evaluates them, against Calc's own: the same
