@@ -57,6 +57,11 @@ const RoleNames kRoles[] = {
     {Role::kTmin, "tmin", {"tmin", "t min", "tn", "temp min", "tempmin", "tminima", "min temp", "temperatura minima",
                            "mint", "tmn", "mn", "t2m min"},
      kTemperature, kMin, kNone},
+    // The temperature of a reading of the hour or finer (not a day's extreme, nor a dew point or the soil's).
+    {Role::kTmean, "tmed", {"tmed", "tmean", "tavg", "temp", "temperatura", "t", "tair", "t2m", "temperatura media",
+                            "temperatura del aire", "air temperature", "temperature"},
+     kTemperature, kNone, {"max", "maxima", "maximo", "maximum", "min", "minima", "minimo", "minimum", "rocio", "dew",
+                           "suelo", "soil"}},
     {Role::kVapour, "pv", {"pv", "ea", "vp", "vapor pressure", "presion de vapor", "tension de vapor"},
      {"vapor", "vapour"}, kNone, {"deficit", "deficito", "saturacion", "saturation"}},
     {Role::kSunshine, "he", {"heliofania", "he", "n", "horas de sol", "insolacion", "sunshine", "insolacao"},
@@ -170,6 +175,10 @@ const char* UnitSaid(Quantity quantity, std::string_view t) {
       return nullptr;
     case Quantity::kPressure:
       if (Has(t, "hpa") || Has(t, "mbar") || HasWord(t, "mb")) return "hPa";
+      return nullptr;
+    case Quantity::kHourlyRadiation:  // as a day's, in the units of a rate
+      if (const char* daily = UnitSaid(Quantity::kRadiation, t); daily != nullptr && (daily[0] == 'W' || daily[0] == 'k'))
+        return daily[0] == 'W' ? "W/h" : Has(t, "kj") ? "kJ/h" : nullptr;
       return nullptr;
   }
   return nullptr;

@@ -359,8 +359,22 @@ bool ReadCellReference(std::string_view text, int& column, long& row, bool& fixe
 bool ParseCall(std::string_view line, Expr& call, ParseError& error, DecimalMark mark, Writing* writing) {
   call = Expr{};
   Parser parser(line, error, mark);
-  const bool ok = parser.Line(call);
+  bool ok = parser.Line(call);
   if (writing != nullptr) *writing = parser.HowWritten();
+  // Unsure of the mark, a formula without ';' that a decimal point cannot
+  // read (0,23*A2) is read with a decimal comma; the first error stands
+  // when neither reads it.
+  if (!ok && mark == DecimalMark::kAuto && !parser.HowWritten().semicolons) {
+    Expr again;
+    ParseError other;
+    Parser comma(line, other, DecimalMark::kComma);
+    if (comma.Line(again)) {
+      call = std::move(again);
+      error = ParseError{};
+      if (writing != nullptr) *writing = comma.HowWritten();
+      ok = true;
+    }
+  }
   return ok;
 }
 

@@ -91,7 +91,9 @@ struct Writing {
 
 // Parses one formula; false with `error` filled when the text is malformed.
 // `writing`, when given, tells how the formula was written: results print
-// the same way.
+// the same way.  With the mark not known (kAuto), ';' means a decimal comma;
+// without one, a formula that reads only with a decimal comma (0,23*A2) is
+// read so.
 bool ParseCall(std::string_view line, Expr& call, ParseError& error,
                DecimalMark mark = DecimalMark::kAuto, Writing* writing = nullptr);
 

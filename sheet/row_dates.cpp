@@ -72,13 +72,15 @@ bool RowDates::SeveralADay(const std::vector<DateProfile>& profiles, const std::
                 ? "el archivo tiene varias filas por día (" + counts + " repiten el día de la anterior en «" +
                       names[static_cast<std::size_t>(c)] + "»): son lecturas horarias o más frecuentes, y la ET0 "
                       "diaria necesita un valor por día (Tmáx y Tmín del día, la humedad máxima y mínima, el viento "
-                      "medio, la radiación del día). Resuma las lecturas por día en la planilla (una tabla dinámica "
-                      "por fecha, con máximo, mínimo, promedio y suma) y abra ese archivo."
+                      "medio, la radiación del día). Calcule la ET0 de cada período con las lecturas horarias (FAO 56 "
+                      "ec. 53), o resuma las lecturas por día en la planilla (una tabla dinámica por fecha, con "
+                      "máximo, mínimo, promedio y suma) y abra ese archivo."
                 : "the file has several rows a day (" + counts + " repeat the day of the row before in '" +
                       names[static_cast<std::size_t>(c)] + "'): readings of the hour or finer, and ETPF56 computes "
                       "a day's ET0 from one value a day (the day's Tmax and Tmin, highest and lowest humidity, mean "
-                      "wind and radiation). Summarise the readings by day (a pivot table by date, with maximum, "
-                      "minimum, average and sum) and read that file (--accept-implausible computes anyway).";
+                      "wind and radiation). Compute each period's ET0 with the hourly formulas (FAO 56 eq. 53; the "
+                      "web calculator writes them), or summarise the readings by day (a pivot table by date, with "
+                      "maximum, minimum, average and sum) and read that file (--accept-implausible computes anyway).";
   return true;
 }
 

@@ -25,6 +25,9 @@ const std::vector<Unit>& Units() {
       {Q::kHumidity, "frac", "fracción (0 a 1)", "fraction (0 to 1)", {{'*', 100}}},
       {Q::kPressure, "kPa", "kPa", "kPa", {}},
       {Q::kPressure, "hPa", "hPa", "hPa", {{'/', 10}}},
+      {Q::kHourlyRadiation, "MJ/h", "MJ/m²/h", "MJ/m²/h", {}},
+      {Q::kHourlyRadiation, "W/h", "W/m² (media del período)", "W/m² (the period's mean)", {{'*', 0.0036}}},
+      {Q::kHourlyRadiation, "kJ/h", "kJ/m²/h", "kJ/m²/h", {{'/', 1000}}},
   };
   return kUnits;
 }

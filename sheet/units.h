@@ -1,5 +1,6 @@
 // The units a station's columns come in, and their conversion to the
-// add-in's (°C, m/s at the anemometer, MJ/m²/d, %, kPa), as steps of one
+// add-in's (°C, m/s at the anemometer, MJ/m²/d, %, kPa; MJ/m²/h for
+// readings of the hour or finer), as steps of one
 // exact constant each, in the order a formula applies them where it reads
 // the column (W/m² is x*0,0864; °F is (x-32)/1,8).  One table: the checks
 // of plausibility name the units that would fit, the web calculator offers
@@ -11,7 +12,9 @@
 
 namespace torven {
 
-enum class Quantity { kTemperature, kWind, kRadiation, kHumidity, kPressure };
+// kHourlyRadiation: the radiation of readings of the hour or finer, as a
+// rate, in MJ/m²/h (hourly ET0's formulas take it per period).
+enum class Quantity { kTemperature, kWind, kRadiation, kHumidity, kPressure, kHourlyRadiation };
 
 struct UnitStep {
   char op;          // '+', '-', '*' or '/'

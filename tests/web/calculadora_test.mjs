@@ -95,7 +95,7 @@ const normals = join(work, "bangkok.csv");
 writeFileSync(normals, ["mes,tmax,tmin,pv,n,u2", ...[[32.0, 21.0], [32.9, 23.3], [33.9, 24.5], [34.8, 25.6], [35.5, 26.9],
   [33.5, 25.6], [32.9, 25.3], [32.7, 25.2], [32.3, 24.9], [31.9, 24.5], [31.4, 23.1], [31.0, 20.9]]
   .map(([tx, tn], i) => [i + 1, tx, tn, 2.85, 8.5, 2].join(","))].join("\n") + "\n");
-// hourly rows, and two-digit years: refused.
+// hourly rows with a day's columns, and two-digit years: refused.
 const hourly = join(work, "horario.csv");
 writeFileSync(hourly, ["date,tmax,tmin,rhmax,rhmin,rs,u2", ...Array.from({ length: 48 }, (_, h) =>
   [`2020-01-0${1 + Math.floor(h / 24)} ${String(h % 24).padStart(2, "0")}:00`, ...rows[0].slice(4, 10)].join(","))].join("\n") + "\n");
@@ -135,7 +135,9 @@ const cases = [
   { file: monthFirst, latitude: "40,49", asked: "no dicen si son día/mes/año o mes/día/año", order: "mdy",
     flags: ["--dates", "mdy"], doubtful: ["línea 4 (03/01/2020): Tmín 12 > Tmáx 5"] },
 ];
-const refusedFiles = [[hourly, "varias filas por día (46 de 48"], [twoDigits, "tienen el año en dos cifras (30 filas)"]];
+// Hourly rows computed as days (the page offers them as hours), and two-digit years: refused by the engine.
+const refusedFiles = [[hourly, "varias filas por día (46 de 48", ["#periodo-diario"]],
+                      [twoDigits, "tienen el año en dos cifras (30 filas)", []]];
 
 const browser = await chromium.launch({
   executablePath: process.env.TORVEN_CHROMIUM || "/usr/bin/chromium",
@@ -250,8 +252,8 @@ for (const c of cases) {
   if (c === cases[0] && screenshot) await tab.screenshot({ path: screenshot, fullPage: false });
 }
 
-for (const [file, message] of refusedFiles) {
-  await compute(file, "40,49", [], {}, false);
+for (const [file, message, choose] of refusedFiles) {
+  await compute(file, "40,49", choose, {}, false);
   const status = await tab.textContent("#estado");
   if (!status.includes(message)) fail(`${file} is not refused with '${message}': ${status}`);
   else console.log(`${file} is refused: ${message}`);
@@ -301,6 +303,33 @@ else {
     fail(`the dual coefficient: ${await tab.textContent("#estado")} ${totals}`);
   else console.log(`the dual coefficient: the download is torven --csv's; ${totals.split("mm;")[0]}mm`);
   await tab.selectOption("#coeficiente", "unico");
+}
+
+// Readings of the hour: three July days with their radiation in W/m² are
+// found hourly, and computed with the hourly columns (FAO 56 eq. 53): the
+// download is torven --csv's for the formulas shown, one total a day.
+{
+  const hours = ["fecha,temp,hr,viento,rad (W/m2)"];
+  for (let h = 1; h <= 72; ++h) {
+    const when = new Date(Date.UTC(2020, 6, 1, h)), sun = Math.max(0, Math.sin(((h % 24 || 24) - 6.5) / 12.5 * Math.PI));
+    hours.push([when.toISOString().slice(0, 16).replace("T", " "), (20 + 8 * sun).toFixed(1), (80 - 40 * sun).toFixed(0),
+                (2 + sun).toFixed(1), (800 * sun * sun).toFixed(0)].join(","));
+  }
+  const file = join(work, "horas.csv");
+  writeFileSync(file, hours.join("\n") + "\n");
+  await tab.setInputFiles("#archivo", file);
+  await tab.waitForSelector("#paso-columnas:not([hidden])");
+  for (const [id, value] of [["#latitud", "40,49"], ["#altitud", "1138"], ["#longitud", "-102,3"], ["#huso", "-7"]])
+    await tab.fill(id, value);
+  await tab.click("#calcular");
+  await tab.waitForSelector("#paso-resultados:not([hidden])");
+  const [download] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
+  const added = JSON.parse(await tab.getAttribute("#orden-torven", "data-added"));
+  const [sums, status] = [await tab.textContent("#sumas"), await tab.textContent("#estado")];
+  if (!(await tab.isChecked("#periodo-horario")) || !readFileSync(await download.path()).equals(torvenCsv([file, ...added])) ||
+      !added.includes("et0_h") || !sums.includes("en 3 días") || !status.includes("lecturas cada 60 min"))
+    fail(`hourly readings: ${status} ${sums}`);
+  else console.log(`hourly readings: the download is torven --csv's; ${sums}`);
 }
 
 // Seasons the balance cannot run over as they are: a day without ET0 (the

@@ -50,6 +50,7 @@ const byHand = {
   C: [20, 20], dC: [205, 20.5], F: [68, 20], K: [293.15, 20], "m/s": [3, 3], "dm/s": [35, 3.5], "km/h": [18, 5],
   mph: [10, 4.4704], kn: [10, 5.144444444444445], "km/d": [432, 5], MJ: [20, 20], W: [250, 21.6], kWh: [5, 18],
   J: [2000, 20], cal: [500, 20.934], kJ: [20000, 20], "%": [55, 55], frac: [0.55, 55], kPa: [1.2, 1.2], hPa: [12, 1.2],
+  "MJ/h": [2.45, 2.45], "W/h": [500, 1.8], "kJ/h": [2450, 2.45],
 };
 const units = Object.values(UNITS).flat();
 const formulas = units.map((u) => "=" + write(convertFormula(u, num(byHand[u.id][0])), () => "", page, true));

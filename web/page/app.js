@@ -5,8 +5,9 @@
 import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
 import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateInputs, dateNumber, dateSerial, daysOfMonth,
-         estimatedVariables, et0Formula, every, failureReason, fromSunshine, monthly, readingOf, requiredInputs,
-         setUnits, showResult } from "./et0.js";
+         estimatedVariables, et0Formula, every, failureReason, fromSunshine, guardedReading, hourly, monthly, readingOf,
+         requiredInputs, setUnits, showResult } from "./et0.js";
+import { HOURLY_COLUMNS, hourlyFormulas } from "./horario.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
 import { DUAL_COLUMNS, dualFormulas } from "./riego_dual.js";
 import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
@@ -14,7 +15,7 @@ import { NAMES, dateTick } from "./chart_axes.js";
 import { byDate, thinned } from "./chart_points.js";
 import { call, cell, inputsOf, num, op, readsOtherRows, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
-import { ANGSTROM, ESTIMATES, FIELDS, neededFields, readFields, typedLatitude } from "./station.js";
+import { ANGSTROM, ESTIMATES, FIELDS, HOURLY, neededFields, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
 const SHOWN_FAILURES = 20;
@@ -27,7 +28,7 @@ let downloadJob;
 // charts drawn (et0, riego).
 let computed, irrigation = [];
 const charts = {};
-const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES];
+const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES, ...HOURLY];
 
 function setStatus(text, error = false) {
   $("estado").textContent = text;
@@ -87,8 +88,11 @@ function fillMapping() {
   setUnits(table.unitTable);
   // The choices the new file's columns suggest (not those of the file before).
   $(guess.fecha >= 0 || guess.anio < 0 ? "fecha-columna" : guess.diaAnio >= 0 ? "fecha-anio-dia" : "fecha-partes").checked = true;
-  // A month column without a day, and no month repeated row after row: monthly means.
-  $(table.monthly ? "periodo-mensual" : "periodo-diario").checked = true;
+  // Readings of the hour or finer (as the engine found them, with their
+  // period); a month column without a day, and no month repeated row after
+  // row: monthly means.
+  $(table.hours ? "periodo-horario" : table.monthly ? "periodo-mensual" : "periodo-diario").checked = true;
+  if (table.hours) $("periodo-min").value = String(table.hours.period);
   if (table.windHeight > 0) $("altura").value = engine.showNumber(table.windHeight, true);
   $(guess.rs < 0 && guess.he >= 0 ? "rad-horas" : "rad-medida").checked = true;
   $("viento-medido").checked = true;
@@ -101,7 +105,7 @@ function fillMapping() {
     select.id = "col-" + input;
     select.append(new Option("—", "-1"));
     table.header.forEach((name, i) => select.append(new Option(name, String(i))));
-    select.value = String(guess[input]);
+    select.value = String(guess[input === "rsh" ? "rs" : input] ?? -1);
     const row = document.createElement("label");
     row.className = "columna";
     row.dataset.input = input;
@@ -132,6 +136,8 @@ function options() {
   const value = (name) => document.querySelector(`input[name=${name}]:checked`).value;
   const o = { date: value("fecha"), radiation: value("radiacion"), humidity: value("humedad"), wind: value("viento"),
               estimate: $("estimar").checked, decimalComma: $("coma").checked, period: value("periodo") };
+  if (hourly(o)) Object.assign(o, { date: "fecha", estimate: false, start: $("etiqueta").value === "inicio",
+                                    form: $("forma-horaria").value, carry: $("arrastrar").checked });
   if (monthly(o)) {
     o.hasYear = Number($("col-anio")?.value ?? -1) >= 0;
     o.normals = normalsOf(Number($("col-mes")?.value ?? -1));
@@ -195,10 +201,13 @@ function showNeeded() {
   const needed = requiredInputs(o);
   if (monthly(o)) needed.push("anio");  // a year, when the months are a series
   for (const row of document.querySelectorAll(".columna")) row.hidden = !needed.includes(row.dataset.input);
-  $("fecha-caja").hidden = monthly(o);
+  $("fecha-caja").hidden = monthly(o) || hourly(o);
+  for (const id of ["radiacion-caja", "humedad-caja", "estimar-caja"]) $(id).hidden = hourly(o);
+  $("horario-caja").hidden = !hourly(o);
+  $("faltantes-caja").hidden = hourly(o) && o.wind !== "constante";  // with hours, only a constant wind's value
   $("angstrom").hidden = !fromSunshine(o);
   const shown = new Set(neededFields(o).map((f) => f.id));
-  for (const f of [...ESTIMATES, FIELDS[2]]) $(f.id).closest("label, span").hidden = !shown.has(f.id);
+  for (const f of [...ESTIMATES, FIELDS[2], ...HOURLY]) $(f.id).closest("label, span").hidden = !shown.has(f.id);
 }
 
 // --- Computing -------------------------------------------------------------------------
@@ -223,6 +232,7 @@ async function calculate() {
     return setStatus("Falta elegir la columna de: " + missing.map((i) => INPUTS[i]).join(", "), true);
   }
   irrigation = [];
+  if (hourly(o)) return calculateHourly(o, units);
   computed = { o, units, ...et0Formula(o, units) };
   // A month's ET0: its mm/d times its days, from the ET0 column (the first added).
   mapping.et0 = table.header.length;
@@ -251,13 +261,53 @@ async function calculate() {
                      " Corrija la unidad, o confirme que los valores son correctos."
                      : "No se calcula: " + attempt.messages, true);
   }
-  run = Object.assign(attempt, { monthly: monthly(o) });
+  run = Object.assign(attempt, { monthly: monthly(o), et0At: 0, dateAt: reportAt });
   downloadJob = job;
   showResults(mapping, o, elapsed);
 }
 
+// Readings of the hour or finer: each period's ET0 by the hourly columns
+// (horario.js), the wind brought to 2 m (eq. 47), the radiation's rate over
+// the period; the report gives each row's ET0, its day's total on the day's
+// last row, and the day (aaaammdd).
+async function calculateHourly(o, units) {
+  const hours = o.periodMinutes / 60;
+  const z = o.wind === "constante" ? 2 : o.windHeight;
+  const wind = o.wind === "constante" ? num(o.windSpeed) : guardedReading("viento", units);
+  const u2 = z === 2 ? wind : op("/", op("*", wind, num(4.87)), call("LN", op("-", op("*", num(67.8), num(z)), num(5.42))));
+  const rate = guardedReading("rsh", units);
+  const f = hourlyFormulas({
+    serial: cell("fecha"), hours, start: o.start, latitude: o.latitude, lz: -15 * o.utcOffset, lm: -o.longitude,
+    altitude: o.altitude, t: guardedReading("tmed", units), rh: guardedReading("hrmed", units), u2,
+    rs: hours === 1 ? rate : op("*", rate, num(hours)), nightRatio: o.nightRatio, carry: o.carry, form: o.form });
+  computed = { o, units, et0: f.et0_h, mark: null, month: null, hourly: HOURLY_COLUMNS.map((n) => [n, f[n]]) };
+  const columns = addedColumns();
+  columns.forEach(([name], i) => { mapping[name] = table.header.length + i; });
+  reportAt = columns.length;
+  const medio = cell("medio");
+  const day = op("+", op("+", op("*", call("AÑO", medio), num(10000)), op("*", call("MES", medio), num(100))),
+                 call("DIA", medio));
+  const job = jobOf(o, columns, [cell("et0_h"), cell("total_dia"), day]);
+  $("calcular").disabled = true;
+  setStatus("Calculando…");
+  await new Promise((resolve) => setTimeout(resolve, 0));
+  const started = performance.now();
+  const attempt = engine.run(job);
+  const elapsed = performance.now() - started;
+  $("calcular").disabled = false;
+  $("confirmar-caja").hidden = true;
+  if (attempt.status === 2) {
+    $("paso-resultados").hidden = true;
+    return setStatus("No se calcula: " + attempt.messages, true);
+  }
+  run = Object.assign(attempt, { monthly: false, et0At: reportAt, dateAt: reportAt + 2 });
+  downloadJob = job;
+  showHourlyResults(o, elapsed);
+}
+
 // The columns the page adds: [name, formula].
 const addedColumns = () => {
+  if (computed.hourly) return computed.hourly;
   const { et0, mark, month } = computed;
   return [["et0", et0], ...(month ? [["et0_mes", month]] : []), ...(mark ? [["estimado", mark]] : []), ...irrigation];
 };
@@ -370,8 +420,8 @@ async function calculateIrrigation() {
     return failed(attempt.season.problems || attempt.messages);
   }
   if (attempt.season.endNote) note += " " + attempt.season.endNote;
-  run = Object.assign(attempt, { monthly: false });
   reportAt = columns.length;
+  run = Object.assign(attempt, { monthly: false, et0At: 0, dateAt: reportAt });
   downloadJob = job;
   computed.season = days;
   showIrrigation(o, season, note);
@@ -434,7 +484,7 @@ function interruption(o, r, lastDay) {
 // A row's date (milliseconds, UTC) from the parts the engine reported; NaN
 // when it has none.
 function dateOf(r) {
-  const v = valueOf(run, r, reportAt);
+  const v = valueOf(run, r, run.dateAt);
   if (v.type !== NUM || run.monthly) return NaN;
   return Date.UTC(Math.floor(v.num / 10000), Math.floor(v.num / 100) % 100 - 1, v.num % 100);
 }
@@ -498,6 +548,44 @@ function showResults(mapping, o, elapsed) {
             o.accept && said.length > 0);
 }
 
+// The results of readings of the hour or finer: each year's sum and its
+// days, the chart of each day's total, the formulas, the rows that failed.
+function showHourlyResults(o, elapsed) {
+  $("paso-resultados").hidden = false;  // shown first, so that the chart takes its box's width
+  const { rows, width, kinds, numbers } = run;
+  const value = (at) => (kinds[at] & 0xffff) === NUM ? numbers[at] : NaN;
+  const sums = new Map(), xs = [], ys = [];
+  let failed = 0;
+  for (let r = 0, at = reportAt; r < rows; ++r, at += width) {
+    const et0 = value(at), total = value(at + 1), date = value(at + 2);
+    if (Number.isNaN(et0)) {
+      ++failed;
+      continue;
+    }
+    const year = Number.isNaN(date) ? "sin fecha" : Math.floor(date / 10000);
+    const [sum, days] = sums.get(year) ?? [0, 0];
+    sums.set(year, [sum + et0, days + (Number.isNaN(total) ? 0 : 1)]);
+    if (Number.isNaN(total) || Number.isNaN(date)) continue;
+    xs.push(Date.UTC(year, Math.floor(date / 100) % 100 - 1, date % 100) / 1000);
+    ys.push(total);
+  }
+  $("resumen").textContent = `${rows} lecturas (cada ${o.periodMinutes} min) calculadas en ${elapsed.toFixed(0)} ms: ` +
+    `${rows - failed} valores de ET0, ${failed ? `${failed} con error` : "ningún error"}; ${xs.length} días.`;
+  $("tiempo").dataset.ms = String(elapsed);
+  const mm = (sum) => engine.showNumber(Math.round(sum * 10) / 10, true) + " mm";
+  $("sumas").replaceChildren(...[...sums].map(([year, [sum, days]]) => Object.assign(document.createElement("li"), {
+    textContent: `${year}: ${mm(sum)} en ${days} ${days === 1 ? "día" : "días"}` })));
+  $("grafico").hidden = false;
+  drawChart(Float64Array.from(xs), Float64Array.from(ys));
+  showFormulas(o);
+  listFailures(o);
+  listDoubtful();
+  fillTable(o);
+  $("paso-riego").hidden = true;
+  const said = run.findings;  // the days the readings cover: partial days, clock changes
+  setStatus("Listo. Puede descargar el archivo con las columnas de la ET0 horaria." + (said.length ? " " + said.join(" ") : ""));
+}
+
 // The rows whose readings the engine found doubtful: line, date, causes.
 function listDoubtful() {
   const total = run.doubtful.size;
@@ -538,6 +626,13 @@ function showFormulas(o) {
   const letters = (f) => "=" + write(f, reference, engine);
   const { et0, mark } = computed;
   $("formula").textContent = letters(et0);
+  // Readings of the hour or finer: every column's formula, ET0's last.
+  $("formulas-horarias-caja").hidden = !computed.hourly;
+  $("formulas-horarias").replaceChildren(...(computed.hourly ?? []).map(([name, f]) => {
+    const tr = document.createElement("tr");
+    for (const text of [name, letters(f)]) tr.insertCell().textContent = text;
+    return tr;
+  }));
   // The gap codes this page reads as empty cells are numbers or texts in a
   // cell: the one step that makes the spreadsheet read them as this page does.
   const codes = gapCodes(o);
@@ -579,7 +674,7 @@ async function copyFormula() {
 // When a row is: its date, or in monthly means its month.
 function rowWhen(r) {
   if (!run.monthly) return dayText(dateOf(r));
-  const v = valueOf(run, r, reportAt);
+  const v = valueOf(run, r, run.dateAt);
   return v.type === NUM && v.num >= 1 && v.num <= 12 ? NAMES.MMMM[v.num - 1] : "sin mes";
 }
 
@@ -593,10 +688,10 @@ function dayText(when) {
 // The rows whose result is an error: line, date, the cause, the result.
 function listFailures(o) {
   const failed = [];
-  for (let r = 0; r < run.rows; ++r) if ((run.kinds[r * run.width] & 0xffff) !== NUM) failed.push(r);
+  for (let r = 0; r < run.rows; ++r) if ((run.kinds[r * run.width + run.et0At] & 0xffff) !== NUM) failed.push(r);
   const inputs = inputsOf(computed.et0), estimated = estimatedVariables(o).flatMap((v) => v.inputs);
   const items = failed.slice(0, SHOWN_FAILURES).map((r) => {
-    const v = valueOf(run, r, 0);
+    const v = valueOf(run, r, run.et0At);
     const reason = failureReason(engine, run.faulty.get(r), mapping, inputs, v, estimated);
     const li = document.createElement("li");
     li.textContent = `línea ${run.lines[r]} (${rowWhen(r)}): ` + (reason ? reason + " " : "") + "→ " + failedName(v);
@@ -647,9 +742,9 @@ function drawChart(xs, ys) {
 
 // The first rows as the file has them, and their ET0 with the file's decimal mark.
 function fillTable(o) {
-  const head = [...table.header, "ET0 (mm/d)", ...(monthly(o) ? ["ET0 del mes (mm)"] : [])];
+  const head = [...table.header, hourly(o) ? "ET0 (mm)" : "ET0 (mm/d)", ...(monthly(o) ? ["ET0 del mes (mm)"] : [])];
   const shown = (i, at) => i < run.rows ? showResult(engine, valueOf(run, i, at), o.decimalComma) : "";
-  const body = table.first.map((row, i) => [...row, shown(i, 0), ...(monthly(o) ? [shown(i, 1)] : [])]);
+  const body = table.first.map((row, i) => [...row, shown(i, run.et0At), ...(monthly(o) ? [shown(i, 1)] : [])]);
   const t = $("primeras");
   t.replaceChildren();
   const tr = t.insertRow();

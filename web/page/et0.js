@@ -18,12 +18,13 @@ import { call, cell, error, inputsOf, num, op, truth } from "./formula.js";
 export const INPUTS = {
   fecha: "Fecha", anio: "Año", mes: "Mes", dia: "Día", diaAnio: "Día del año", tmax: "Tmáx", tmin: "Tmín",
   hrmax: "HRmáx", hrmin: "HRmín", hrmed: "HRmed", troc: "Troc", pv: "Presión de vapor", rs: "Rs",
-  he: "Heliofanía", viento: "Viento",
+  he: "Heliofanía", viento: "Viento", tmed: "Temperatura", rsh: "Rs (de la hora)",
 };
 const SHORT = {
   fecha: ["Fecha", "a"], anio: ["Año", "o"], mes: ["Mes", "o"], dia: ["Día", "o"], diaAnio: ["Día del año", "o"],
   tmax: ["Tmáx", "a"], tmin: ["Tmín", "a"], hrmax: ["HRmáx", "a"], hrmin: ["HRmín", "a"], hrmed: ["HRmed", "a"],
   troc: ["Troc", "a"], pv: ["Presión de vapor", "a"], rs: ["Rs", "a"], he: ["Heliofanía", "a"], viento: ["Viento", "o"],
+  tmed: ["Temperatura", "a"], rsh: ["Rs", "a"],
 };
 export const DATE_INPUTS = ["fecha", "anio", "mes", "dia", "diaAnio"];
 
@@ -39,7 +40,7 @@ export function setUnits(unitTable) {
 }
 export const UNIT_OF = {
   tmax: "temperatura", tmin: "temperatura", troc: "temperatura", viento: "viento", rs: "radiacion",
-  hrmax: "humedad", hrmin: "humedad", hrmed: "humedad", pv: "presion",
+  hrmax: "humedad", hrmin: "humedad", hrmed: "humedad", pv: "presion", tmed: "temperatura", rsh: "radiacion_horaria",
 };
 
 // A unit's conversion, as a formula of `x`.
@@ -61,8 +62,11 @@ export const dateInputs = (options) => DATE_COLUMNS[options.date];
 export const fromSunshine = (options) => options.radiation === "horas" || options.radiation === "porcentaje";
 
 export const monthly = (options) => options.period === "mensual";
+// Readings of the hour or finer: the ET0 of each period (horario.js).
+export const hourly = (options) => options.period === "horario";
 
 export function requiredInputs(options) {
+  if (hourly(options)) return ["fecha", "tmed", "hrmed", ...(options.wind !== "constante" ? ["viento"] : []), "rsh"];
   const needed = monthly(options) ? ["mes"] : [...dateInputs(options)];
   needed.push("tmax", "tmin");
   if (options.wind !== "constante") needed.push("viento");
@@ -116,6 +120,12 @@ export function dateSerial(o) {
     default: return f;
   }
 }
+
+// A measured column in the add-in's unit, an empty cell an error (as a
+// cell the add-in's functions refuse: the spreadsheet's arithmetic would
+// take it as 0).
+export const guardedReading = (input, units) =>
+  call("SI", call("ESBLANCO", cell(input)), error("#VALUE!"), readingOf(input, units));
 
 // A measured column in the add-in's unit, converted where it is read (no
 // check of emptiness: for the means of a period), `offset` rows below or a

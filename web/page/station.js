@@ -2,7 +2,7 @@
 // or degrees, minutes and seconds with N or S), altitude and the
 // anemometer's height, each required and within what ETPF56 accepts.  Nothing
 // is computed with a value that the user did not give.
-import { fromSunshine } from "./et0.js";
+import { fromSunshine, hourly } from "./et0.js";
 import { typedNumber } from "./torven.js";
 
 // A latitude in decimal degrees from "37,85", "-37.85", "37°51' N",
@@ -75,8 +75,24 @@ export const ESTIMATES = [
     accepts: (x) => x >= 0 && Number.isFinite(x), range: "no puede ser negativo" },
 ];
 
+// The fields of readings of the hour or finer: the station's longitude and
+// time zone (for the solar time, FAO 56 eq. 31), the period between
+// readings, and Rs/Rso where the sun is low.
+export const HOURLY = [
+  { id: "longitud", key: "longitude", name: "La longitud", read: typedNumber,
+    accepts: (x) => Math.abs(x) <= 180, range: "debe estar entre −180 y 180 grados (negativa al oeste)" },
+  { id: "huso", key: "utcOffset", name: "El huso horario", empty: "vacío", read: typedNumber,
+    accepts: (x) => x >= -12 && x <= 14, range: "debe estar entre −12 y 14 horas respecto de UTC" },
+  { id: "periodo-min", key: "periodMinutes", name: "El período", empty: "vacío", read: typedNumber,
+    accepts: (x) => Number.isInteger(x) && x >= 1 && x <= 60 && 60 % x === 0,
+    range: "debe dividir la hora en partes iguales (60, 30, 15, 10, 5 min…)" },
+  { id: "rs-rso-noche", key: "nightRatio", name: "Rs/Rso de noche", read: typedNumber,
+    accepts: (x) => x >= 0.3 && x <= 1, range: "debe estar entre 0,3 y 1" },
+];
+
 // The fields that the choices need.
 export function neededFields(o) {
+  if (hourly(o)) return [FIELDS[0], FIELDS[1], ...HOURLY, ...(o.wind === "constante" ? [ESTIMATES[2]] : [FIELDS[2]])];
   const fields = [FIELDS[0], FIELDS[1]];
   if (o.wind !== "constante") fields.push(FIELDS[2]);
   if (fromSunshine(o)) fields.push(...ANGSTROM);

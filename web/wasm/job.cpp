@@ -24,8 +24,10 @@
 #include "sheet/columns.h"
 #include "sheet/csv_job.h"
 #include "sheet/date_profile.h"
+#include "sheet/dates.h"
 #include "sheet/encoding.h"
 #include "sheet/gaps.h"
+#include "sheet/hours.h"
 #include "sheet/number_text.h"
 #include "sheet/plausibility.h"
 #include "sheet/spaces.h"
@@ -151,8 +153,9 @@ Value NumberValue(double x) {
 }
 
 // The quantities by the page's names, in the order of torven::Quantity.
-constexpr int kQuantities = 5;
-constexpr const char* kQuantityNames[kQuantities] = {"temperatura", "viento", "radiacion", "humedad", "presion"};
+constexpr int kQuantities = 6;
+constexpr const char* kQuantityNames[kQuantities] = {"temperatura", "viento", "radiacion", "humedad", "presion",
+                                                     "radiacion_horaria"};
 
 // What the page shows of a file before computing: its dialect, header, how
 // many rows, the first 20, and the records left out.
@@ -178,6 +181,14 @@ class Table : public torven::CsvJobReport {
     // How many numbers each column holds, and the greatest, over the rows
     // whose medians the checks judge (what a unit is guessed from).
     if (rows_ < torven::ReadingChecks::kJudgedRows) {
+      // The times of a column of dates with their time (readings of the hour or finer).
+      const auto d = static_cast<std::size_t>(dialect_.dateColumn);
+      if (dialect_.dateColumn >= 0 && d < row.fields->size() && d < dialect_.dates.size()) {
+        double serial = 0;
+        if (torven::SerialOfDateText(torven::TrimSpaces((*row.fields)[d]), dialect_.decimalComma, serial,
+                                     dialect_.dates[d].DayFirst() >= 0 ? dialect_.dates[d].DayFirst() : -1))
+          hours_.Add(serial);
+      }
       if (numbers_.size() < row.fields->size()) numbers_.resize(row.fields->size());
       for (std::size_t c = 0; c < row.fields->size(); ++c) {
         double x = 0;
@@ -252,7 +263,14 @@ class Table : public torven::CsvJobReport {
                                                             : "text") +
              "\"}";
     }
-    out += "],\"skipped\":[";
+    out += "],\"hours\":";
+    // Readings of the hour or finer: most rows repeat the day before's, and their period.
+    const bool subDaily = dialect_.dateColumn >= 0 &&
+                          static_cast<std::size_t>(dialect_.dateColumn) < dialect_.dates.size() &&
+                          2 * dialect_.dates[static_cast<std::size_t>(dialect_.dateColumn)].repeated >
+                              dialect_.dates[static_cast<std::size_t>(dialect_.dateColumn)].cells;
+    out += subDaily && hours_.PeriodMinutes() > 0 ? "{\"period\":" + std::to_string(hours_.PeriodMinutes()) + "}" : "null";
+    out += ",\"skipped\":[";
     for (std::size_t i = 0; i < skipped_.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(skipped_[i]);
     out += "]";
     Guesses(out);
@@ -317,6 +335,7 @@ class Table : public torven::CsvJobReport {
     double high = 0;   // the greatest of them
   };
   std::vector<Numbers> numbers_;  // per column, over the first rows
+  torven::HourCoverage hours_;     // the first rows' times, in a column of dates with their time
 };
 
 torven::Evaluator& Engine() {
