@@ -66,7 +66,8 @@ async function readFile(file) {
   const delimiter = { "\t": "tab", " ": "espacios" }[t.delimiter] ?? t.delimiter;
   $("archivo-info").textContent =
     `${file.name}: ${t.rows} filas, separador «${delimiter}», ${t.encoding}` +
-    (t.headerLine > 1 ? `; encabezado en la línea ${t.headerLine} (las ${t.headerLine - 1} anteriores se omiten)` : "") +
+    (t.headerLine === 2 ? "; encabezado en la línea 2 (la anterior se omite)"
+     : t.headerLine > 2 ? `; encabezado en la línea ${t.headerLine} (las ${t.headerLine - 1} anteriores se omiten)` : "") +
     (t.unitsLine > 0 ? `; unidades en la línea ${t.unitsLine}` : "") +
     (skipped.length === 1 ? `; 1 fila irregular se omite (línea ${skipped[0]})`
      : skipped.length ? `; ${skipped.length} filas irregulares se omiten (línea ${skipped.slice(0, 5).join(", ")}…)` : "") +
@@ -186,6 +187,7 @@ function stationValues(o) {
   for (const f of ALL_FIELDS) {
     const refused = problems.some((p) => p.id === f.id);
     $(f.id).classList.toggle("invalido", refused);
+    $(f.id).setAttribute("aria-invalid", String(refused));
     $(f.id).setAttribute("aria-invalid", String(refused));
   }
   return { values, problems };
@@ -520,7 +522,8 @@ function showResults(mapping, o, elapsed) {
     ys[dated++] = numbers[at];
   }
   const ok = run.rows - [...errors.values()].reduce((a, b) => a + b, 0);
-  $("resumen").textContent = `${run.rows} filas calculadas en ${elapsed.toFixed(0)} ms: ${ok} valores` +
+  $("resumen").textContent = `${run.rows} ${run.rows === 1 ? "fila calculada" : "filas calculadas"} en ` +
+    `${elapsed.toFixed(0)} ms: ${ok} ${ok === 1 ? "valor" : "valores"}` +
     (errors.size ? ", " + [...errors].map(([name, n]) => `${n} ${name}`).join(", ") : ", ningún error") + "." +
     estimatedDays(o);
   $("tiempo").dataset.ms = String(elapsed);

@@ -9,16 +9,18 @@ import { typedNumber } from "./torven.js";
 
 const $ = (id) => document.getElementById(id);
 const shown = (x) => Number.isFinite(x) ? String(x).replace(".", ",") : "";
+// A table's printed text with decimal commas ("0.60, 0.35" is "0,60 y 0,35").
+const commas = (text) => String(text).replace(/(\d)\.(\d)/g, "$1,$2").replace(/, (?=\d)/g, " y ");
 
 export function fillIrrigationForm() {
   $("cultivo").replaceChildren(...CULTIVOS.map((c, i) => new Option(c.nombre, String(i))));
   $("suelo").replaceChildren(new Option("— θCC y θPMP a mano —", ""),
-                             ...SUELOS.map((s, i) => new Option(`${s.nombre} (${s.cc}; ${s.pmp})`, String(i))));
+                             ...SUELOS.map((s, i) => new Option(`${s.nombre} (${commas(s.cc)}; ${commas(s.pmp)})`, String(i))));
   $("cultivo").addEventListener("change", chooseCrop);
   $("cultivo-etapas").addEventListener("change", chooseStages);
   $("suelo").addEventListener("change", chooseSoil);
   $("eficiencia-tipo").addEventListener("change", (e) => { if (e.target.value) $("eficiencia").value = e.target.value; });
-  $("fw-tipo").replaceChildren(...HUMEDECIDO.map((w) => new Option(`${w.nombre}, ${w.fw.replaceAll(".", ",")}`, w.fw)),
+  $("fw-tipo").replaceChildren(...HUMEDECIDO.map((w) => new Option(`${w.nombre}, ${commas(w.fw)}`, w.fw)),
                                new Option("otro valor", ""));
   $("fw-tipo").addEventListener("change", (e) => { if (e.target.value) $("fw").value = shown(printedValue(e.target.value)); });
   $("fw-tipo").value = HUMEDECIDO.find((w) => w.nombre === "goteo").fw;
@@ -38,15 +40,15 @@ function chooseCrop() {
   $("kc-ini").value = shown(ini);
   $("kc-med").value = shown(mid);
   $("kc-fin").value = shown(end);
-  $("kc-tabla").textContent = `(tabla 12: ${c.kc.join("; ")})`;
+  $("kc-tabla").textContent = `(tabla 12: ${c.kc.map(commas).join("; ")})`;
   const [bIni, bMid, bEnd] = c.kcb.map(printedValue);
   $("kcb-ini").value = shown(bIni);
   $("kcb-med").value = shown(bMid);
   $("kcb-fin").value = shown(bEnd);
-  $("kcb-tabla").textContent = `(tabla 17: ${c.kcb.join("; ")}${c.tabla17 !== c.tabla ? `; fila «${c.tabla17}»` : ""})`;
+  $("kcb-tabla").textContent = `(tabla 17: ${c.kcb.map(commas).join("; ")}${c.tabla17 !== c.tabla ? `; fila «${c.tabla17}»` : ""})`;
   $("h-cultivo").value = shown(printedValue(c.h));
   $("zr").value = shown(printedValue(c.zr));
-  $("zr-tabla").textContent = `(tabla 22: ${c.zr} m)`;
+  $("zr-tabla").textContent = `(tabla 22: ${commas(c.zr)} m)`;
   $("p").value = shown(printedValue(c.p));
   chooseStages();
 }
@@ -99,12 +101,15 @@ export function readSeason(header) {
     const x = text === "" ? NaN : typedNumber(text);
     const ok = Number.isFinite(x) && x >= low && x <= high && (!integer || Number.isInteger(x));
     $(id).classList.toggle("invalido", !ok);
-    if (!ok) problems.push(`${name} ${text === "" ? "falta" : `«${text}» debe estar entre ${shown(low)} y ${shown(high)}`}.`);
+    $(id).setAttribute("aria-invalid", String(!ok));
+    if (!ok) problems.push(text === "" ? `Falta ${name.replace(/^(La|El) /, (w) => w.toLowerCase())}.`
+                                       : `${name} «${text}» debe estar entre ${shown(low)} y ${shown(high)}.`);
     return x;
   };
   const dual = $("coeficiente").value === "dual";
   const start = typedDate($("siembra").value);
   $("siembra").classList.toggle("invalido", !start);
+  $("siembra").setAttribute("aria-invalid", String(!start));
   if (!start) problems.push("El primer día de la temporada debe escribirse dd/mm/aaaa.");
   const lengths = [["l-ini", "La etapa inicial"], ["l-des", "La etapa de desarrollo"], ["l-med", "La etapa media"],
                    ["l-fin", "La etapa final"]].map(([id, name]) => number(id, name, 1, 400, true));
