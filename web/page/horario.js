@@ -22,7 +22,10 @@
 //             sunset) the ratio of the row above, or a fixed night ratio
 //             the user sets (FAO 56 example 19: 0.8), which is also the
 //             first row's;
+//   es        the saturation vapour pressure at the period's temperature
+//             (PVSF56, eq. 11);
 //   ea        the actual vapour pressure from the hour's RH (eq. 54);
+//   delta     the slope of the vapour pressure curve (eq. 13);
 //   rnl       net longwave radiation of the period (eq. 39, σ 2.043 10^-10
 //             MJ K-4 m-2 h-1, times the period's hours when not one);
 //   rn        net radiation, Rns − Rnl (eq. 38, 40; albedo 0.23);
@@ -38,8 +41,8 @@
 //             row's midpoint, from its date and time, is of the same day).
 import { call, cell, num, op, text } from "./formula.js";
 
-export const HOURLY_COLUMNS = ["medio", "j", "hora", "sc", "omega", "decl", "omega_s", "ra", "rso", "rs_rso", "ea",
-                               "rnl", "rn", "g", "et0_h", "et0_dia", "total_dia"];
+export const HOURLY_COLUMNS = ["medio", "j", "hora", "sc", "omega", "decl", "omega_s", "ra", "rso", "rs_rso", "es",
+                               "ea", "delta", "rnl", "rn", "g", "et0_h", "et0_dia", "total_dia"];
 
 // The constants of each form: Cn, Cd by day and by night, G/Rn by day and by night.
 export const HOURLY_FORMS = {
@@ -83,8 +86,7 @@ export function hourlyFormulas(s) {
   // Per period: σ and Cn are per hour (a period of other hours scales them).
   const perPeriod = (x) => s.hours === 1 ? num(x) : mul(num(x), num(s.hours));
   const lowSun = s.carry ? SI(op("=", call("FILA"), num(2)), night, c("rs_rso", -1)) : night;
-  const es = call("PVSF56", s.t);
-  const delta = op("/", mul(num(4098), es), op("^", op("+", s.t, num(237.3)), num(2)));
+  const es = c("es"), delta = c("delta");
   const gamma = mul(num(0.000665), num(101.3),
                     op("^", op("/", op("-", num(293), mul(num(0.0065), num(s.altitude))), num(293)), num(5.26)));
   const byDay = (day, night) => day === night ? num(day) : SI(op(">", c("rn"), num(0)), num(day), num(night));
@@ -103,7 +105,9 @@ export function hourlyFormulas(s) {
             op("+", mul(op("-", w2, w1), sin(phi), sin(c("decl"))), mul(cos(phi), cos(c("decl")), op("-", sin(w2), sin(w1))))),
     rso: mul(op("+", num(0.75), mul(num(0.00002), num(s.altitude))), c("ra")),
     rs_rso: SI(op(">", call("ASENO", sinBeta), num(0.3)), within(op("/", s.rs, c("rso")), num(0.3), num(1)), lowSun),
+    es: call("PVSF56", s.t),
     ea: op("/", mul(es, s.rh), num(100)),
+    delta: op("/", mul(num(4098), es), op("^", op("+", s.t, num(237.3)), num(2))),
     rnl: mul(perPeriod(2.043e-10), op("^", op("+", s.t, num(273.16)), num(4)),
              op("-", num(0.34), mul(num(0.14), call("RAIZ", c("ea")))), op("-", mul(num(1.35), c("rs_rso")), num(0.35))),
     rn: op("-", mul(op("-", num(1), num(0.23)), s.rs), c("rnl")),
