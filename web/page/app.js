@@ -248,13 +248,7 @@ async function calculate() {
   reportAt = columns.length;
   o.accept = $("confirmar").checked && !$("confirmar-caja").hidden;
   const job = jobOf(o, columns, [monthly(o) ? cell("mes") : dateNumber(o), ...checks]);
-  $("calcular").disabled = true;
-  setStatus("Calculando…");
-  await new Promise((resolve) => setTimeout(resolve, 0));
-  const started = performance.now();
-  const attempt = engine.run(job);
-  const elapsed = performance.now() - started;
-  $("calcular").disabled = false;
+  const { attempt, elapsed } = await timedRun(job);
   // A quantity that cannot be in the unit chosen blocks the results, unless confirmed.
   $("confirmar-caja").hidden = attempt.findings.length === 0 || (attempt.status !== 2 && !o.accept);
   if (attempt.status === 2) {
@@ -266,6 +260,19 @@ async function calculate() {
   run = Object.assign(attempt, { monthly: monthly(o), et0At: 0, dateAt: reportAt });
   downloadJob = job;
   showResults(mapping, o, elapsed);
+}
+
+// Runs the ET0's job, the button off and the status said meanwhile: the
+// engine's report and the milliseconds it took.
+async function timedRun(job) {
+  $("calcular").disabled = true;
+  setStatus("Calculando…");
+  await new Promise((resolve) => setTimeout(resolve, 0));
+  const started = performance.now();
+  const attempt = engine.run(job);
+  const elapsed = performance.now() - started;
+  $("calcular").disabled = false;
+  return { attempt, elapsed };
 }
 
 // Readings of the hour or finer: each period's ET0 by the hourly columns
@@ -290,13 +297,7 @@ async function calculateHourly(o, units) {
   const day = op("+", op("+", op("*", call("AÑO", medio), num(10000)), op("*", call("MES", medio), num(100))),
                  call("DIA", medio));
   const job = jobOf(o, columns, [cell("et0_h"), cell("total_dia"), day]);
-  $("calcular").disabled = true;
-  setStatus("Calculando…");
-  await new Promise((resolve) => setTimeout(resolve, 0));
-  const started = performance.now();
-  const attempt = engine.run(job);
-  const elapsed = performance.now() - started;
-  $("calcular").disabled = false;
+  const { attempt, elapsed } = await timedRun(job);
   $("confirmar-caja").hidden = true;
   if (attempt.status === 2) {
     $("paso-resultados").hidden = true;
