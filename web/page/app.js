@@ -4,7 +4,7 @@
 // and shows what the engine reports.
 import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
-import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateInputs, dateNumber, dateSerial, daysOfMonth,
+import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateNumber, dateSerial, daysOfMonth,
          estimatedVariables, et0Formula, every, failureReason, fromSunshine, guardedReading, hourly, monthly, readingOf,
          requiredInputs, setUnits, showResult } from "./et0.js";
 import { HOURLY_COLUMNS, hourlyFormulas } from "./horario.js";
@@ -13,7 +13,7 @@ import { DUAL_COLUMNS, dualFormulas } from "./riego_dual.js";
 import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
 import { NAMES, dateTick } from "./chart_axes.js";
 import { byDate, thinned } from "./chart_points.js";
-import { call, cell, inputsOf, num, op, readsOtherRows, write } from "./formula.js";
+import { call, cell, inputsOf, num, op, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
 import { ANGSTROM, ESTIMATES, FIELDS, HOURLY, neededFields, readFields, typedLatitude } from "./station.js";
 

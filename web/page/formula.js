@@ -40,10 +40,6 @@ export function write(node, ref, engine, decimalPoint = false) {
   throw new Error("unknown node " + node.k);
 }
 
-// Whether a formula reads another row than its own.
-export const readsOtherRows = (node) => (node.k === "cell" && (node.offset !== 0 || node.fixedRow > 0)) ||
-  (node.k === "op" ? [node.a, node.b] : node.k === "call" ? node.args : []).some(readsOtherRows);
-
 // The inputs whose cells a formula reads in its own row, in the order it reads them.
 export function inputsOf(node, into = []) {
   if (node.k === "cell" && node.offset === 0 && !node.fixedRow && !into.includes(node.input)) into.push(node.input);
