@@ -52,8 +52,8 @@ export const HOURLY_FORMS = {
 };
 
 const SI = (c, a, b) => call("SI", c, a, b);
-// A formula of the file's columns as the row below reads them (the added
-// columns of a row are not computed before the rows above them).
+// A formula of the file's columns as it reads the row below (a row reads no
+// added column of the row below: those are computed after it).
 const below = (n) => n.k === "cell" ? cell(n.input, n.offset + 1, n.fixedRow)
   : n.k === "op" ? op(n.o, below(n.a), below(n.b)) : n.k === "call" ? call(n.name, ...n.args.map(below)) : n;
 const PI = () => call("PI");
