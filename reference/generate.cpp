@@ -225,24 +225,16 @@ void WriteCropWater(std::ostream& out, torven::Session& session) {
   out << "</section>\n";
 }
 
-void WriteDual(std::ostream& out, torven::Session& session) {
-  out << "<section id=\"riego-dual\">\n<h2>Coeficiente dual del cultivo (FAO 56, capítulo 7)</h2>\n"
-         "<p>La transpiración y la evaporación del suelo por separado, con las mismas columnas extendidas hacia "
-         "abajo que el coeficiente único, más las de la capa superficial. Dentro de un día, como en el ejemplo 35: la "
-         "lluvia y el riego al comienzo, y después Kr y Ke.</p>\n<ul>\n";
-  for (const char* equation : reference::kDualEquations) out << "<li>" << Html(equation) << "</li>\n";
+// A section of formulas filled down: its intro, each equation with its
+// number, and its worked examples.
+template <std::size_t e, std::size_t n>
+void WriteFilledDown(std::ostream& out, torven::Session& session, const char* id, const char* title,
+                     const char* intro, const char* const (&equations)[e],
+                     const reference::WorkedFormula (&examples)[n]) {
+  out << "<section id=\"" << id << "\">\n<h2>" << title << "</h2>\n<p>" << Html(intro) << "</p>\n<ul>\n";
+  for (const char* equation : equations) out << "<li>" << Html(equation) << "</li>\n";
   out << "</ul>\n<h3>Ejemplos</h3>\n";
-  WriteExamples(out, session, reference::kDualExamples);
-  out << "</section>\n";
-}
-
-void WriteHourly(std::ostream& out, torven::Session& session) {
-  out << "<section id=\"horaria\">\n<h2>ET0 horaria (FAO 56, ec. 53, y la forma estandarizada de ASCE-EWRI)</h2>\n"
-         "<p>Una fila por hora (o por período más corto), y cada paso una columna extendida hacia abajo: la calculadora "
-         "web las escribe así, y torven --csv las calcula igual.</p>\n<ul>\n";
-  for (const char* equation : reference::kHourlyEquations) out << "<li>" << Html(equation) << "</li>\n";
-  out << "</ul>\n<h3>Ejemplos</h3>\n";
-  WriteExamples(out, session, reference::kHourlyExamples);
+  WriteExamples(out, session, examples);
   out << "</section>\n";
 }
 
@@ -285,8 +277,15 @@ void WritePage(std::ostream& out, torven::Session& session, const std::vector<Fu
   WriteMissingData(out, session);
   WriteMonthly(out, session);
   WriteCropWater(out, session);
-  WriteDual(out, session);
-  WriteHourly(out, session);
+  WriteFilledDown(out, session, "riego-dual", "Coeficiente dual del cultivo (FAO 56, capítulo 7)",
+                  "La transpiración y la evaporación del suelo por separado, con las mismas columnas extendidas hacia "
+                  "abajo que el coeficiente único, más las de la capa superficial. Dentro de un día, como en el "
+                  "ejemplo 35: la lluvia y el riego al comienzo, y después Kr y Ke.",
+                  reference::kDualEquations, reference::kDualExamples);
+  WriteFilledDown(out, session, "horaria", "ET0 horaria (FAO 56, ec. 53, y la forma estandarizada de ASCE-EWRI)",
+                  "Una fila por hora (o por período más corto), y cada paso una columna extendida hacia abajo: la "
+                  "calculadora web las escribe así, y torven --csv las calcula igual.",
+                  reference::kHourlyEquations, reference::kHourlyExamples);
   out << "</body>\n</html>\n";
 }
 

@@ -13,6 +13,7 @@
 #include "sheet/dates.h"
 #include "sheet/encoding.h"
 #include "sheet/layout.h"
+#include "sheet/names.h"
 #include "sheet/number_text.h"
 #include "sheet/plausibility.h"
 #include "sheet/references.h"
@@ -229,12 +230,9 @@ class Run {
     return true;
   }
 
-  // Whether `e` calls the function `name` (as written in any case).
+  // Whether `e` calls the function `name` (upper case; as written in any case).
   static bool Calls(const Expr& e, std::string_view name) {
-    if (e.kind == Expr::Kind::Call && e.name.size() == name.size() &&
-        std::equal(name.begin(), name.end(), e.name.begin(),
-                   [](char a, char b) { return a == (b >= 'a' && b <= 'z' ? b - 'a' + 'A' : b); }))
-      return true;
+    if (e.kind == Expr::Kind::Call && UpperName(e.name) == name) return true;
     for (const Expr& arg : e.args)
       if (Calls(arg, name)) return true;
     return false;

@@ -36,6 +36,8 @@ struct DateProfile {
   Form MostCells() const {
     return 2 * compact > cells ? Form::kCompact : 2 * yearDay > cells ? Form::kYearDay : Form::kText;
   }
+  // Most cells repeat the day of the row before: several rows a day.
+  bool SeveralADay() const { return 2 * repeated > cells; }
   // Most of the cells are dates, in any of the ways above.
   bool MostlyDates() const { return 2 * (slash + twoDigitYears + compact + yearDay + iso) > cells; }
   // How the column's d/m/y or m/d/y dates read: 1 day first, 0 month

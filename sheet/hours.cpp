@@ -10,19 +10,18 @@ void HourCoverage::Add(double serial) {
   const long long minutes = std::llround(serial * 1440);
   // A reading at 00:00 ends the day before.
   const long day = static_cast<long>((minutes - 1) / 1440);
-  if (any_) {
+  const bool sameDay = current_ != nullptr && day == previousDay_;
+  if (current_ != nullptr) {
     const long long step = minutes - previous_;
     if (step > 0 && step <= 1440) ++steps_[static_cast<long>(step)];
-    if (day == previousDay_) {
-      Day& d = days_[day];
-      if (step <= 0) d.wentBack = true;
-      else if (step > d.largestStep) d.largestStep = static_cast<long>(step);
-    }
+    if (sameDay && step <= 0) current_->wentBack = true;
+    else if (sameDay && step > current_->largestStep) current_->largestStep = static_cast<long>(step);
   }
-  ++days_[day].readings;
+  // The day is looked up when it leaves the last one's.
+  if (!sameDay) current_ = &days_[day];
+  ++current_->readings;
   previous_ = minutes;
   previousDay_ = day;
-  any_ = true;
 }
 
 long HourCoverage::PeriodMinutes() const {

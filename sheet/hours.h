@@ -40,7 +40,7 @@ class HourCoverage {
   std::map<long, Day> days_;
   long long previous_ = 0;      // the last row's time, minutes
   long previousDay_ = -1;
-  bool any_ = false;
+  Day* current_ = nullptr;      // its day (none before the first row)
 };
 
 }  // namespace torven

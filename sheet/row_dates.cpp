@@ -14,6 +14,7 @@ bool DecideDateOrder(const std::string& given, const std::vector<bool>& read, co
                      const std::vector<std::string>& names, Language language, int& order, std::string& message) {
   const bool es = language == Language::kSpanish;
   order = given == "dmy" ? 1 : given == "mdy" ? 0 : -1;
+  const bool told = order >= 0;
   const std::string fix = es ? ": elija el orden, día/mes/año (--dates dmy, 31/01/2020) o mes/día/año (--dates mdy, "
                                "01/31/2020)"
                              : ": say which with --dates dmy (31/01/2020) or --dates mdy (01/31/2020)";
@@ -31,7 +32,7 @@ bool DecideDateOrder(const std::string& given, const std::vector<bool>& read, co
                          "guess. Save the file with four-digit years (31/01/2020) and read that one.";
       return false;
     }
-    if (p.slash == 0 || given == "dmy" || given == "mdy") continue;
+    if (p.slash == 0 || told) continue;
     const int columnOrder = p.DayFirst();
     if (columnOrder == -2) {
       message = es ? "las fechas de " + column + " mezclan día/mes/año (" + std::to_string(p.dayFirst) +
@@ -65,7 +66,7 @@ bool RowDates::SeveralADay(const std::vector<DateProfile>& profiles, const std::
       static_cast<std::size_t>(c) >= names.size())
     return false;
   const DateProfile& p = profiles[static_cast<std::size_t>(c)];
-  if (2 * p.repeated <= p.cells) return false;
+  if (!p.SeveralADay()) return false;
   const std::string counts = std::to_string(p.repeated) + (language == Language::kSpanish ? " de " : " of ") +
                              std::to_string(p.cells);
   message = language == Language::kSpanish

@@ -6,7 +6,7 @@ import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
 import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateNumber, dateSerial, daysOfMonth,
          estimatedVariables, et0Formula, every, failureReason, fromSunshine, guardedReading, hourly, monthly, readingOf,
-         requiredInputs, setUnits, showResult } from "./et0.js";
+         requiredInputs, serialNumber, setUnits, showResult, windAt2m } from "./et0.js";
 import { HOURLY_COLUMNS, hourlyFormulas } from "./horario.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
 import { DUAL_COLUMNS, dualFormulas } from "./riego_dual.js";
@@ -283,7 +283,7 @@ async function calculateHourly(o, units) {
   const hours = o.periodMinutes / 60;
   const z = o.wind === "constante" ? 2 : o.windHeight;
   const wind = o.wind === "constante" ? num(o.windSpeed) : guardedReading("viento", units);
-  const u2 = z === 2 ? wind : op("/", op("*", wind, num(4.87)), call("LN", op("-", op("*", num(67.8), num(z)), num(5.42))));
+  const u2 = windAt2m(wind, z);
   const rate = guardedReading("rsh", units);
   const f = hourlyFormulas({
     serial: cell("fecha"), hours, start: o.start, latitude: o.latitude, lz: -15 * o.utcOffset, lm: -o.longitude,
@@ -293,10 +293,7 @@ async function calculateHourly(o, units) {
   const columns = addedColumns();
   columns.forEach(([name], i) => { mapping[name] = table.header.length + i; });
   reportAt = columns.length;
-  const medio = cell("medio");
-  const day = op("+", op("+", op("*", call("AÑO", medio), num(10000)), op("*", call("MES", medio), num(100))),
-                 call("DIA", medio));
-  const job = jobOf(o, columns, [cell("et0_h"), cell("total_dia"), day]);
+  const job = jobOf(o, columns, [cell("et0_h"), cell("total_dia"), serialNumber(cell("medio"))]);
   const { attempt, elapsed } = await timedRun(job);
   $("confirmar-caja").hidden = true;
   if (attempt.status === 2) {
@@ -326,7 +323,7 @@ const measuredInputs = (o) => requiredInputs(o).filter((i) => !DATE_INPUTS.inclu
 function climateMeans(o, units, day, stages, season) {
   const z = o.wind === "constante" ? 2 : o.windHeight;
   const wind = o.wind === "constante" ? num(o.windSpeed) : readingOf("viento", units);
-  const u2 = z === 2 ? wind : op("/", op("*", wind, num(4.87)), call("LN", op("-", op("*", num(67.8), num(z)), num(5.42))));
+  const u2 = windAt2m(wind, z);
   const measuredRh = o.humidity === "extremas";
   const rhMin = measuredRh ? readingOf("hrmin", units)
     : op("*", op("/", call("PVSF56", readingOf("tmin", units)), call("PVSF56", readingOf("tmax", units))), num(100));
@@ -488,9 +485,11 @@ function interruption(o, r, lastDay) {
 // when it has none.
 function dateOf(r) {
   const v = valueOf(run, r, run.dateAt);
-  if (v.type !== NUM || run.monthly) return NaN;
-  return Date.UTC(Math.floor(v.num / 10000), Math.floor(v.num / 100) % 100 - 1, v.num % 100);
+  return v.type !== NUM || run.monthly ? NaN : msOfDate(v.num);
 }
+
+// A day written aaaammdd, in milliseconds UTC.
+const msOfDate = (date) => Date.UTC(Math.floor(date / 10000), Math.floor(date / 100) % 100 - 1, date % 100);
 
 // The name of a result that is not a number.
 const failedName = (v) => v.type === ERR ? engine.errorName(v.code, true) : "#¡VALOR!";
@@ -519,7 +518,7 @@ function showResults(mapping, o, elapsed) {
     if (yearSum) yearSum[0] += numbers[at], ++yearSum[1];
     else sums.set(year, [numbers[at], 1]);
     if (Number.isNaN(date)) continue;
-    xs[dated] = Date.UTC(year, Math.floor(date / 100) % 100 - 1, date % 100) / 1000;
+    xs[dated] = msOfDate(date) / 1000;
     ys[dated++] = numbers[at];
   }
   const ok = run.rows - [...errors.values()].reduce((a, b) => a + b, 0);
@@ -570,7 +569,7 @@ function showHourlyResults(o, elapsed) {
     const [sum, days] = sums.get(year) ?? [0, 0];
     sums.set(year, [sum + et0, days + (Number.isNaN(total) ? 0 : 1)]);
     if (Number.isNaN(total) || Number.isNaN(date)) continue;
-    xs.push(Date.UTC(year, Math.floor(date / 100) % 100 - 1, date % 100) / 1000);
+    xs.push(msOfDate(date) / 1000);
     ys.push(total);
   }
   $("resumen").textContent = `${rows} lecturas (cada ${o.periodMinutes} min) calculadas en ${elapsed.toFixed(0)} ms: ` +

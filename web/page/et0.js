@@ -137,10 +137,17 @@ export function readingOf(input, units, offset = 0, fixed = 0) {
 // The date of a row as one number, aaaammdd (for the sums per year and the chart).
 export function dateNumber(o) {
   if (o.date === "fecha" && o.dateFormat === "aaaammdd") return cell("fecha");
-  const parts = o.date === "partes" ? [cell("anio"), cell("mes"), cell("dia")]
-    : ["AÑO", "MES", "DIA"].map((n) => call(n, dateSerial(o)));
-  return op("+", op("+", op("*", parts[0], num(10000)), op("*", parts[1], num(100))), parts[2]);
+  if (o.date === "partes") return partsNumber(cell("anio"), cell("mes"), cell("dia"));
+  return serialNumber(dateSerial(o));
 }
+
+// A year, month and day as aaaammdd; a serial's day so.
+const partsNumber = (y, m, d) => op("+", op("+", op("*", y, num(10000)), op("*", m, num(100))), d);
+export const serialNumber = (serial) => partsNumber(...["AÑO", "MES", "DIA"].map((n) => call(n, serial)));
+
+// The wind at 2 m of a wind measured at `z` m (FAO 56 eq. 47).
+export const windAt2m = (wind, z) =>
+  z === 2 ? wind : op("/", op("*", wind, num(4.87)), call("LN", op("-", op("*", num(67.8), num(z)), num(5.42))));
 
 export const every = (inputs) => inputs.length === 1 ? call("ESNUMERO", cell(inputs[0]))
   : call("Y", ...inputs.map((i) => call("ESNUMERO", cell(i))));

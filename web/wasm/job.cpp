@@ -267,8 +267,7 @@ class Table : public torven::CsvJobReport {
     // Readings of the hour or finer: most rows repeat the day before's, and their period.
     const bool subDaily = dialect_.dateColumn >= 0 &&
                           static_cast<std::size_t>(dialect_.dateColumn) < dialect_.dates.size() &&
-                          2 * dialect_.dates[static_cast<std::size_t>(dialect_.dateColumn)].repeated >
-                              dialect_.dates[static_cast<std::size_t>(dialect_.dateColumn)].cells;
+                          dialect_.dates[static_cast<std::size_t>(dialect_.dateColumn)].SeveralADay();
     out += subDaily && hours_.PeriodMinutes() > 0 ? "{\"period\":" + std::to_string(hours_.PeriodMinutes()) + "}" : "null";
     out += ",\"skipped\":[";
     for (std::size_t i = 0; i < skipped_.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(skipped_[i]);
