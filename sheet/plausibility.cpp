@@ -20,6 +20,7 @@ constexpr double kTmax[2] = {-60, 60}, kTmin[2] = {-70, 45};  // °C
 constexpr double kEa[2] = {0, 8};                              // kPa
 constexpr double kWind[2] = {0, 30};                           // m/s at the anemometer
 constexpr double kEt0Limit = 15;                               // mm/d
+constexpr double kRsoBase = 0.75, kRsoPerMetre = 2e-5;        // eq. 37: Rso = (0.75 + 2e-5 z) Ra, z in m
 // Rs over Ra of a day: from an overcast day's to a clear one's at altitude.
 constexpr double kRatio[2] = {0.2, 0.85};
 // A column's median that no climate gives.
@@ -93,7 +94,7 @@ void ReadingChecks::Called(const AddInFunction& function, const XLOPER12* const*
     day_.et0 = true;
     day_.j = NumberOf(args[0]), day_.rs = NumberOf(args[1]), day_.tmax = NumberOf(args[2]);
     day_.tmin = NumberOf(args[3]), day_.ea = NumberOf(args[5]), day_.u = NumberOf(args[6]);
-    day_.latitude = NumberOf(args[9]), day_.result = NumberOf(&result);
+    day_.altitude = NumberOf(args[8]), day_.latitude = NumberOf(args[9]), day_.result = NumberOf(&result);
   } else if ((&function == radf56a_ || &function == radf56p_) && count >= 5 && !day_.sunshine) {
     day_.sunshine = true;
     day_.percent = &function == radf56p_;
@@ -119,13 +120,17 @@ std::string ReadingChecks::EndRow(Language language) {
     outside("Tmín", "Tmin", d.tmin, kTmin, "°C");
     if (judged && !std::isnan(d.tmax)) tmax_.push_back(d.tmax);
     if (judged && !std::isnan(d.tmin)) tmin_.push_back(d.tmin);
-    // Rs against the day's Ra (eq. 21).
+    // Rs against the day's Ra (eq. 21): above it impossible; above the
+    // clear-sky Rso = (0.75 + 2e-5 z) Ra (eq. 37), doubtful.
     double ra = 0;
     if (d.rs < 0) {
       causes.push_back("Rs " + n(d.rs) + (es ? " negativa: imposible" : " negative: impossible"));
     } else if (!std::isnan(d.rs) && Remembered(*ra_, radaf56_, d.j, d.latitude, true, ra)) {
+      const double rso = (kRsoBase + kRsoPerMetre * d.altitude) * ra;
       if (d.rs > ra)
         causes.push_back("Rs " + n(d.rs) + (es ? " > Ra " : " above Ra ") + n(ra) + (es ? " MJ/m²/d: imposible" : " MJ/m²/d: impossible"));
+      else if (d.rs > rso)
+        causes.push_back("Rs " + n(d.rs) + (es ? " > Rso " : " above Rso ") + n(rso) + (es ? " MJ/m²/d (ec. 37)" : " MJ/m²/d (eq. 37)"));
       if (judged && ra > 1) ratio_.push_back(d.rs / ra);
     }
     // ea against es (eq. 12): a deficit below 0 is taken as 0.

@@ -63,7 +63,7 @@ class ReadingChecks : public CallWatcher {
  private:
   struct Day {
     bool et0 = false, sunshine = false, percent = false;
-    double j = 0, rs = 0, tmax = 0, tmin = 0, ea = 0, u = 0, latitude = 0, result = 0;
+    double j = 0, rs = 0, tmax = 0, tmin = 0, ea = 0, u = 0, altitude = 0, latitude = 0, result = 0;
     double sunshineHours = 0, sunshineJ = 0, sunshineLatitude = 0;
   };
   bool Call(const AddInFunction* function, std::initializer_list<double> args, double& result) const;

@@ -80,6 +80,7 @@ radiation in kWh read as MJ: refused@j,rs,tmax,tmin,ea,u\n180,5,30,15,1.5,2\n181
 refused: nothing written@j,rs,tmax,tmin,ea,u\n180,5,30,15,1.5,2\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@2@nothing was written (--accept-implausible
 wind in km/h read as m/s@j,rs,tmax,tmin,ea,u\n180,25,30,15,1.5,18\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@2@The wind that ETPF56 receives has a median of 18 m/s, which cannot be. In tenths of m/s? In km/h?$
 doubtful days, each cause@j,rs,tmax,tmin,ea,u\n180,25,30,15,1.5,2\n180,25,30,15,1.5,2\n181,45,30,15,6,2\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@0@:4: doubtful: Rs 45 above Ra 41.7 MJ/m²/d: impossible; ea 6 kPa above es 2.97 kPa (RH 201.73 %; the deficit is taken as 0)$
+doubtful days: Rs above the clear sky's@j,rs,tmax,tmin,ea,u\n180,25,30,15,1.5,2\n181,33,30,15,1.5,2\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@0@:3: doubtful: Rs 33 above Rso 31.36 MJ/m²/d .eq. 37.$
 the days covered: missing, repeated, partial@fecha,t\n2023-01-01,1\n2023-01-02,1\n2023-01-05,1\n2023-01-05,1\n@t*1@0@Dates from 2023-01-01 to 2023-01-05; 2 days missing: 2023-01-03 to 2023-01-04; days repeated: 2023-01-05 (line 5); partial years: 2023 (3 of 365 days).$
 calm wind in a run@j,rs,tmax,tmin,ea,u\n180,25,30,15,1.5,0\n181,25,30,15,1.5,0\n182,25,30,15,1.5,0\n@ETPF56(j;rs;tmax;tmin;0;ea;u;2;100;40)@0@exactly 0 m/s on 3 days in 1 run
 CASES
