@@ -8,7 +8,9 @@
 // with gaps (its failed rows listed) and the other spreadsheet's UTF-16
 // "Unicode text", for the formula the page shows.  Station fields left
 // blank, not numbers or out of range are refused, and a file that is not
-// text.  Then 36,500 rows are timed.
+// text.  A keyboard alone loads a file, computes ET0 and the irrigation and
+// downloads; axe-core finds no WCAG 2.1 A/AA violation at 1280 and 360 px,
+// and every control has a name of its own.  Then 36,500 rows are timed.
 //   node calculadora_test.mjs PAGE.html TORVEN EXAMPLES_FOLDER [SCREENSHOT.png]
 import { spawnSync } from "node:child_process";
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
@@ -17,8 +19,10 @@ import { join, resolve } from "node:path";
 import { createRequire } from "node:module";
 import { fileURLToPath, pathToFileURL } from "node:url";
 
-// playwright-core as web/ installs it (npm ci there).
-const { chromium } = createRequire(fileURLToPath(new URL("../../web/package.json", import.meta.url)))("playwright-core");
+// playwright-core and axe-core as web/ installs them (npm ci there).
+const webRequire = createRequire(fileURLToPath(new URL("../../web/package.json", import.meta.url)));
+const { chromium } = webRequire("playwright-core");
+const axeSource = readFileSync(webRequire.resolve("axe-core/axe.min.js"), "utf8");
 
 const [page, torven, examples, screenshot] = process.argv.slice(2).map((p) => p && resolve(p));
 const work = mkdtempSync(join(tmpdir(), "torven-web-"));
@@ -129,7 +133,7 @@ const cases = [
   { file: network, latitude: "40,49" },
   { file: tenths, latitude: "40,49", blocked: "°C, que no puede ser. ¿décimas de °C?",
     columns: { hrmax: "UX", hrmin: "UN", viento: "FG", rs: "Q" }, units: { tmax: "dC", tmin: "dC", viento: "dm/s", rs: "J" } },
-  { file: farm, latitude: "40,49", doubtful: [], torvenWrites: "/3.6" },
+  { file: farm, latitude: "40,49", doubtful: ["línea 185 (29/06/2020): Rs 36,88 > Rso 32,23 MJ/m²/d (ec. 37)"], torvenWrites: "/3.6" },
   { file: serials, latitude: "40,49", years: "2020: " },
   { file: normals, latitude: "13°44' N", altitude: "2", monthly: true, april: "5.718" },
   { file: monthFirst, latitude: "40,49", asked: "no dicen si son día/mes/año o mes/día/año", order: "mdy",
@@ -156,6 +160,34 @@ const tab = await context.newPage();
 tab.on("pageerror", (e) => fail("page error: " + e.message));
 await tab.goto(pathToFileURL(page).href);
 await tab.waitForSelector("body[data-listo='1']");
+
+// axe-core's WCAG 2.1 A and AA rules at 1280 and 360 px, no horizontal
+// scroll at 360, and each shown control with a name of its own (not empty,
+// not another's).
+async function accessible(when) {
+  for (const width of [1280, 360]) {
+    await tab.setViewportSize({ width, height: 900 });
+    await tab.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
+    if (!(await tab.evaluate(() => "axe" in window))) await tab.addScriptTag({ content: axeSource });
+    const found = await tab.evaluate(async () => {
+      const tags = ["wcag2a", "wcag2aa", "wcag21a", "wcag21aa"];
+      const { violations } = await window.axe.run(document, { runOnly: { type: "tag", values: tags } });
+      window.axe.setup();
+      const names = [...document.querySelectorAll("input, select, button")].filter((e) => e.checkVisibility() || e.type === "file")
+        .map((e) => window.axe.commons.text.accessibleTextVirtual(window.axe.utils.getNodeFromTree(e)).trim());
+      window.axe.teardown();
+      return { violations: violations.map((v) => `${v.id} (${v.nodes.map((n) => n.target.join(" ")).join(", ")})`),
+               unnamed: names.filter((n, i) => n === "" || names.indexOf(n) !== i),
+               scroll: document.documentElement.scrollWidth - window.innerWidth };
+    });
+    if (found.violations.length || found.unnamed.length || (width === 360 && found.scroll > 0))
+      fail(`${when} at ${width} px: ${found.violations.join("; ")}; names empty or repeated: ${JSON.stringify(found.unnamed)}; ` +
+           `${found.scroll} px of horizontal scroll`);
+  }
+  await tab.setViewportSize({ width: 1100, height: 1500 });
+  console.log(`${when}: no WCAG 2.1 A/AA violation at 1280 and 360 px, every control named`);
+}
+await accessible("on load");
 
 async function compute(file, latitude, choose, c = {}, wait = true) {
   await tab.setInputFiles("#archivo", file);
@@ -259,6 +291,58 @@ for (const [file, message, choose] of refusedFiles) {
   else console.log(`${file} is refused: ${message}`);
 }
 
+// A keyboard alone: the page opened anew, Tab to each control, the file
+// chosen with Space, the fields typed, the buttons pressed with Enter (the
+// season with its defaults, from the file's first day), a legend key
+// toggled, the download.  Then a stage refused: the field marked, described
+// by its message and focused, the results of the run before cleared.
+{
+  await tab.goto(pathToFileURL(page).href);
+  await tab.waitForSelector("body[data-listo='1']");
+  const tabTo = async (id) => {
+    for (let n = 0; n < 300; ++n) {
+      await tab.keyboard.press("Tab");
+      if (await tab.evaluate((want) => document.activeElement?.id === want || document.activeElement?.matches(want), id)) return true;
+    }
+    fail(`the keyboard does not reach ${id}`);
+    return false;
+  };
+  const steps = [];
+  await tabTo("archivo");
+  const [chooser] = await Promise.all([tab.waitForEvent("filechooser"), tab.keyboard.press("Space")]);
+  await chooser.setFiles(holyoke);
+  await tab.waitForSelector("#paso-columnas:not([hidden])");
+  for (const [id, text] of [["latitud", "40,49"], ["altitud", "1138"]]) if (await tabTo(id)) await tab.keyboard.type(text);
+  if (await tabTo("calcular")) await tab.keyboard.press("Enter");
+  await tab.waitForSelector("#paso-resultados:not([hidden])");
+  steps.push("ET0");
+  await accessible("after the ET0");
+  if (await tabTo("#grafico-leyenda button")) await tab.keyboard.press("Space");
+  if ((await tab.getAttribute("#grafico-leyenda button", "aria-pressed")) === "false") steps.push("legend");
+  if (await tabTo("calcular-riego")) await tab.keyboard.press("Enter");
+  await tab.waitForSelector("#riego-resultados:not([hidden])");
+  steps.push("irrigation from " + (await tab.inputValue("#siembra")));
+  await accessible("after the irrigation");
+  if (await tabTo("descargar")) {
+    const [download] = await Promise.all([tab.waitForEvent("download"), tab.keyboard.press("Enter")]);
+    if ((await download.path()) && readFileSync(await download.path()).length > 0) steps.push("download");
+  }
+  if (steps.length !== 4) fail("by keyboard alone: only " + steps.join(", "));
+  else console.log("by keyboard alone: " + steps.join(", "));
+  await tab.fill("#l-ini", "0");
+  await tab.click("#calcular-riego");
+  const refused = await tab.evaluate(() => {
+    const field = document.activeElement, note = document.getElementById(field.getAttribute("aria-describedby") ?? "");
+    return [field.id, field.getAttribute("aria-invalid"), note?.textContent, document.getElementById("riego-resultados").hidden,
+            document.getElementById("estado-riego").textContent];
+  });
+  if (JSON.stringify(refused.slice(0, 4)) !== JSON.stringify(["l-ini", "true", "La etapa inicial «0» debe estar entre 1 y 400.", true]) ||
+      !refused[4].includes(refused[2]))
+    fail("a refused stage: " + JSON.stringify(refused));
+  await tab.fill("#l-ini", "30");
+  await tab.fill("#siembra", "");
+}
+
 // Irrigation: a maize season at Holyoke from 15 April (Table 11's "Spain;
 // Calif." stages, a loam): the download with the irrigation columns is
 // torven --csv's for the formulas shown, and the calendar lists irrigations.
@@ -267,11 +351,11 @@ await tab.uncheck("#estimar");
 await tab.click("#calcular");
 await tab.waitForSelector("#paso-riego:not([hidden])");
 await tab.fill("#siembra", "15/04/2020");
-await tab.selectOption("#cultivo-etapas", { label: "30/40/50/30 días, April, Spain (spr, sum.); Calif." });
+await tab.selectOption("#cultivo-etapas", { label: "30/40/50/30 días; siembra en abril; España (primavera, verano); California" });
 await tab.click("#calcular-riego");
-await tab.waitForFunction(() => document.getElementById("estado").className === "error" ||
+await tab.waitForFunction(() => document.getElementById("estado-riego").className === "error" ||
                                 !document.getElementById("riego-resultados").hidden);
-if (await tab.isHidden("#riego-resultados")) fail("irrigation not computed: " + (await tab.textContent("#estado")));
+if (await tab.isHidden("#riego-resultados")) fail("irrigation not computed: " + (await tab.textContent("#estado-riego")));
 else {
   const [download] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
   const got = readFileSync(await download.path());
@@ -285,7 +369,7 @@ else {
   // A run that fails leaves the download of the last one computed.
   await tab.fill("#siembra", "15/04/2030");
   await tab.click("#calcular-riego");
-  await tab.waitForFunction(() => document.getElementById("estado").className === "error");
+  await tab.waitForFunction(() => document.getElementById("estado-riego").className === "error");
   const [again] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
   if (!readFileSync(await again.path()).equals(got) || !(await tab.isHidden("#riego-resultados")))
     fail("after a failed irrigation run, the download is not the last file computed, or its results stay");
@@ -293,14 +377,15 @@ else {
   await tab.fill("#siembra", "15/04/2020");
   await tab.selectOption("#coeficiente", "dual");
   await tab.click("#calcular-riego");
-  await tab.waitForFunction(() => document.getElementById("estado").className === "error" ||
+  await tab.waitForFunction(() => document.getElementById("estado-riego").className === "error" ||
                                   !document.getElementById("riego-resultados").hidden);
+  await accessible("after the dual irrigation");
   const [dual] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
   const dualAdded = JSON.parse(await tab.getAttribute("#orden-torven", "data-added"));
   const totals = await tab.textContent("#riego-totales");
   if (!readFileSync(await dual.path()).equals(torvenCsv([holyoke, ...dualAdded])) || !dualAdded.includes("ke") ||
       !/Transpiración \(Ks·Kcb·ET0\): [\d,]+ mm; evaporación del suelo \(Ke·ET0\): [\d,]+ mm/.test(totals))
-    fail(`the dual coefficient: ${await tab.textContent("#estado")} ${totals}`);
+    fail(`the dual coefficient: ${await tab.textContent("#estado-riego")} ${totals}`);
   else console.log(`the dual coefficient: the download is torven --csv's; ${totals.split("mm;")[0]}mm`);
   await tab.selectOption("#coeficiente", "unico");
 }
@@ -351,8 +436,8 @@ for (const [file, said, computed] of seasons) {
   await compute(file, "40,49");
   await tab.fill("#siembra", "15/04/2020");
   await tab.click("#calcular-riego");
-  await tab.waitForFunction(() => document.getElementById("estado").className === "error");
-  const status = await tab.textContent("#estado"), first = await tab.textContent("#riego-totales li:first-child").catch(() => "");
+  await tab.waitForFunction(() => document.getElementById("estado-riego").className === "error");
+  const status = await tab.textContent("#estado-riego"), first = await tab.textContent("#riego-totales li:first-child").catch(() => "");
   if (!status.includes(said) || computed !== !(await tab.isHidden("#riego-resultados")) || (computed && first !== status))
     fail(`${file}: the season's problem is not said as '${said}': '${status}', first total '${first}'`);
   else console.log(`${file}: ${said}`);
@@ -390,7 +475,8 @@ for (const [field, value, message] of refusals) {
   await tab.fill(field, value);
   await tab.click("#calcular");
   const status = await tab.textContent("#estado");
-  const marked = await tab.$eval(field, (e) => e.classList.contains("invalido"));
+  const marked = await tab.$eval(field, (e) => e.classList.contains("invalido") && e === document.activeElement &&
+    document.getElementById(e.getAttribute("aria-describedby").split(" ")[0]).textContent.length > 0);
   if (!status.includes(message) || !marked || !(await tab.isHidden("#paso-resultados")))
     fail(`${field} = '${value}': status '${status}', marked ${marked}, results hidden ${await tab.isHidden("#paso-resultados")}`);
 }

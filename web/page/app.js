@@ -13,8 +13,10 @@ import { DUAL_COLUMNS, dualFormulas } from "./riego_dual.js";
 import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
 import { NAMES, dateTick } from "./chart_axes.js";
 import { byDate, thinned } from "./chart_points.js";
+import { chartWidth, drawChart } from "./grafico.js";
 import { call, cell, inputsOf, num, op, write } from "./formula.js";
 import { columnLetter, columnName, shellWord, torvenDialect } from "./references.js";
+import { markFields } from "./avisos.js";
 import { ANGSTROM, ESTIMATES, FIELDS, HOURLY, neededFields, readFields, typedLatitude } from "./station.js";
 
 const $ = (id) => document.getElementById(id);
@@ -24,16 +26,17 @@ let engine, table, run, mapping, reportAt;
 // output written (the page's runs only report).
 let downloadJob;
 // The ET0's choices, units and formulas ({ o, units, et0, mark, month }, and
-// the season of the last balance computed); the irrigation's columns; the
-// charts drawn (et0, riego).
+// the season of the last balance computed); the irrigation's columns.
 let computed, irrigation = [];
-const charts = {};
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES, ...HOURLY];
 
-function setStatus(text, error = false) {
-  $("estado").textContent = text;
-  $("estado").className = error ? "error" : "";
+// Says `text` in the status line by the button the user pressed: the ET0's
+// ("estado"), or the irrigation's ("estado-riego").
+function setStatus(text, error = false, where = "estado") {
+  $(where).textContent = text;
+  $(where).className = error ? "error" : "";
 }
+const irrigationStatus = (text, error = false) => setStatus(text, error, "estado-riego");
 
 // --- Reading the file ----------------------------------------------------------------
 
@@ -60,6 +63,7 @@ async function readFile(file) {
   if (t.refused) throw new Error(t.refused.replace(/^csv: /, ""));
   if (t.rows + t.skipped.length === 0) throw new Error("el archivo no tiene filas de datos");
   table = { name: file.name, ...t };
+  $("siembra").value = "";  // the next season starts on this file's first day
   const skipped = t.skipped;
   // The gap codes the engine found, per column, with their counts.
   const gaps = t.gaps.flatMap((codes, c) => codes.map(([code, n]) => `${t.header[c]} ${n} «${code}»`));
@@ -70,7 +74,7 @@ async function readFile(file) {
      : t.headerLine > 2 ? `; encabezado en la línea ${t.headerLine} (las ${t.headerLine - 1} anteriores se omiten)` : "") +
     (t.unitsLine > 0 ? `; unidades en la línea ${t.unitsLine}` : "") +
     (skipped.length === 1 ? `; 1 fila irregular se omite (línea ${skipped[0]})`
-     : skipped.length ? `; ${skipped.length} filas irregulares se omiten (línea ${skipped.slice(0, 5).join(", ")}…)` : "") +
+     : skipped.length ? `; ${skipped.length} filas irregulares se omiten (líneas ${listed(skipped, 5)})` : "") +
     (t.open ? "; una comilla queda abierta al final" : "") +
     (gaps.length ? `; datos faltantes (se leen como celdas vacías): ${gaps.join(", ")}` : "");
   // Numbers with a decimal comma when the engine found them so (';' between
@@ -81,6 +85,11 @@ async function readFile(file) {
   $("paso-resultados").hidden = true;
   setStatus("Revise las columnas y los datos de la estación, y pulse Calcular.");
 }
+
+// The first `n` numbers of a list, "5, 9 y 12", or "5, 9, 12… (y 4 más)".
+const listed = (numbers, n) => numbers.length <= n
+  ? numbers.slice(0, -1).join(", ") + " y " + numbers.at(-1)
+  : `${numbers.slice(0, n).join(", ")}… (y ${numbers.length - n} más)`;
 
 // The columns, units, period and anemometer height as the engine guessed
 // them from the file (every choice the user's to change).
@@ -104,6 +113,7 @@ function fillMapping() {
   for (const [input, label] of Object.entries(INPUTS)) {
     const select = document.createElement("select");
     select.id = "col-" + input;
+    select.setAttribute("aria-label", `${label}: columna del archivo`);
     select.append(new Option("—", "-1"));
     table.header.forEach((name, i) => select.append(new Option(name, String(i))));
     select.value = String(guess[input === "rsh" ? "rs" : input] ?? -1);
@@ -114,6 +124,7 @@ function fillMapping() {
     if (UNIT_OF[input]) {
       const unit = document.createElement("select");
       unit.id = "unidad-" + input;
+      unit.setAttribute("aria-label", `${label}: unidad`);
       for (const u of UNITS[UNIT_OF[input]]) unit.append(new Option(u.label, u.id));
       const guessUnitOf = () => {
         const c = Number(select.value);
@@ -180,16 +191,11 @@ function showDateOrder() {
   if (p) $("orden-fecha").value = p.order === 1 ? "dmy" : p.order === 0 ? "mdy" : "";
 }
 
-// The station's values, each field marked when it is refused.
+// The station's values, each field marked when it is refused (the first focused).
 function stationValues(o) {
   const texts = Object.fromEntries(ALL_FIELDS.map((f) => [f.id, $(f.id).value]));
   const { values, problems } = readFields(neededFields(o), texts);
-  for (const f of ALL_FIELDS) {
-    const refused = problems.some((p) => p.id === f.id);
-    $(f.id).classList.toggle("invalido", refused);
-    $(f.id).setAttribute("aria-invalid", String(refused));
-    $(f.id).setAttribute("aria-invalid", String(refused));
-  }
+  markFields(ALL_FIELDS.map((f) => f.id), problems);
   return { values, problems };
 }
 
@@ -209,7 +215,7 @@ function showNeeded() {
   $("faltantes-caja").hidden = hourly(o) && o.wind !== "constante";  // with hours, only a constant wind's value
   $("angstrom").hidden = !fromSunshine(o);
   const shown = new Set(neededFields(o).map((f) => f.id));
-  for (const f of [...ESTIMATES, FIELDS[2], ...HOURLY]) $(f.id).closest("label, span").hidden = !shown.has(f.id);
+  for (const f of [...ESTIMATES, FIELDS[2], ...HOURLY]) $(f.id).closest(".campo, label").hidden = !shown.has(f.id);
 }
 
 // --- Computing -------------------------------------------------------------------------
@@ -362,9 +368,9 @@ async function calculateIrrigation() {
   const { season, problems } = readSeason(table.header);
   const failed = (text) => {
     $("riego-resultados").hidden = true;
-    setStatus("No se calcula el riego: " + text, true);
+    irrigationStatus("No se calcula el riego: " + text, true);
   };
-  if (problems.length) return failed(problems.join(" "));
+  if (problems.length) return failed(problems.map((p) => p.message).join(" "));
   mapping.lluvia = season.rain ?? -1;
   const stages = season.lengths.reduce((acc, l) => [...acc, (acc.at(-1) ?? 0) + l], []);
   // The engine checks that the season's rows are its days, one a row, in
@@ -392,7 +398,7 @@ async function calculateIrrigation() {
     if (season.adjustKc) {
       kcMid = adjustedKc(dual ? season.kcbMid : season.kcMid, mid[0], mid[1], season.h);
       note = `${name} med ajustado con u2 ${show(mid[0])} m/s y HRmín ${show(mid[1])} % (media de ${mid[2]} días)`;
-      if (table >= 0.45 && late[2] > 0) {
+      if (table > 0.45 && late[2] > 0) {  // eq. 65 only above 0.45
         kcEnd = adjustedKc(table, late[0], late[1], season.h);
         note += `; ${name} fin con u2 ${show(late[0])} m/s y HRmín ${show(late[1])} %`;
       }
@@ -410,7 +416,7 @@ async function calculateIrrigation() {
   addedColumns().forEach(([name], i) => { mapping[name] = table.header.length + i; });
   const columns = addedColumns();
   $("calcular-riego").disabled = true;
-  setStatus("Calculando el riego…");
+  irrigationStatus("Calculando el riego…");
   await new Promise((resolve) => setTimeout(resolve, 0));
   const job = jobOf(o, columns, [dateNumber(o), ...(season.rain === null ? [] : [cell("lluvia")])], days);
   const attempt = engine.run(job);
@@ -459,9 +465,9 @@ function showIrrigation(o, season, note) {
      ...(dual ? [value(r, "etc_aj") - value(r, "e"), value(r, "e")] : [])].forEach((v, i) => series[i].push(v));
   }
   showSeason(engine, totals, note, calendar, irrigation.map(([name, f]) => [name, "=" + write(f, reference, engine)]), stopped);
-  charts.riego = drawDepletion(engine, charts.riego, xs, series);
-  if (stopped) setStatus(stopped, true);
-  else setStatus("Riego calculado. La descarga trae las columnas del riego.");
+  drawDepletion(engine, xs, series, chartCell);
+  if (stopped) irrigationStatus(stopped, true);
+  else irrigationStatus("Riego calculado. La descarga trae las columnas del riego.");
 }
 
 // What ended the balance on row `r` (the day before it, `lastDay`): its ET0
@@ -536,8 +542,8 @@ function showResults(mapping, o, elapsed) {
       : all ? `${year}: ${mm(sum)} en ${n} de ${all} días${n < all ? " (año parcial)" : ""}` : `${year}: ${mm(sum)} (${n} días)`;
     return li;
   }));
-  $("grafico").hidden = monthly(o);
-  if (!monthly(o)) drawChart(xs.subarray(0, dated), ys.subarray(0, dated));
+  $("grafico-figura").hidden = monthly(o);
+  if (!monthly(o)) drawEt0Chart(xs.subarray(0, dated), ys.subarray(0, dated), "ET0 diaria (mm/d)");
   showFormulas(o);
   listFailures(o);
   listDoubtful();
@@ -545,6 +551,9 @@ function showResults(mapping, o, elapsed) {
   $("paso-resultados").hidden = false;
   $("paso-riego").hidden = monthly(o);
   $("riego-resultados").hidden = true;
+  irrigationStatus("");
+  // The season starts, unless the user says otherwise, on the file's first day.
+  if ($("siembra").value.trim() === "" && dated > 0) $("siembra").value = dayText(xs[0] * 1000);
   const said = run.findings;  // what the engine's checks found over the rows (accepted, or calm wind)
   setStatus(o.accept && said.length ? "Calculado con valores que no parecen posibles, como se confirmó: " + said.join(" ")
             : "Listo. Puede descargar el archivo con la columna ET0." + (said.length ? " " + said.join(" ") : ""),
@@ -578,8 +587,8 @@ function showHourlyResults(o, elapsed) {
   const mm = (sum) => engine.showNumber(Math.round(sum * 10) / 10, true) + " mm";
   $("sumas").replaceChildren(...[...sums].map(([year, [sum, days]]) => Object.assign(document.createElement("li"), {
     textContent: `${year}: ${mm(sum)} en ${days} ${days === 1 ? "día" : "días"}` })));
-  $("grafico").hidden = false;
-  drawChart(Float64Array.from(xs), Float64Array.from(ys));
+  $("grafico-figura").hidden = false;
+  drawEt0Chart(Float64Array.from(xs), Float64Array.from(ys), "ET0 de cada día, suma de sus períodos (mm/d)");
   showFormulas(o);
   listFailures(o);
   listDoubtful();
@@ -724,13 +733,13 @@ function estimatedDays(o) {
     variables.map((v, i) => `${v.name} ${counts[i]}`).join(", ") + ".";
 }
 
-function drawChart(xs, ys) {
-  if (charts.et0) charts.et0.destroy();
-  const width = Math.min(900, $("grafico").clientWidth || 900);
-  const data = thinned(...byDate(xs, ys), Math.ceil(width * (window.devicePixelRatio || 1)));
-  charts.et0 = new uPlot({
-    width, height: 320,
-    title: "ET0 diaria (mm/d)",
+// The ET0 of each day (`title` says which: the daily ET0, or the hours' sum),
+// with a summary: the days, their mean, lowest and highest.
+function drawEt0Chart(xs, ys, title) {
+  const [x, y] = byDate(xs, ys);
+  const data = thinned(x, y, Math.ceil(chartWidth("grafico") * (window.devicePixelRatio || 1)));
+  drawChart("grafico", {
+    title,
     series: [{ label: "Fecha" },
              { label: "ET0 (mm/d)", stroke: "#2a6f4a", width: 1.5 }],
     // Spanish axes: dd/mm, or month names (the year at January) for ticks a
@@ -740,8 +749,23 @@ function drawChart(xs, ys) {
     scales: { x: { time: true } },
     fmtDate: (template) => uPlot.fmtDate(template, NAMES),
     tzDate: (seconds) => uPlot.tzDate(new Date(seconds * 1000), "Etc/UTC"),
-  }, data, $("grafico"));
+  }, data, et0Summary(x, y), chartCell);
 }
+
+// The days a chart of daily ET0 shows, in words.
+function et0Summary(xs, ys) {
+  if (xs.length === 0) return "Ningún día con ET0 que mostrar.";
+  let low = 0, high = 0, sum = 0;
+  ys.forEach((y, i) => { sum += y; if (y < ys[low]) low = i; if (y > ys[high]) high = i; });
+  const mm = (v) => engine.showNumber(Math.round(v * 100) / 100, true) + " mm/d";
+  const day = (i) => dayText(xs[i] * 1000);
+  return `${xs.length} ${xs.length === 1 ? "día" : "días"}, del ${day(0)} al ${day(xs.length - 1)}: ` +
+    `ET0 media ${mm(sum / xs.length)}, mínima ${mm(ys[low])} (${day(low)}), máxima ${mm(ys[high])} (${day(high)}).`;
+}
+
+// A value of a chart's table: its date, or its number with a decimal comma.
+const chartCell = (v, column) => column === 0 ? dayText(v * 1000)
+  : Number.isFinite(v) ? engine.showNumber(Math.round(v * 100) / 100, true) : "";
 
 // The first rows as the file has them, and their ET0 with the file's decimal mark.
 function fillTable(o) {

@@ -4,7 +4,9 @@
 // results (the season's totals, the calendar, the formulas, the chart).
 import uPlot from "uplot";
 import { dateTick } from "./chart_axes.js";
+import { drawChart } from "./grafico.js";
 import { CULTIVOS, HUMEDECIDO, SUELOS, printedValue } from "./cultivos.js";
+import { markFields } from "./avisos.js";
 import { typedNumber } from "./torven.js";
 
 const $ = (id) => document.getElementById(id);
@@ -26,6 +28,8 @@ export function fillIrrigationForm() {
   $("fw-tipo").value = HUMEDECIDO.find((w) => w.nombre === "goteo").fw;
   $("fw").value = shown(printedValue($("fw-tipo").value));
   $("coeficiente").addEventListener("change", showCoefficient);
+  for (const [choice, value, field] of [["umbral", "fraccion", "umbral-fraccion"], ["lamina", "fija", "lamina-fija"]])
+    $(choice).addEventListener("change", () => { $(field).hidden = $(choice).value !== value; });
   for (const id of ["tcc", "tpmp", "ze"]) $(id).addEventListener("input", showEvaporable);
   $("suelo").value = String(SUELOS.findIndex((s) => s.nombre === "franco"));
   chooseCrop();
@@ -35,20 +39,20 @@ export function fillIrrigationForm() {
 function chooseCrop() {
   const c = CULTIVOS[Number($("cultivo").value)];
   $("cultivo-etapas").replaceChildren(...c.etapas.map((e, i) =>
-    new Option(`${e.slice(0, 4).join("/")} días, ${e[4] || "—"}, ${e[5]}`, String(i))));
+    new Option(`${e.slice(0, 4).join("/")} días; ${e[4] ? "siembra en " + e[4] + "; " : ""}${e[5]}`, String(i))));
   const [ini, mid, end] = c.kc.map(printedValue);
   $("kc-ini").value = shown(ini);
   $("kc-med").value = shown(mid);
   $("kc-fin").value = shown(end);
-  $("kc-tabla").textContent = `(tabla 12: ${c.kc.map(commas).join("; ")})`;
+  $("kc-tabla").textContent = `(Cuadro 12: ${c.kc.map(commas).join("; ")})`;
   const [bIni, bMid, bEnd] = c.kcb.map(printedValue);
   $("kcb-ini").value = shown(bIni);
   $("kcb-med").value = shown(bMid);
   $("kcb-fin").value = shown(bEnd);
-  $("kcb-tabla").textContent = `(tabla 17: ${c.kcb.map(commas).join("; ")}${c.tabla17 !== c.tabla ? `; fila «${c.tabla17}»` : ""})`;
+  $("kcb-tabla").textContent = `(Cuadro 17: ${c.kcb.map(commas).join("; ")}${c.fila17 ? `; fila «${c.fila17}»` : ""})`;
   $("h-cultivo").value = shown(printedValue(c.h));
   $("zr").value = shown(printedValue(c.zr));
-  $("zr-tabla").textContent = `(tabla 22: ${commas(c.zr)} m)`;
+  $("zr-tabla").textContent = `(Cuadro 22: ${commas(c.zr)} m)`;
   $("p").value = shown(printedValue(c.p));
   chooseStages();
 }
@@ -93,24 +97,21 @@ function typedDate(text) {
   return date.getUTCMonth() === m - 1 && date.getUTCDate() === d ? [y, m, d] : undefined;
 }
 
-// The season as the form gives it (FAO 56's ranges), and what is refused.
+// The season as the form gives it (FAO 56's ranges), and what is refused
+// ([{ id, message }], each field marked, the first focused).
 export function readSeason(header) {
   const problems = [];
   const number = (id, name, low, high, integer = false) => {
     const text = $(id).value.trim();
     const x = text === "" ? NaN : typedNumber(text);
     const ok = Number.isFinite(x) && x >= low && x <= high && (!integer || Number.isInteger(x));
-    $(id).classList.toggle("invalido", !ok);
-    $(id).setAttribute("aria-invalid", String(!ok));
-    if (!ok) problems.push(text === "" ? `Falta ${name.replace(/^(La|El) /, (w) => w.toLowerCase())}.`
-                                       : `${name} «${text}» debe estar entre ${shown(low)} y ${shown(high)}.`);
+    if (!ok) problems.push({ id, message: text === "" ? `Falta ${name.replace(/^(La|El) /, (w) => w.toLowerCase())}.`
+                                                       : `${name} «${text}» debe estar entre ${shown(low)} y ${shown(high)}.` });
     return x;
   };
   const dual = $("coeficiente").value === "dual";
   const start = typedDate($("siembra").value);
-  $("siembra").classList.toggle("invalido", !start);
-  $("siembra").setAttribute("aria-invalid", String(!start));
-  if (!start) problems.push("El primer día de la temporada debe escribirse dd/mm/aaaa.");
+  if (!start) problems.push({ id: "siembra", message: "El primer día de la temporada debe escribirse dd/mm/aaaa." });
   const lengths = [["l-ini", "La etapa inicial"], ["l-des", "La etapa de desarrollo"], ["l-med", "La etapa media"],
                    ["l-fin", "La etapa final"]].map(([id, name]) => number(id, name, 1, 400, true));
   const season = {
@@ -123,11 +124,11 @@ export function readSeason(header) {
     dr0: number("dr0", "El agotamiento inicial", 0, 10000),
     rain: Number($("col-lluvia").value) >= 0 ? Number($("col-lluvia").value) : null,
     runoff: number("escorrentia", "La escorrentía", 0, 0.95),
-    threshold: $("umbral").value === "raw" ? "raw" : number("umbral-fraccion", "La fracción de ADT", 0.05, 1),
+    threshold: $("umbral").value === "raw" ? "raw" : number("umbral-fraccion", "La fracción del ADT", 0.05, 1),
     net: $("lamina").value === "fija" ? number("lamina-fija", "La lámina fija", 0.1, 1000) : null,
     efficiency: number("eficiencia", "La eficiencia", 0.1, 1),
   };
-  if (season.fc <= season.wp) problems.push("θCC debe ser mayor que θPMP.");
+  if (season.fc <= season.wp) problems.push({ id: "tcc", message: "θCC debe ser mayor que θPMP." });
   if (dual) {
     Object.assign(season, {
       dual: true, kcbIni: number("kcb-ini", "Kcb ini", 0, 2), kcbMid: number("kcb-med", "Kcb med", 0, 2),
@@ -135,8 +136,9 @@ export function readSeason(header) {
       ze: number("ze", "Ze", 0.05, 0.3), rew: number("afe", "AFE", 0, 100), tew: number("aet", "AET", 0.1, 300),
       fwIrrigation: number("fw", "fw", 0.01, 1), fw0: 1,
     });
-    if (season.rew >= season.tew) problems.push("AFE debe ser menor que AET.");
+    if (season.rew >= season.tew) problems.push({ id: "afe", message: "AFE debe ser menor que AET." });
   }
+  markFields([...document.querySelectorAll("#paso-riego input:not([type=checkbox])")].map((e) => e.id), problems);
   return { season, problems, rainName: season.rain === null ? null : header[season.rain] };
 }
 
@@ -179,21 +181,20 @@ function fillTable(t, head, rows) {
   }
 }
 
-// The depletion Dr against RAW and TAW, with each day's rain and irrigation
-// as bars; `series`: Dr, RAW, TAW, rain, irrigation, and with the dual
-// coefficient the day's transpiration and evaporation.  Returns the chart.
-export function drawDepletion(engine, previous, xs, series) {
-  if (previous) previous.destroy();
+// The depletion Dr against AFA (RAW) and ADT (TAW), with each day's rain and
+// irrigation as bars; `series`: Dr, RAW, TAW, rain, irrigation, and with the
+// dual coefficient the day's transpiration and evaporation; `cell` writes a
+// value of its table.
+export function drawDepletion(engine, xs, series, cell) {
   const bars = uPlot.paths.bars({ size: [0.8, 8] });
-  return new uPlot({
-    width: Math.min(900, $("grafico-riego").clientWidth || 900), height: 320,
+  drawChart("grafico-riego", {
     title: "Agotamiento del suelo (mm)",
     series: [{ label: "Fecha" },
              { label: "Dr", stroke: "#a0522d", width: 1.5 },
              { label: "AFA (RAW)", stroke: "#2a6f4a", dash: [6, 4] },
              { label: "ADT (TAW)", stroke: "#555" },
              { label: "Lluvia", stroke: "#3a7bd5", fill: "#3a7bd555", paths: bars },
-             { label: "Riego neto", stroke: "#d58b3a", fill: "#d58b3a88", paths: bars },
+             { label: "Riego neto", stroke: "#b8650f", fill: "#b8650f88", paths: bars },
              // With the dual coefficient: the day's transpiration and evaporation.
              ...(series.length > 5 ? [{ label: "Transpiración (mm/d)", stroke: "#1b5e20", width: 1 },
                                       { label: "Evaporación (mm/d)", stroke: "#8e24aa", width: 1 }] : [])],
@@ -201,5 +202,17 @@ export function drawDepletion(engine, previous, xs, series) {
            { label: "mm", values: (u, ticks) => ticks.map((v) => engine.showNumber(v, true)) }],
     scales: { x: { time: true } },
     tzDate: (seconds) => uPlot.tzDate(new Date(seconds * 1000), "Etc/UTC"),
-  }, [xs, ...series], $("grafico-riego"));
+  }, [xs, ...series], depletionSummary(engine, xs, series, cell), cell);
+}
+
+// The season the depletion chart shows, in words.
+function depletionSummary(engine, xs, [dr, , taw, rain, irrigation], cell) {
+  if (xs.length === 0) return "Ningún día que mostrar.";
+  const most = dr.reduce((m, v, i) => (v > dr[m] ? i : m), 0);
+  const sum = (values) => values.reduce((a, v) => a + v, 0);
+  const n = irrigation.filter((v) => v > 0).length;
+  const mm = (v) => engine.showNumber(Math.round(v * 10) / 10, true) + " mm";
+  return `${xs.length} días, del ${cell(xs[0], 0)} al ${cell(xs.at(-1), 0)}: agotamiento Dr máximo ${mm(dr[most])} ` +
+    `el ${cell(xs[most], 0)}, con un ADT de ${mm(taw[most])} ese día; ${n} ${n === 1 ? "riego" : "riegos"} ` +
+    `(${mm(sum(irrigation))} netos) y ${mm(sum(rain))} de lluvia.`;
 }
