@@ -103,17 +103,17 @@ def monthly_means(days):
 # for row {r} (the day of the season is {d}); the season's totals.
 IRRIGATION_INPUTS = (
     ("start", "Primer día de la temporada", (datetime.date(2020, 4, 15) - SERIAL_ORIGIN).days),
-    ("l1", "Etapa inicial (días, tabla 11: España; California)", 30), ("l2", "Etapa de desarrollo (días)", 40),
+    ("l1", "Etapa inicial (días, Cuadro 11: España; California)", 30), ("l2", "Etapa de desarrollo (días)", 40),
     ("l3", "Etapa media (días)", 50), ("l4", "Etapa final (días)", 30),
-    ("kcini", "Kc ini (tabla 12)", 0.3), ("kcmidtab", "Kc med (tabla 12)", 1.2), ("kcendtab", "Kc fin (tabla 12)", 0.6),
+    ("kcini", "Kc ini (Cuadro 12)", 0.3), ("kcmidtab", "Kc med (Cuadro 12)", 1.2), ("kcendtab", "Kc fin (Cuadro 12)", 0.6),
     ("h", "Altura del cultivo (m)", 2), ("fc", "θCC, franco (m³/m³)", 0.25), ("wp", "θPMP, franco (m³/m³)", 0.12),
-    ("zr", "Zr (m, tabla 22: 1,0-1,7)", 1.35), ("p", "p (tabla 22)", 0.55), ("dr0", "Agotamiento inicial (mm)", 0),
+    ("zr", "Zr (m, Cuadro 22: 1,0-1,7)", 1.35), ("p", "p (Cuadro 22)", 0.55), ("dr0", "Agotamiento inicial (mm)", 0),
     ("eff", "Eficiencia de aplicación (aspersión)", 0.75),
     ("u2mid", "u2 media de la etapa media (m/s)", "mean:G:mid"), ("rhmid", "HRmín media de la etapa media (%)", "mean:E:mid"),
     ("u2end", "u2 media de la etapa final (m/s)", "mean:G:end"), ("rhend", "HRmín media de la etapa final (%)", "mean:E:end"),
     ("kcmid", "Kc med ajustado (ec. 62)", "={kcmidtab}+(0.04*({u2mid}-2)-0.004*({rhmid}-45))*({h}/3)^0.3"),
-    ("kcend", "Kc fin ajustado (ec. 65; si Kc fin ≥ 0,45)",
-     "=IF({kcendtab}>=0.45;{kcendtab}+(0.04*({u2end}-2)-0.004*({rhend}-45))*({h}/3)^0.3;{kcendtab})"),
+    ("kcend", "Kc fin ajustado (ec. 65; si Kc fin > 0,45)",
+     "=IF({kcendtab}>0.45;{kcendtab}+(0.04*({u2end}-2)-0.004*({rhend}-45))*({h}/3)^0.3;{kcendtab})"),
 )
 IRRIGATION_DAY = "({A}-{start}+1)"
 IRRIGATION_BEFORE = "IF({d}=1;{dr0};L{q})"  # the depletion of the day before
@@ -141,15 +141,15 @@ IRRIGATION_TOTALS = (("ETc de la temporada (mm)", "=SUM(D2:D{last})"), ("ETc aju
 # The sheet "Riego dual": the same season with the dual coefficient (FAO 56
 # ch. 7, Kcb of Table 17, sprinkler: fw 1), inputs in column W from row 2.
 DUAL_INPUTS = IRRIGATION_INPUTS[:5] + (
-    ("kcbini", "Kcb ini (tabla 17)", 0.15), ("kcbmidtab", "Kcb med (tabla 17)", 1.15),
-    ("kcbendtab", "Kcb fin (tabla 17: 0,50; 0,15)", 0.5), ("kcmin", "Kc mín", 0.15),
+    ("kcbini", "Kcb ini (Cuadro 17)", 0.15), ("kcbmidtab", "Kcb med (Cuadro 17)", 1.15),
+    ("kcbendtab", "Kcb fin (Cuadro 17: 0,50; 0,15)", 0.5), ("kcmin", "Kc mín", 0.15),
 ) + IRRIGATION_INPUTS[8:15] + (
-    ("ze", "Capa que evapora Ze (m)", 0.1), ("rew", "AFE (mm, tabla 19: franco, 8-10)", 9),
-    ("tew", "AET (mm, ec. 73)", "=1000*({fc}-0.5*{wp})*{ze}"), ("fwirr", "fw del riego (tabla 20: aspersión)", 1),
+    ("ze", "Capa que evapora Ze (m)", 0.1), ("rew", "AFE (mm, Cuadro 19: franco, 8-10)", 9),
+    ("tew", "AET (mm, ec. 73)", "=1000*({fc}-0.5*{wp})*{ze}"), ("fwirr", "fw del riego (Cuadro 20: aspersión)", 1),
 ) + IRRIGATION_INPUTS[15:19] + (
     ("kcbmid", "Kcb med ajustado (ec. 70)", "={kcbmidtab}+(0.04*({u2mid}-2)-0.004*({rhmid}-45))*({h}/3)^0.3"),
-    ("kcbend", "Kcb fin ajustado (ec. 70; si Kcb fin ≥ 0,45)",
-     "=IF({kcbendtab}>=0.45;{kcbendtab}+(0.04*({u2end}-2)-0.004*({rhend}-45))*({h}/3)^0.3;{kcbendtab})"),
+    ("kcbend", "Kcb fin ajustado (ec. 70; si Kcb fin > 0,45)",
+     "=IF({kcbendtab}>0.45;{kcbendtab}+(0.04*({u2end}-2)-0.004*({rhend}-45))*({h}/3)^0.3;{kcbendtab})"),
 )
 DUAL_BEFORE = "IF({d}=1;{dr0};T{q})"  # the root zone's depletion the day before
 DUAL_AFTER_RAIN = "MAX(0;" + DUAL_BEFORE + ")"

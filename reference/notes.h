@@ -24,8 +24,8 @@ inline constexpr FunctionNote kNotes[] = {
      "El argumento se ignora y puede omitirse.",
      "=VENTISOLA()", "El texto de versión."},
     {"RADF56A", "MJ/m²/d",
-     "Rs = (as + bs·n/N)·Ra (FAO 56, ec. 35), con la radiación astronómica Ra (ec. 21: distancia "
-     "relativa Tierra-Sol, ec. 23; declinación solar, ec. 24; ángulo horario de la puesta del sol, "
+     "Rs = (as + bs·n/N)·Ra (FAO 56, ec. 35), con la radiación astronómica Ra (ec. 21: inversa de la "
+     "distancia relativa Tierra-Sol, dr, ec. 23; declinación solar, ec. 24; ángulo horario de la puesta del sol, "
      "ec. 25) y la duración astronómica del día N (ec. 34).",
      {"día", "h", "", "", "°"},
      "Sin calibración local, FAO 56 recomienda as = 0,25 y bs = 0,50. El día del año se trunca a un "
@@ -66,13 +66,14 @@ inline constexpr FunctionNote kNotes[] = {
      "ea = (e°(Tmín)·HRmáx/100 + e°(Tmáx)·HRmín/100) / 2 (FAO 56, ec. 17): la humedad máxima va "
      "con la temperatura mínima, la mínima con la máxima.",
      {"°C", "°C", "%", "%"},
-     "",
+     "El asistente la llama «presión de vapor saturado actual»: es la presión de vapor real ea, la del aire, "
+     "no la de saturación e°.",
      "=PVHRF56(25; 18; 82; 54)", "FAO 56, ejemplo 5 (publicado: 1,70 kPa)."},
     {"PVHM", "kPa",
      "ea = HRmed / (50/e°(Tmín) + 50/e°(Tmáx)): la humedad relativa media por la media armónica de "
      "e°(Tmín) y e°(Tmáx) (Tarvo et al., 1992; la ec. 19 de FAO 56 usa la media aritmética).",
      {"°C", "°C", "%"},
-     "",
+     "Como en PVHRF56, la «presión de vapor saturado actual» del asistente es la presión de vapor real ea.",
      "=PVHM(25; 18; 68)", "Tmáx 25 °C, Tmín 18 °C, humedad relativa media 68 %."},
     {"ETPF56", "mm/d",
      "Penman-Monteith FAO 56 (ec. 6) para el cultivo de referencia: presión atmosférica (ec. 7), "
@@ -81,9 +82,13 @@ inline constexpr FunctionNote kNotes[] = {
      "despejado (ec. 37), radiación neta de onda corta (ec. 38) y larga (ec. 39), radiación neta "
      "(ec. 40), flujo de calor del suelo (ec. 43) y viento a 2 m (ec. 47).",
      {"día", "MJ/m²/d", "°C", "°C", "°C", "kPa", "m/s", "m", "m", "°"},
-     "El viento se lleva a 2 m de altura con el perfil logarítmico (ec. 47). Para datos diarios, "
-     "DTP = 0 (el flujo de calor del suelo es despreciable). El resultado nunca es negativo; una "
-     "radiación neta negativa se toma como 0.",
+     "El viento se lleva a 2 m de altura con el perfil logarítmico (ec. 47). DTP es la temperatura media "
+     "del período siguiente menos la del anterior, y G = 0,07·DTP para meses (ec. 43); para datos diarios, "
+     "DTP = 0 (el flujo de calor del suelo es despreciable). El argumento que el asistente llama «presión de "
+     "vapor saturado actual» es la presión de vapor real ea (PVHRF56, PVTRF56 o PVHM): con la de saturación, "
+     "PVSF56(T), el déficit de presión de vapor sería 0 y la ET0, demasiado baja. El resultado nunca es "
+     "negativo: una radiación neta negativa se toma como 0. Ese piso es regla de este complemento, no de "
+     "FAO 56, cuya ec. 40 admite Rn negativa.",
      "=ETPF56(JDIA.VENTISOLA(2023;7;6); RADF56A(187;9,25;0,25;0,5;50,8); 21,5; 12,3; 0; "
      "PVHRF56(21,5;12,3;84;63); 10/3,6; 10; 100; 50,8)",
      "FAO 56, ejemplo 18: Bruselas, 6 de julio, viento de 10 km/h medido a 10 m (publicado: 3,88 mm/d)."},
@@ -199,25 +204,29 @@ inline constexpr const char* kCropWaterEquations[] = {
     "Coeficiente del cultivo (ec. 66): Kc ini durante la etapa inicial; en el desarrollo, Kc = Kc ini + "
     "(d − L ini)/L des · (Kc med − Kc ini); Kc med durante la etapa media; en la etapa final, Kc = Kc med + "
     "(d − L ini − L des − L med)/L fin · (Kc fin − Kc med). El día 1 de la temporada es el de siembra o inicio.",
-    "Ajuste al clima (ec. 62): Kc med = Kc med (tabla 12) + [0,04 (u2 − 2) − 0,004 (HRmín − 45)] (h/3)^0,3, con u2 y "
+    "Ajuste al clima (ec. 62): Kc med = Kc med (Cuadro 12) + [0,04 (u2 − 2) − 0,004 (HRmín − 45)] (h/3)^0,3, con u2 y "
     "HRmín medios de la etapa media y h la altura del cultivo; Kc fin igual con las medias de la etapa final, solo "
-    "si Kc fin (tabla) ≥ 0,45 (ec. 65). Sin HRmín medida, HRmín = 100 e°(Tmín)/e°(Tmáx) (ec. 63).",
+    "si Kc fin (Cuadro 12) > 0,45 (ec. 65). Sin HRmín medida, HRmín = 100 e°(Tmín)/e°(Tmáx) (ec. 63).",
     "Evapotranspiración del cultivo: ETc = Kc · ET0 (ec. 56 y 58).",
-    "Agua total disponible: ADT = 1000 (θCC − θPMP) Zr, en mm (ec. 82); fácilmente disponible: AFA = p · ADT "
-    "(ec. 83), con p = p (tabla 22) + 0,04 (5 − ETc) entre 0,1 y 0,8 (o p de la tabla, sin ajuste).",
+    "Agua disponible total: ADT = 1000 (θCC − θPMP) Zr, en mm (ec. 82); agua fácilmente aprovechable: AFA = p · ADT "
+    "(ec. 83), con p = p (Cuadro 22) + 0,04 (5 − ETc) entre 0,1 y 0,8 (o p del cuadro, sin ajuste).",
     "Estrés hídrico: Ks = (ADT − Dr)/((1 − p) ADT) cuando Dr > AFA, si no 1 (ec. 84); ETc aj = Ks · Kc · ET0 (ec. 81).",
     "Balance diario (ec. 85 a 88): Dr,i = mín(ADT; máx(0; Dr,i−1 − (P − RO) − I) + ETc aj); percolación "
-    "profunda DP = máx(0; P − RO + I − Dr,i−1); sin ascenso capilar.",
+    "profunda DP = máx(0; P − RO + I − Dr,i−1); sin ascenso capilar. La percolación sigue el orden del "
+    "ejemplo 38 (la lluvia y el riego al comienzo del día, antes del consumo); la ec. 88 impresa, "
+    "DP = P − RO + I − ETc − Dr,i−1, resta además la ETc del día, y da una percolación menor en esa cantidad.",
 };
 
 inline constexpr const char* kCropWaterInputs =
-    "El usuario elige: el cultivo y su primer día; las cuatro etapas (tabla 11, según la región y la fecha de "
-    "siembra); Kc ini, Kc med y Kc fin (tabla 12; Kc ini depende además del riego y la lluvia del comienzo) y la "
-    "altura; el suelo (tabla 19: θCC y θPMP, o medidos); Zr y p (tabla 22; Zr crece con el cultivo, aquí se usa el "
-    "de raíces plenas); el agotamiento inicial (0 después de una lluvia o un riego abundante); la columna de "
+    "El usuario elige: el cultivo y su primer día; las cuatro etapas (Cuadro 11, según la región y la fecha de "
+    "siembra); Kc ini, Kc med y Kc fin (Cuadro 12; Kc ini depende además del riego y la lluvia del comienzo) y la "
+    "altura; el suelo (Cuadro 19: θCC y θPMP, o medidos); Zr y p (Cuadro 22; Zr crece con el cultivo, aquí se usa "
+    "el de raíces plenas desde el primer día, que sobrestima el ADT y el AFA de la etapa inicial); el agotamiento inicial (0 después de una lluvia o un riego abundante); la columna de "
     "lluvia, la fracción que escurre (RO = fracción · P); cuándo regar (al llegar a AFA o a una fracción de ADT), "
     "cuánto (hasta capacidad de campo, o una lámina fija) y la eficiencia de aplicación (0,9 goteo, 0,75 "
-    "aspersión, 0,6 superficie), que da la lámina bruta = neta / eficiencia.";
+    "aspersión, 0,6 superficie: las eficiencias de aplicación en el campo de Brouwer, Prins y Heibloem, 1989, "
+    "FAO, manual de capacitación n.º 4), que da la lámina bruta = neta / eficiencia. El arroz inundado no es "
+    "lo que modela este balance (su suelo está saturado, con una lámina de agua encima): no se ofrece.";
 
 inline constexpr const char* kCropWaterOrder =
     "El orden dentro de un día, como en el ejemplo 38 de FAO 56: la lluvia y el riego entran al comienzo del día. "
@@ -227,7 +236,7 @@ inline constexpr const char* kCropWaterOrder =
     "fuera de la temporada quedan vacías.";
 
 inline constexpr WorkedFormula kCropWaterExamples[] = {
-    {"FAO 56, ejemplo 27: Kc med del maíz (1,20 en la tabla 12, h = 2 m) en Taipei, u2 1,3 m/s y HRmín 75 % "
+    {"FAO 56, ejemplo 27: Kc med del maíz (1,20 en el Cuadro 12, h = 2 m) en Taipei, u2 1,3 m/s y HRmín 75 % "
      "(publicado: 1,07).",
      "=1,2+(0,04*(1,3-2)-0,004*(75-45))*(2/3)^0,3"},
     {"El mismo en Mocha, u2 4,6 m/s y HRmín 44 % (publicado: 1,30).", "=1,2+(0,04*(4,6-2)-0,004*(44-45))*(2/3)^0,3"},
@@ -252,13 +261,13 @@ inline constexpr WorkedFormula kCropWaterExamples[] = {
 // The dual crop coefficient (FAO 56 chapter 7): the columns' equations and
 // example 35 through the library.
 inline constexpr const char* kDualEquations[] = {
-    "Coeficiente basal (ec. 66 con Kcb ini, med y fin del cuadro 17; Kcb med y fin ajustados al clima por la "
+    "Coeficiente basal (ec. 66 con Kcb ini, med y fin del Cuadro 17; Kcb med y fin ajustados al clima por la "
     "ec. 70, como Kc por la ec. 62): la transpiración; Kc = Ks·Kcb + Ke (ec. 69 y 80).",
     "Kc máx = máx(1,2 + [0,04 (u2 − 2) − 0,004 (HRmín − 45)] (h/3)^0,3; Kcb + 0,05) (ec. 72); fracción cubierta "
     "fc = ((Kcb − Kc mín)/(Kc máx − Kc mín))^(1 + 0,5 h) (ec. 76, Kcb − Kc mín al menos 0,01).",
-    "Fracción humedecida fw (cuadro 20): 1 el día de lluvia, la del método el día de riego, si no la del día "
+    "Fracción humedecida fw (Cuadro 20): 1 el día de lluvia, la del método el día de riego, si no la del día "
     "anterior; few = mín(1 − fc; fw) (ec. 75).",
-    "La capa superficial: AET = 1000 (θCC − 0,5 θPMP) Ze (ec. 73, Ze de 0,10 a 0,15 m), AFE del cuadro 19; "
+    "La capa superficial: AET = 1000 (θCC − 0,5 θPMP) Ze (ec. 73, Ze de 0,10 a 0,15 m), AFE del Cuadro 19; "
     "Kr = 1 mientras De ≤ AFE, si no (AET − De)/(AET − AFE) (ec. 74), con De ya descontados la lluvia y el riego "
     "del día (I/fw); Ke = mín(Kr (Kc máx − Kcb); few Kc máx) (ec. 71); E = Ke·ET0.",
     "Balance de la capa (ec. 77 a 79): De,i = De,i−1 − (P − RO) − I/fw + E/few + DPe, entre 0 y AET; percolación "
