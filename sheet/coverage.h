@@ -32,6 +32,8 @@ class DateCoverage {
   // first and last day, then what is missing, repeated or out of order, and
   // the partial years, each with their first ones named.
   std::string Summary(Language language) const;
+  // With readings of the hour or finer, the days with hours missing (serials).
+  std::vector<long> PartialHourDays() const { return hours_.PartialDays(); }
 
  private:
   static constexpr std::size_t kNamed = 5;  // ranges, days or years named in full

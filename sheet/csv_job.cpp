@@ -468,6 +468,7 @@ class Run {
     if (formulas_.empty()) return;
     if (const std::string calm = checks_.CalmWind(findings_); !calm.empty()) report_.Finding(calm);
     if (const std::string days = coverage_.Summary(findings_); !days.empty()) report_.Finding(days);
+    if (const std::vector<long> partial = coverage_.PartialHourDays(); !partial.empty()) report_.PartialDays(partial);
     rowReport_.Totals();
   }
 

@@ -96,6 +96,9 @@ class CsvJobReport {
     if (!problems.empty()) Finding(problems);
     if (!endNote.empty()) Finding(endNote);
   }
+  // After the rows, with readings of the hour or finer: the days with hours
+  // missing (serials; also named in the date summary).
+  virtual void PartialDays(const std::vector<long>& serials) { (void)serials; }
 };
 
 // Runs the job over `in` (called `name` in messages).  Returns 0; 1 when a

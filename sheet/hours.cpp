@@ -6,6 +6,9 @@
 
 namespace torven {
 
+// The latest a clock springs forward to (minutes after midnight): 02:00 to 03:00.
+constexpr long kLatestSpring = 4 * 60;
+
 void HourCoverage::Add(double serial) {
   const long long minutes = std::llround(serial * 1440);
   // A reading at 00:00 ends the day before.
@@ -15,7 +18,8 @@ void HourCoverage::Add(double serial) {
     const long long step = minutes - previous_;
     if (step > 0 && step <= 1440) ++steps_[static_cast<long>(step)];
     if (sameDay && step <= 0) current_->wentBack = true;
-    else if (sameDay && step > current_->largestStep) current_->largestStep = static_cast<long>(step);
+    else if (sameDay && step > current_->largestStep)
+      current_->largestStep = static_cast<long>(step), current_->largestStepEnd = static_cast<long>(minutes % 1440);
   }
   // The day is looked up when it leaves the last one's.
   if (!sameDay) current_ = &days_[day];
@@ -31,21 +35,42 @@ long HourCoverage::PeriodMinutes() const {
   return period;
 }
 
+// A day is whole with a reading each period; a clock change when it has an
+// hour's readings fewer (a step of one period and an hour, ending by 04:00:
+// clocks spring forward at night, 00:00 to 03:00 by country) or more (a time
+// that goes back); partial otherwise.
+HourCoverage::Kind HourCoverage::KindOf(const Day& d, long period) {
+  const long expected = 1440 / period, hour = 60 % period == 0 ? 60 / period : 0;
+  if (d.readings == expected) return Kind::kWhole;
+  if (hour > 0 && d.readings == expected - hour && d.largestStep == period + 60 && d.largestStepEnd <= kLatestSpring)
+    return Kind::kShortened;
+  if (hour > 0 && d.readings == expected + hour && d.wentBack) return Kind::kLengthened;
+  return Kind::kPartial;
+}
+
+std::vector<long> HourCoverage::PartialDays() const {
+  const long period = PeriodMinutes();
+  std::vector<long> partial;
+  if (period == 0 || 1440 % period != 0) return partial;
+  for (const auto& [day, d] : days_)
+    if (KindOf(d, period) == Kind::kPartial) partial.push_back(day);
+  return partial;
+}
+
 std::string HourCoverage::Summary(Language language) const {
   const long period = PeriodMinutes();
   if (period == 0 || 1440 % period != 0) return "";
   const bool es = language == Language::kSpanish;
-  const long expected = 1440 / period, hour = 60 % period == 0 ? 60 / period : 0;
+  const long expected = 1440 / period;
   std::string partial, changes;
   long partialDays = 0, changeDays = 0;
   for (const auto& [day, d] : days_) {
     const std::string when = DayText(day, language);
-    const bool shortened = hour > 0 && d.readings == expected - hour && d.largestStep == period + 60;
-    const bool lengthened = hour > 0 && d.readings == expected + hour && d.wentBack;
-    if (shortened || lengthened) {
+    const Kind kind = KindOf(d, period);
+    if (kind == Kind::kShortened || kind == Kind::kLengthened) {
       if (changeDays++ < static_cast<long>(kNamed))
-        changes += (changes.empty() ? "" : ", ") + when + " (" + (shortened ? "23" : "25") + " h)";
-    } else if (d.readings != expected) {
+        changes += (changes.empty() ? "" : ", ") + when + " (" + (kind == Kind::kShortened ? "23" : "25") + " h)";
+    } else if (kind == Kind::kPartial) {
       if (partialDays++ < static_cast<long>(kNamed))
         partial += (partial.empty() ? "" : ", ") + when + " (" + std::to_string(d.readings) + (es ? " de " : " of ") +
                    std::to_string(expected) + ")";

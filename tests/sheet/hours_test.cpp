@@ -29,18 +29,23 @@ TEST(Hours, PeriodPartialDaysAndClockChanges) {
   const struct {
     std::vector<int> minutes;
     const char* english;
+    std::vector<long> partial;  // days after the first
   } cases[] = {
-      {day(0, 60), "readings every 60 min (the time labels the period's end), 1 day"},
-      {day(0, 15), "readings every 15 min"},
-      {without(day(0, 60), {600, 660}), "1 partial (its sum is not a day's): 2020-03-28 (22 of 24)"},
-      {without(day(1, 60), {1440 + 180}), "clock changes: 2020-03-29 (23 h)"},
-      {autumn, "clock changes: 2020-03-29 (25 h)"},
+      {day(0, 60), "readings every 60 min (the time labels the period's end), 1 day", {}},
+      {day(0, 15), "readings every 15 min", {}},
+      {without(day(0, 60), {600, 660}), "1 partial (its sum is not a day's): 2020-03-28 (22 of 24)", {0}},
+      {without(day(1, 60), {1440 + 180}), "clock changes: 2020-03-29 (23 h)", {}},
+      {without(day(1, 60), {1440 + 420}), "1 partial (its sum is not a day's): 2020-03-29 (23 of 24)", {1}},
+      {autumn, "clock changes: 2020-03-29 (25 h)", {}},
   };
   for (const auto& c : cases) {
     HourCoverage hours;
     for (const int m : c.minutes) hours.Add(first + m / 1440.0);
     const std::string said = hours.Summary(Language::kEnglish);
     EXPECT_NE(said.find(c.english), std::string::npos) << said;
+    std::vector<long> partial;
+    for (const long d : c.partial) partial.push_back(static_cast<long>(first) + d);
+    EXPECT_EQ(hours.PartialDays(), partial) << said;
   }
 }
 

@@ -392,7 +392,8 @@ else {
 
 // Readings of the hour: three July days with their radiation in W/m² are
 // found hourly, and computed with the hourly columns (FAO 56 eq. 53): the
-// download is torven --csv's for the formulas shown, one total a day.
+// download is torven --csv's for the formulas shown, one total a day; a
+// day with an hour missing is left out of the sums.
 {
   const hours = ["fecha,temp,hr,viento,rad (W/m2)"];
   for (let h = 1; h <= 72; ++h) {
@@ -412,9 +413,19 @@ else {
   const added = JSON.parse(await tab.getAttribute("#orden-torven", "data-added"));
   const [sums, status] = [await tab.textContent("#sumas"), await tab.textContent("#estado")];
   if (!(await tab.isChecked("#periodo-horario")) || !readFileSync(await download.path()).equals(torvenCsv([file, ...added])) ||
-      !added.includes("et0_h") || !sums.includes("en 3 días") || !status.includes("lecturas cada 60 min"))
+      !added.includes("et0_h") || !sums.includes("en 3 días completos") || !status.includes("lecturas cada 60 min"))
     fail(`hourly readings: ${status} ${sums}`);
   else console.log(`hourly readings: the download is torven --csv's; ${sums}`);
+  // An hour missing on the second day: that day is left out of the sums.
+  const gap = join(work, "horas_falta.csv");
+  writeFileSync(gap, hours.filter((_, i) => i !== 30).join("\n") + "\n");
+  await tab.setInputFiles("#archivo", gap);
+  await tab.waitForSelector("#paso-columnas:not([hidden])");
+  await tab.click("#calcular");
+  await tab.waitForSelector("#paso-resultados:not([hidden])");
+  const partial = await tab.textContent("#sumas");
+  if (!partial.includes("en 2 días completos; sin 1 día con horas faltantes")) fail("a partial day summed: " + partial);
+  else console.log("a day with an hour missing: " + partial);
 }
 
 // Seasons the balance cannot run over as they are: a day without ET0 (the

@@ -566,7 +566,9 @@ function showHourlyResults(o, elapsed) {
   $("paso-resultados").hidden = false;  // shown first, so that the chart takes its box's width
   const { rows, width, kinds, numbers } = run;
   const value = (at) => (kinds[at] & 0xffff) === NUM ? numbers[at] : NaN;
-  const sums = new Map(), xs = [], ys = [];
+  // A day with hours missing (as the engine found them) is left out of the
+  // sums and the chart: its sum is not a day's.
+  const sums = new Map(), xs = [], ys = [], partial = run.partialDays;
   let failed = 0;
   for (let r = 0, at = reportAt; r < rows; ++r, at += width) {
     const et0 = value(at), total = value(at + 1), date = value(at + 2);
@@ -575,9 +577,14 @@ function showHourlyResults(o, elapsed) {
       continue;
     }
     const year = Number.isNaN(date) ? "sin fecha" : Math.floor(date / 10000);
-    const [sum, days] = sums.get(year) ?? [0, 0];
-    sums.set(year, [sum + et0, days + (Number.isNaN(total) ? 0 : 1)]);
-    if (Number.isNaN(total) || Number.isNaN(date)) continue;
+    const [sum, days, left] = sums.get(year) ?? [0, 0, 0];
+    const dayEnds = !Number.isNaN(total);
+    if (partial.has(date)) {
+      sums.set(year, [sum, days, left + (dayEnds ? 1 : 0)]);
+      continue;
+    }
+    sums.set(year, [sum + et0, days + (dayEnds ? 1 : 0), left]);
+    if (!dayEnds || Number.isNaN(date)) continue;
     xs.push(msOfDate(date) / 1000);
     ys.push(total);
   }
@@ -585,8 +592,10 @@ function showHourlyResults(o, elapsed) {
     `${rows - failed} valores de ET0, ${failed ? `${failed} con error` : "ningún error"}; ${xs.length} días.`;
   $("tiempo").dataset.ms = String(elapsed);
   const mm = (sum) => engine.showNumber(Math.round(sum * 10) / 10, true) + " mm";
-  $("sumas").replaceChildren(...[...sums].map(([year, [sum, days]]) => Object.assign(document.createElement("li"), {
-    textContent: `${year}: ${mm(sum)} en ${days} ${days === 1 ? "día" : "días"}` })));
+  const inDays = (n) => `${n} ${n === 1 ? "día" : "días"}`;
+  $("sumas").replaceChildren(...[...sums].map(([year, [sum, days, left]]) => Object.assign(document.createElement("li"), {
+    textContent: `${year}: ${mm(sum)} en ${inDays(days)} completos` +
+                 (left ? `; sin ${inDays(left)} con horas faltantes (su suma no es la de un día)` : "") })));
   $("grafico-figura").hidden = false;
   drawEt0Chart(Float64Array.from(xs), Float64Array.from(ys), "ET0 de cada día, suma de sus períodos (mm/d)");
   showFormulas(o);

@@ -100,6 +100,8 @@ export class Engine {
       season: { problems: "", endNote: "" },
     };
     if (x.season_size() > 0) [run.season.problems, run.season.endNote] = this.text(x.season_data(), x.season_size()).split("\0");
+    // With readings of the hour or finer: the days with hours missing (aaaammdd).
+    run.partialDays = new Set(new Int32Array(memory, x.partial_days(), x.partial_count()));
     const doubtfulRows = new Int32Array(memory, x.doubtful_rows(), x.doubtful_count());
     const causes = this.text(x.doubtful_data(), x.doubtful_size()).split("\0");
     doubtfulRows.forEach((row, i) => run.doubtful.set(row, causes[i]));

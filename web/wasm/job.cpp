@@ -76,7 +76,7 @@ std::size_t inputSize = 0;
 // What the file's bytes are (encoding, or why not text), scanned once.
 std::optional<torven::TextVerdict> scanned;
 std::string output, messages, result, faultyTexts, findings, doubtful, season;
-std::vector<int> doubtfulRows;
+std::vector<int> doubtfulRows, partialDays;
 std::vector<int> lines, faulty;
 std::vector<double> numbers;
 std::vector<int> kinds;
@@ -87,6 +87,12 @@ class Report : public torven::CsvJobReport {
   void Message(const std::string& line) override { messages += line + "\n"; }
   void Finding(const std::string& text) override { findings += text + "\n"; }
   void Season(const std::string& problems, const std::string& endNote) override { season = problems + '\0' + endNote; }
+  // Each partial day of hourly readings as aaaammdd, as the page's report writes a day.
+  void PartialDays(const std::vector<long>& serials) override {
+    for (const long serial : serials)
+      if (torven::CivilDate d; torven::DateOfSerial(static_cast<double>(serial), d))
+        partialDays.push_back(d.year * 10000 + d.month * 100 + d.day);
+  }
   void Row(const torven::CsvRow& row) override {
     const int index = static_cast<int>(lines.size());
     if (!row.doubtful->empty()) {
@@ -419,7 +425,7 @@ TORVEN_WASM_EXPORT("read_table") int ReadTable() {
 // Runs the job over the file; its status as torven's (0, 1 or 2).
 TORVEN_WASM_EXPORT("run_csv") int RunCsv() {
   output.clear(), messages.clear(), lines.clear(), numbers.clear(), kinds.clear(), faulty.clear();
-  faultyTexts.clear(), findings.clear(), doubtful.clear(), doubtfulRows.clear(), season.clear();
+  faultyTexts.clear(), findings.clear(), doubtful.clear(), doubtfulRows.clear(), season.clear(), partialDays.clear();
   Report report;
   std::FILE* in = OpenInput();
   const int status = torven::RunCsvJob(in, "csv", JobOf({spec.data(), spec.size()}), Engine(), report);
@@ -471,3 +477,6 @@ TORVEN_WASM_EXPORT("doubtful_size") int DoubtfulSize() { return static_cast<int>
 // file ends on before its end (each "" when none).
 TORVEN_WASM_EXPORT("season_data") const char* SeasonData() { return season.data(); }
 TORVEN_WASM_EXPORT("season_size") int SeasonSize() { return static_cast<int>(season.size()); }
+// With readings of the hour or finer: the days with hours missing, aaaammdd.
+TORVEN_WASM_EXPORT("partial_days") const int* PartialDaysData() { return partialDays.data(); }
+TORVEN_WASM_EXPORT("partial_count") int PartialCount() { return static_cast<int>(partialDays.size()); }
