@@ -416,6 +416,13 @@ else {
       !added.includes("et0_h") || !sums.includes("en 3 días completos") || !status.includes("lecturas cada 60 min"))
     fail(`hourly readings: ${status} ${sums}`);
   else console.log(`hourly readings: the download is torven --csv's; ${sums}`);
+  // One day's readings on demand, and the hourly form for every reader.
+  await tab.fill("#dia-horas", "02/07/2020");
+  await tab.dispatchEvent("#dia-horas", "change");
+  const day = await tab.textContent("#grafico-horas-resumen");
+  if (!day.startsWith("24 períodos el 02/07/2020, con ET0 en 24: suma ")) fail("one day's readings: " + day);
+  else console.log("one day's readings: " + day);
+  await accessible("after hourly ET0");
   // An hour missing on the second day: that day is left out of the sums.
   const gap = join(work, "horas_falta.csv");
   writeFileSync(gap, hours.filter((_, i) => i !== 30).join("\n") + "\n");

@@ -10,7 +10,7 @@ import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateNumber, dateSerial, daysOfMont
 import { HOURLY_COLUMNS, hourlyFormulas } from "./horario.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
 import { DUAL_COLUMNS, dualFormulas } from "./riego_dual.js";
-import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason } from "./riego_ui.js";
+import { drawDepletion, fillIrrigationForm, fillRainChoices, readSeason, showSeason, typedDate } from "./riego_ui.js";
 import { NAMES, dateTick } from "./chart_axes.js";
 import { byDate, thinned } from "./chart_points.js";
 import { chartWidth, drawChart } from "./grafico.js";
@@ -28,6 +28,10 @@ let downloadJob;
 // The ET0's choices, units and formulas ({ o, units, et0, mark, month }, and
 // the season of the last balance computed); the irrigation's columns.
 let computed, irrigation = [];
+// With readings of the hour or finer: each day's rows (by aaaammdd).
+let hoursOfDay = new Map();
+// The serial of 1970-01-01 in the 1900 system.
+const EPOCH_SERIAL = 25569;
 const ALL_FIELDS = [...FIELDS, ...ANGSTROM, ...ESTIMATES, ...HOURLY];
 
 // Says `text` in the status line by the button the user pressed: the ET0's
@@ -299,7 +303,7 @@ async function calculateHourly(o, units) {
   const columns = addedColumns();
   columns.forEach(([name], i) => { mapping[name] = table.header.length + i; });
   reportAt = columns.length;
-  const job = jobOf(o, columns, [cell("et0_h"), cell("total_dia"), serialNumber(cell("medio"))]);
+  const job = jobOf(o, columns, [cell("et0_h"), cell("total_dia"), serialNumber(cell("medio")), cell("medio")]);
   const { attempt, elapsed } = await timedRun(job);
   $("confirmar-caja").hidden = true;
   if (attempt.status === 2) {
@@ -543,6 +547,7 @@ function showResults(mapping, o, elapsed) {
     return li;
   }));
   $("grafico-figura").hidden = monthly(o);
+  $("horas-caja").hidden = true;
   if (!monthly(o)) drawEt0Chart(xs.subarray(0, dated), ys.subarray(0, dated), "ET0 diaria (mm/d)");
   showFormulas(o);
   listFailures(o);
@@ -569,9 +574,11 @@ function showHourlyResults(o, elapsed) {
   // A day with hours missing (as the engine found them) is left out of the
   // sums and the chart: its sum is not a day's.
   const sums = new Map(), xs = [], ys = [], partial = run.partialDays;
+  hoursOfDay = new Map();  // each day's rows, for its chart
   let failed = 0;
   for (let r = 0, at = reportAt; r < rows; ++r, at += width) {
     const et0 = value(at), total = value(at + 1), date = value(at + 2);
+    if (!Number.isNaN(date)) (hoursOfDay.get(date) ?? hoursOfDay.set(date, []).get(date)).push(r);
     if (Number.isNaN(et0)) {
       ++failed;
       continue;
@@ -598,6 +605,15 @@ function showHourlyResults(o, elapsed) {
                  (left ? `; sin ${inDays(left)} con horas faltantes (su suma no es la de un día)` : "") })));
   $("grafico-figura").hidden = false;
   drawEt0Chart(Float64Array.from(xs), Float64Array.from(ys), "ET0 de cada día, suma de sus períodos (mm/d)");
+  // One day's readings, on demand: the first day, until the user picks another.
+  const days = [...hoursOfDay.keys()];
+  $("horas-caja").hidden = days.length === 0;
+  if (days.length) {
+    const [low, high] = days.reduce(([l, h], d) => [Math.min(l, d), Math.max(h, d)], [Infinity, -Infinity]);
+    $("dia-horas-rango").textContent = `(del ${dayText(msOfDate(low))} al ${dayText(msOfDate(high))})`;
+    $("dia-horas").value = dayText(msOfDate(days[0]));
+    drawDayHours();
+  }
   showFormulas(o);
   listFailures(o);
   listDoubtful();
@@ -605,6 +621,35 @@ function showHourlyResults(o, elapsed) {
   $("paso-riego").hidden = true;
   const said = run.findings;  // the days the readings cover: partial days, clock changes
   setStatus("Listo. Puede descargar el archivo con las columnas de la ET0 horaria." + (said.length ? " " + said.join(" ") : ""));
+}
+
+// The readings of the day the user picked: each period's ET0 at its midpoint.
+function drawDayHours() {
+  const [y, m, d] = typedDate($("dia-horas").value) ?? [];
+  const rowsOfDay = y ? hoursOfDay.get(y * 10000 + m * 100 + d) ?? [] : [];
+  const { width, kinds, numbers } = run;
+  const value = (at) => (kinds[at] & 0xffff) === NUM ? numbers[at] : NaN;
+  const xs = [], ys = [];
+  for (const r of rowsOfDay) {
+    const at = r * width + reportAt;
+    xs.push(Math.round((value(at + 3) - EPOCH_SERIAL) * 86400));
+    ys.push(value(at));
+  }
+  const time = (seconds) => new Date(seconds * 1000).toISOString().slice(11, 16);
+  const mm = (v) => Number.isFinite(v) ? engine.showNumber(Math.round(v * 1000) / 1000, true) : "";
+  const known = ys.filter(Number.isFinite);
+  const top = ys.indexOf(Math.max(...known));
+  const summary = !y ? "Escriba el día como dd/mm/aaaa." : xs.length === 0 ? "El archivo no tiene lecturas de ese día."
+    : `${xs.length} períodos el ${dayText(Date.UTC(y, m - 1, d))}, con ET0 en ${known.length}: ` +
+      `suma ${mm(known.reduce((a, v) => a + v, 0))} mm` + (top >= 0 ? `; la mayor, ${mm(ys[top])} mm, a las ${time(xs[top])}.` : ".");
+  drawChart("grafico-horas", {
+    title: "ET0 de cada período (mm), a la hora de su punto medio",
+    series: [{ label: "Hora" }, { label: "ET0 (mm)", stroke: "#2a6f4a", width: 1.5 }],
+    axes: [{ label: "Hora", values: (u, ticks) => ticks.map(time) },
+           { label: "ET0 (mm)", values: (u, ticks) => ticks.map((v) => engine.showNumber(v, true)) }],
+    scales: { x: { time: true } },
+    tzDate: (seconds) => uPlot.tzDate(new Date(seconds * 1000), "Etc/UTC"),
+  }, [xs, ys], summary, (v, column) => column === 0 ? time(v) : mm(v));
 }
 
 // The rows whose readings the engine found doubtful: line, date, causes.
@@ -834,6 +879,7 @@ async function start() {
   fillIrrigationForm();
   $("descargar").addEventListener("click", download);
   $("copiar").addEventListener("click", copyFormula);
+  $("dia-horas").addEventListener("change", drawDayHours);
   for (const id of ["krs", "desfase"])
     $(id + "-tipo").addEventListener("change", (e) => { if (e.target.value) $(id).value = e.target.value; });
   $("estimar").addEventListener("change", showNeeded);

@@ -88,7 +88,7 @@ function showEvaporable() {
 }
 
 // A date typed as dd/mm/aaaa or aaaa-mm-dd: [year, month, day], or undefined.
-function typedDate(text) {
+export function typedDate(text) {
   const t = text.trim();
   const dmy = /^(\d{1,2})\/(\d{1,2})\/(\d{4})$/.exec(t), iso = /^(\d{4})-(\d{1,2})-(\d{1,2})$/.exec(t);
   const [y, m, d] = dmy ? [dmy[3], dmy[2], dmy[1]].map(Number) : iso ? [iso[1], iso[2], iso[3]].map(Number) : [];
