@@ -34,6 +34,9 @@ const RoleNames kRoles[] = {
     {Role::kDate, "fecha", {"fecha", "date", "time", "yyyymmdd", "year doy", "ano dia", "timestamp", "data",
                             "data medicao", "datetime", "fecha hora"},
      {"fecha", "date", "data"}, kNone, kNone},
+    // The time of day of readings of the hour or finer, beside a date column.
+    {Role::kHour, "horaDia", {"hora", "hour", "time", "hh:mm", "hhmm", "hora local", "hora utc", "hora oficial", "hour of day"},
+     {"hora", "hour"}, kNone, kNone},
     {Role::kYear, "anio", {"ano", "anio", "year", "yr", "yyyy"}, kNone, kNone, kNone},
     {Role::kMonth, "mes", {"mes", "month", "mo", "mm"}, kNone, kNone, kNone},
     {Role::kDay, "dia", {"dia", "day", "dd", "dy"}, kNone, kNone, kNone},
@@ -264,7 +267,7 @@ ColumnGuess GuessColumns(const std::vector<ColumnFacts>& columns) {
   std::vector<bool> taken(columns.size(), false);
   const auto usable = [&](Role role, std::size_t i) {
     if (taken[i]) return false;
-    if (role == Role::kDate) return true;
+    if (role == Role::kDate || role == Role::kHour) return true;
     // A column with no number holds no reading; a humidity passes no 100.
     if (columns[i].numbers == 0) return false;
     const bool humidity = role == Role::kRhMax || role == Role::kRhMin || role == Role::kRhMean;

@@ -19,9 +19,9 @@ namespace torven {
 // The readings and dates a column may hold, by the web calculator's names.
 enum class Role {
   kDate, kYear, kMonth, kDay, kDayOfYear, kTmax, kTmin, kRhMax, kRhMin, kRhMean, kDewPoint, kVapour,
-  kRadiation, kSunshine, kWind, kRain, kTmean, kCount
+  kRadiation, kSunshine, kWind, kRain, kTmean, kHour, kCount
 };
-const char* RoleKey(Role role);  // "fecha", "anio", "mes", "dia", "diaAnio", "tmax", ... "viento", "lluvia", "tmed"
+const char* RoleKey(Role role);  // "fecha", "anio", "mes", "dia", "diaAnio", "tmax", ... "viento", "lluvia", "tmed", "horaDia"
 
 // What is known of a column.
 struct ColumnFacts {

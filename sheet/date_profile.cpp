@@ -41,6 +41,11 @@ void DateProfile::Add(std::string_view cell) {
   cell = TrimSpaces(cell);
   if (cell.empty()) return;
   ++cells;
+  // A time of day alone, or a whole number that can be an hour or hhmm.
+  if (double fraction = 0; cell.find(':') != std::string_view::npos && cell.find(' ') == std::string_view::npos &&
+                           FractionOfTimeText(cell, fraction))
+    ++clock;
+  if (AllDigits(cell) && cell.size() <= 4 && Whole(cell) <= 2400) ++wholeHours, pastHours += Whole(cell) > 24;
   // The day: the text before a time of day.
   std::size_t end = 0;
   while (end < cell.size() && cell[end] != ' ' && cell[end] != 'T') ++end;

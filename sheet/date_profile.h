@@ -8,8 +8,9 @@
 //   aaaammdd         (20220131), and a year with the day of the year
 //                    (2022-032 or 2022032), which are numbers or texts that
 //                    the date parts do not read as dates;
-// and how often a row's day repeats the row before it (several rows a day:
-// hourly or finer readings).
+// how often a row's day repeats the row before it (several rows a day:
+// hourly or finer readings); and, for a column of the time of day beside
+// one of dates, how it writes the time: 13:30, hours (13), or hhmm (1330).
 #pragma once
 
 #include <string>
@@ -27,6 +28,9 @@ struct DateProfile {
   long yearDay = 0;         // aaaa-ddd or aaaaddd, a day of the year
   long iso = 0;             // aaaa-mm-dd, a date
   long repeated = 0;        // the same day as the row before
+  long clock = 0;           // a time of day alone: 13:30 or 13:30:00
+  long wholeHours = 0;      // whole numbers 0 to 2400 (an hour, or hhmm)
+  long pastHours = 0;       // of those, above 24: hhmm
 
   void Add(std::string_view cell);
 
@@ -35,6 +39,13 @@ struct DateProfile {
   enum class Form { kText, kCompact, kYearDay };
   Form MostCells() const {
     return 2 * compact > cells ? Form::kCompact : 2 * yearDay > cells ? Form::kYearDay : Form::kText;
+  }
+  // How most cells write a time of day: 13:30, a whole hour (13), hhmm
+  // (1330: some number above 24), or none of these.
+  enum class Clock { kNone, kText, kHours, kHhmm };
+  Clock TimeOfDay() const {
+    return 2 * clock > cells ? Clock::kText : 2 * wholeHours <= cells ? Clock::kNone
+           : pastHours > 0   ? Clock::kHhmm : Clock::kHours;
   }
   // Most cells repeat the day of the row before: several rows a day.
   bool SeveralADay() const { return 2 * repeated > cells; }

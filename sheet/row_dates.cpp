@@ -10,6 +10,10 @@
 
 namespace torven {
 
+namespace {
+constexpr double kNoDay = std::numeric_limits<double>::quiet_NaN();
+}  // namespace
+
 bool DecideDateOrder(const std::string& given, const std::vector<bool>& read, const std::vector<DateProfile>& profiles,
                      const std::vector<std::string>& names, Language language, int& order, std::string& message) {
   const bool es = language == Language::kSpanish;
@@ -89,6 +93,15 @@ void RowDates::Find(int dateColumn, const std::vector<DateProfile>& profiles, co
                     int order) {
   column_ = dateColumn;
   order_ = order;
+  std::vector<ColumnFacts> facts(names.size());
+  for (std::size_t c = 0; c < names.size(); ++c) facts[c].name = names[c], facts[c].numbers = 1;
+  const ColumnGuess guess = GuessColumns(facts);
+  const auto at = [&](Role role) { return guess.columns[static_cast<std::size_t>(role)]; };
+  // A column of the time of day, read as most of its first cells write it.
+  hourColumn_ = at(Role::kHour);
+  clock_ = hourColumn_ >= 0 && static_cast<std::size_t>(hourColumn_) < profiles.size()
+               ? profiles[static_cast<std::size_t>(hourColumn_)].TimeOfDay() : DateProfile::Clock::kNone;
+  if (clock_ == DateProfile::Clock::kNone) hourColumn_ = -1;
   if (dateColumn >= 0 && static_cast<std::size_t>(dateColumn) < profiles.size()) {
     const DateProfile& p = profiles[static_cast<std::size_t>(dateColumn)];
     source_ = p.MostCells() == DateProfile::Form::kCompact   ? Source::kCompact
@@ -97,17 +110,32 @@ void RowDates::Find(int dateColumn, const std::vector<DateProfile>& profiles, co
     if (order_ < 0 && p.slash > 0) order_ = p.DayFirst() >= 0 ? p.DayFirst() : -3;
     return;
   }
-  std::vector<ColumnFacts> facts(names.size());
-  for (std::size_t c = 0; c < names.size(); ++c) facts[c].name = names[c], facts[c].numbers = 1;
-  const ColumnGuess guess = GuessColumns(facts);
-  const auto at = [&](Role role) { return guess.columns[static_cast<std::size_t>(role)]; };
   parts_ = {at(Role::kYear), at(Role::kMonth), at(Role::kDay), at(Role::kDayOfYear)};
   if (parts_[0] >= 0 && parts_[1] >= 0 && parts_[2] >= 0) source_ = Source::kParts;
   else if (parts_[0] >= 0 && parts_[3] >= 0) source_ = Source::kYearAndDay;
 }
 
 double RowDates::DayOf(const std::vector<std::string>& row, std::size_t count, bool comma, bool spanish) const {
-  constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
+  const double day = DateOnly(row, count, comma, spanish);
+  if (hourColumn_ < 0 || std::isnan(day) || static_cast<std::size_t>(hourColumn_) >= count) return day;
+  const std::string_view text = TrimSpaces(row[static_cast<std::size_t>(hourColumn_)]);
+  double x = 0;
+  switch (clock_) {
+    case DateProfile::Clock::kText: return FractionOfTimeText(text, x) ? day + x : kNoDay;
+    case DateProfile::Clock::kHours:
+      return NumberOfCell(text, comma, x) && x >= 0 && x <= 24 ? day + x / 24 : kNoDay;
+    case DateProfile::Clock::kHhmm: {
+      if (!NumberOfCell(text, comma, x) || !(x >= 0 && x <= 2400) || x != std::floor(x)) return kNoDay;
+      const double hours = std::floor(x / 100), minutes = x - 100 * hours;
+      return minutes < 60 ? day + (60 * hours + minutes) / 1440 : kNoDay;
+    }
+    case DateProfile::Clock::kNone: break;
+  }
+  return day;
+}
+
+double RowDates::DateOnly(const std::vector<std::string>& row, std::size_t count, bool comma, bool spanish) const {
+  constexpr double kNone = kNoDay;
   const auto field = [&](int c) {
     return c >= 0 && static_cast<std::size_t>(c) < count ? TrimSpaces(row[static_cast<std::size_t>(c)])
                                                           : std::string_view();

@@ -36,8 +36,10 @@ class RowDates {
   bool SeveralADay(const std::vector<DateProfile>& profiles, const std::vector<std::string>& names,
                    Language language, std::string& message) const;
 
-  // A row's day as a serial number (NaN when it has none); numbers read
-  // with a decimal comma when `comma`, date texts as `spanish` writes them.
+  // A row's day as a serial number (NaN when it has none), with its time of
+  // day when a column of the time beside the date gives it (13:30, 13 or
+  // 1330); numbers read with a decimal comma when `comma`, date texts as
+  // `spanish` writes them.
   double DayOf(const std::vector<std::string>& row, std::size_t count, bool comma, bool spanish) const;
 
  private:
@@ -46,6 +48,9 @@ class RowDates {
   int column_ = -1;
   int order_ = -1;                                // -3: the column's order is not known
   std::array<int, 4> parts_ = {-1, -1, -1, -1};   // year, month, day, day of year
+  int hourColumn_ = -1;                           // the time of day, beside the date
+  DateProfile::Clock clock_ = DateProfile::Clock::kNone;
+  double DateOnly(const std::vector<std::string>& row, std::size_t count, bool comma, bool spanish) const;
 };
 
 }  // namespace torven

@@ -7,6 +7,7 @@
 
 #include "sheet/dates.h"
 #include "sheet/hours.h"
+#include "sheet/row_dates.h"
 
 namespace {
 
@@ -46,6 +47,28 @@ TEST(Hours, PeriodPartialDaysAndClockChanges) {
     std::vector<long> partial;
     for (const long d : c.partial) partial.push_back(static_cast<long>(first) + d);
     EXPECT_EQ(hours.PartialDays(), partial) << said;
+  }
+}
+
+// A date column and the time of day in a column of its own, in the three
+// ways networks write it: each row read as its date and time.
+TEST(Hours, TimeOfDayInAColumnOfItsOwn) {
+  const struct {
+    std::vector<std::string> times;  // the column's first cells; the last is read
+    double minutes;                  // after the day's start
+  } cases[] = {
+      {{"00:30", "01:00", "13:30"}, 13 * 60 + 30},
+      {{"1", "2", "13"}, 13 * 60},
+      {{"100", "130", "2400"}, 24 * 60},
+      {{"100", "1330"}, 13 * 60 + 30},
+  };
+  for (const auto& c : cases) {
+    std::vector<DateProfile> profiles(2);
+    for (const std::string& t : c.times) profiles[0].Add("01/07/2020"), profiles[1].Add(t);
+    RowDates dates;
+    dates.Find(0, profiles, {"Fecha", "Hora"}, 1);
+    const double serial = dates.DayOf({"01/07/2020", c.times.back()}, 2, false, true);
+    EXPECT_NEAR((serial - SerialOfDate({2020, 7, 1})) * 1440, c.minutes, 1e-6) << c.times.back();
   }
 }
 

@@ -433,6 +433,23 @@ else {
   const partial = await tab.textContent("#sumas");
   if (!partial.includes("en 2 días completos; sin 1 día con horas faltantes")) fail("a partial day summed: " + partial);
   else console.log("a day with an hour missing: " + partial);
+  // The date and the hour in columns of their own, as hhmm (2400 ends a day): the same sums.
+  const apart = join(work, "fecha_y_hora.csv");
+  writeFileSync(apart, ["Fecha,Hora,temp,hr,viento,rad (W/m2)", ...hours.slice(1).map((line) => {
+    const [when, ...rest] = line.split(",");
+    const end = new Date(Date.parse(when.replace(" ", "T") + "Z") - 1);  // the day the reading closes
+    const hhmm = when.endsWith("00:00") ? "2400" : when.slice(11, 13).replace(/^0/, "") + when.slice(14, 16);
+    return [end.toISOString().slice(0, 10), hhmm, ...rest].join(",");
+  })].join("\n") + "\n");
+  await tab.setInputFiles("#archivo", apart);
+  await tab.waitForSelector("#paso-columnas:not([hidden])");
+  await tab.click("#calcular");
+  await tab.waitForSelector("#paso-resultados:not([hidden])");
+  const [separate] = await Promise.all([tab.waitForEvent("download"), tab.click("#descargar")]);
+  const apartAdded = JSON.parse(await tab.getAttribute("#orden-torven", "data-added"));
+  if ((await tab.textContent("#sumas")) !== sums || !readFileSync(await separate.path()).equals(torvenCsv([apart, ...apartAdded])))
+    fail(`the date and the hour apart: ${await tab.textContent("#estado")} ${await tab.textContent("#sumas")}`);
+  else console.log("the date and the hour (hhmm) in columns of their own: the same sums, the download torven --csv's");
 }
 
 // Seasons the balance cannot run over as they are: a day without ET0 (the

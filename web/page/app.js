@@ -6,6 +6,7 @@ import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
 import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateNumber, dateSerial, daysOfMonth,
          estimatedVariables, et0Formula, every, failureReason, fromSunshine, guardedReading, hourly, monthly, readingOf,
+         readingTime,
          requiredInputs, serialNumber, setUnits, showResult, windAt2m } from "./et0.js";
 import { HOURLY_COLUMNS, hourlyFormulas } from "./horario.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
@@ -212,6 +213,7 @@ function showNeeded() {
   const o = options();
   const needed = requiredInputs(o);
   if (monthly(o)) needed.push("anio");  // a year, when the months are a series
+  if (hourly(o)) needed.push("horaDia");   // the time of day, when a column of its own gives it
   for (const row of document.querySelectorAll(".columna")) row.hidden = !needed.includes(row.dataset.input);
   $("fecha-caja").hidden = monthly(o) || hourly(o);
   for (const id of ["radiacion-caja", "humedad-caja", "estimar-caja"]) $(id).hidden = hourly(o);
@@ -290,13 +292,18 @@ async function timedRun(job) {
 // the period; the report gives each row's ET0, its day's total on the day's
 // last row, and the day (aaaammdd).
 async function calculateHourly(o, units) {
+  if (mapping.horaDia >= 0 && table.dates[mapping.horaDia].clock === "none") {
+    $("paso-resultados").hidden = true;
+    return setStatus(`No se calcula: la columna «${table.header[mapping.horaDia]}» no da la hora del día como 13:30, 13 ` +
+                     "o 1330. Elija «—» si la fecha ya trae la hora.", true);
+  }
   const hours = o.periodMinutes / 60;
   const z = o.wind === "constante" ? 2 : o.windHeight;
   const wind = o.wind === "constante" ? num(o.windSpeed) : guardedReading("viento", units);
   const u2 = windAt2m(wind, z);
   const rate = guardedReading("rsh", units);
   const f = hourlyFormulas({
-    serial: cell("fecha"), hours, start: o.start, latitude: o.latitude, lz: -15 * o.utcOffset, lm: -o.longitude,
+    serial: mapping.horaDia >= 0 ? readingTime(table.dates[mapping.horaDia].clock) : cell("fecha"), hours, start: o.start, latitude: o.latitude, lz: -15 * o.utcOffset, lm: -o.longitude,
     altitude: o.altitude, t: guardedReading("tmed", units), rh: guardedReading("hrmed", units), u2,
     rs: hours === 1 ? rate : op("*", rate, num(hours)), nightRatio: o.nightRatio, carry: o.carry, form: o.form });
   computed = { o, units, et0: f.et0_h, mark: null, month: null, hourly: HOURLY_COLUMNS.map((n) => [n, f[n]]) };

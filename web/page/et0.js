@@ -18,15 +18,27 @@ import { call, cell, error, inputsOf, num, op, truth } from "./formula.js";
 export const INPUTS = {
   fecha: "Fecha", anio: "Año", mes: "Mes", dia: "Día", diaAnio: "Día del año", tmax: "Tmáx", tmin: "Tmín",
   hrmax: "HRmáx", hrmin: "HRmín", hrmed: "HRmed", troc: "Troc", pv: "Presión de vapor", rs: "Rs",
-  he: "Heliofanía", viento: "Viento", tmed: "Temperatura", rsh: "Rs (de la hora)",
+  he: "Heliofanía", viento: "Viento", tmed: "Temperatura", rsh: "Rs (de la hora)", horaDia: "Hora (si va aparte)",
 };
 const SHORT = {
   fecha: ["Fecha", "a"], anio: ["Año", "o"], mes: ["Mes", "o"], dia: ["Día", "o"], diaAnio: ["Día del año", "o"],
   tmax: ["Tmáx", "a"], tmin: ["Tmín", "a"], hrmax: ["HRmáx", "a"], hrmin: ["HRmín", "a"], hrmed: ["HRmed", "a"],
   troc: ["Troc", "a"], pv: ["Presión de vapor", "a"], rs: ["Rs", "a"], he: ["Heliofanía", "a"], viento: ["Viento", "o"],
-  tmed: ["Temperatura", "a"], rsh: ["Rs", "a"],
+  tmed: ["Temperatura", "a"], rsh: ["Rs", "a"], horaDia: ["Hora", "a"],
 };
-export const DATE_INPUTS = ["fecha", "anio", "mes", "dia", "diaAnio"];
+export const DATE_INPUTS = ["fecha", "anio", "mes", "dia", "diaAnio", "horaDia"];
+
+// A reading's date and time as a serial: the date column's, plus the time
+// of day from a column of its own (`clock`, as the engine found it written:
+// 13:30, which the spreadsheet reads as a fraction of a day, a whole hour
+// 13, or hhmm 1330).
+export function readingTime(clock) {
+  const hora = cell("horaDia");
+  const hundreds = call("ENTERO", op("/", hora, num(100)));
+  const fraction = clock === "text" ? hora : clock === "hours" ? op("/", hora, num(24))
+    : op("/", op("+", op("*", num(60), hundreds), op("-", hora, op("*", num(100), hundreds))), num(1440));
+  return op("+", cell("fecha"), fraction);
+}
 
 // The units of the columns that may come in others, by quantity, as the
 // engine's one table gives them (setUnits, from the file's table): each with

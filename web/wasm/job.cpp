@@ -30,6 +30,7 @@
 #include "sheet/hours.h"
 #include "sheet/number_text.h"
 #include "sheet/plausibility.h"
+#include "sheet/row_dates.h"
 #include "sheet/spaces.h"
 #include "tools/hostsim/registration.h"
 #include "worksheet/catalogue.h"
@@ -177,6 +178,9 @@ class Table : public torven::CsvJobReport {
   void Header(const std::vector<std::string>& names, const torven::CsvDialect& dialect) override {
     header_ = names;
     dialect_ = dialect;
+    // Each row's day and time as the job reads them (a date column, or its
+    // parts; a column of the time of day beside it).
+    rowDates_.Find(dialect.dateColumn, dialect.dates, names, -1);
   }
   void Row(const torven::CsvRow& row) override {
     // The common gap codes, counted per column over every row.
@@ -187,14 +191,10 @@ class Table : public torven::CsvJobReport {
     // How many numbers each column holds, and the greatest, over the rows
     // whose medians the checks judge (what a unit is guessed from).
     if (rows_ < torven::ReadingChecks::kJudgedRows) {
-      // The times of a column of dates with their time (readings of the hour or finer).
-      const auto d = static_cast<std::size_t>(dialect_.dateColumn);
-      if (dialect_.dateColumn >= 0 && d < row.fields->size() && d < dialect_.dates.size()) {
-        double serial = 0;
-        if (torven::SerialOfDateText(torven::TrimSpaces((*row.fields)[d]), dialect_.decimalComma, serial,
-                                     dialect_.dates[d].DayFirst() >= 0 ? dialect_.dates[d].DayFirst() : -1))
-          hours_.Add(serial);
-      }
+      // The rows' days and times (readings of the hour or finer).
+      if (const double serial = rowDates_.DayOf(*row.fields, row.fields->size(), dialect_.decimalComma, true);
+          !std::isnan(serial))
+        hours_.Add(serial);
       if (numbers_.size() < row.fields->size()) numbers_.resize(row.fields->size());
       for (std::size_t c = 0; c < row.fields->size(); ++c) {
         double x = 0;
@@ -263,6 +263,12 @@ class Table : public torven::CsvJobReport {
       for (std::size_t k = 0; k < std::size(counts); ++k)
         out += (k > 0 ? ",\"" : "\"") + std::string(counts[k].first) + "\":" + std::to_string(counts[k].second);
       const torven::DateProfile::Form form = d.MostCells();
+      const torven::DateProfile::Clock clock = d.TimeOfDay();
+      out += std::string(",\"clock\":\"") +
+             (clock == torven::DateProfile::Clock::kText    ? "text"
+              : clock == torven::DateProfile::Clock::kHours ? "hours"
+              : clock == torven::DateProfile::Clock::kHhmm  ? "hhmm"
+                                                             : "none") + "\"";
       out += std::string(",\"form\":\"") +
              (form == torven::DateProfile::Form::kCompact   ? "compact"
               : form == torven::DateProfile::Form::kYearDay ? "yearDay"
@@ -270,11 +276,9 @@ class Table : public torven::CsvJobReport {
              "\"}";
     }
     out += "],\"hours\":";
-    // Readings of the hour or finer: most rows repeat the day before's, and their period.
-    const bool subDaily = dialect_.dateColumn >= 0 &&
-                          static_cast<std::size_t>(dialect_.dateColumn) < dialect_.dates.size() &&
-                          dialect_.dates[static_cast<std::size_t>(dialect_.dateColumn)].SeveralADay();
-    out += subDaily && hours_.PeriodMinutes() > 0 ? "{\"period\":" + std::to_string(hours_.PeriodMinutes()) + "}" : "null";
+    // Readings of the hour or finer: their period, the commonest step below a day.
+    const long period = hours_.PeriodMinutes();
+    out += period > 0 && period < 1440 ? "{\"period\":" + std::to_string(period) + "}" : "null";
     out += ",\"skipped\":[";
     for (std::size_t i = 0; i < skipped_.size(); ++i) out += (i > 0 ? "," : "") + std::to_string(skipped_[i]);
     out += "]";
@@ -340,7 +344,8 @@ class Table : public torven::CsvJobReport {
     double high = 0;   // the greatest of them
   };
   std::vector<Numbers> numbers_;  // per column, over the first rows
-  torven::HourCoverage hours_;     // the first rows' times, in a column of dates with their time
+  torven::RowDates rowDates_;      // how a row gives its day and time
+  torven::HourCoverage hours_;     // the first rows' times
 };
 
 torven::Evaluator& Engine() {
