@@ -42,10 +42,9 @@ void DateProfile::Add(std::string_view cell) {
   if (cell.empty()) return;
   ++cells;
   // A time of day alone, or a whole number that can be an hour or hhmm.
-  if (double fraction = 0; cell.find(':') != std::string_view::npos && cell.find(' ') == std::string_view::npos &&
-                           FractionOfTimeText(cell, fraction))
-    ++clock;
-  if (AllDigits(cell) && cell.size() <= 4 && Whole(cell) <= 2400) ++wholeHours, pastHours += Whole(cell) > 24;
+  if (double fraction = 0; FractionOfTimeText(cell, fraction)) ++clock;
+  if (const long n = AllDigits(cell) && cell.size() <= 4 ? Whole(cell) : -1; n >= 0 && n <= 2400)
+    ++wholeHours, pastHours += n > 24;
   // The day: the text before a time of day.
   std::size_t end = 0;
   while (end < cell.size() && cell[end] != ' ' && cell[end] != 'T') ++end;

@@ -135,30 +135,29 @@ double RowDates::DayOf(const std::vector<std::string>& row, std::size_t count, b
 }
 
 double RowDates::DateOnly(const std::vector<std::string>& row, std::size_t count, bool comma, bool spanish) const {
-  constexpr double kNone = kNoDay;
   const auto field = [&](int c) {
     return c >= 0 && static_cast<std::size_t>(c) < count ? TrimSpaces(row[static_cast<std::size_t>(c)])
                                                           : std::string_view();
   };
   const auto number = [&](int c) {
     double x = 0;
-    return NumberOfCell(field(c), comma, x) && x == std::floor(x) ? x : kNone;
+    return NumberOfCell(field(c), comma, x) && x == std::floor(x) ? x : kNoDay;
   };
   // A date of the 1900 system (the parts tested before they become integers).
   const auto serialOf = [](double y, double m, double d) {
-    if (!(y >= 1900 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= 31)) return kNone;
+    if (!(y >= 1900 && y <= 9999 && m >= 1 && m <= 12 && d >= 1 && d <= 31)) return kNoDay;
     const CivilDate date{static_cast<int>(y), static_cast<int>(m), static_cast<int>(d)};
-    return IsDateOf1900System(date) ? SerialOfDate(date) : kNone;
+    return IsDateOf1900System(date) ? SerialOfDate(date) : kNoDay;
   };
   // The day `day` of `year` (1 is 1 January).
   const auto dayOfYear = [&](double year, double day) {
     const double first = serialOf(year, 1, 1);
-    return !std::isnan(first) && day >= 1 && day <= DaysInYear(static_cast<int>(year)) ? first + day - 1 : kNone;
+    return !std::isnan(first) && day >= 1 && day <= DaysInYear(static_cast<int>(year)) ? first + day - 1 : kNoDay;
   };
   switch (source_) {
     case Source::kText: {
       double serial = 0;
-      return order_ != -3 && SerialOfDateText(field(column_), spanish, serial, order_) ? serial : kNone;
+      return order_ != -3 && SerialOfDateText(field(column_), spanish, serial, order_) ? serial : kNoDay;
     }
     case Source::kCompact: {
       const double n = number(column_);
@@ -170,14 +169,14 @@ double RowDates::DateOnly(const std::vector<std::string>& row, std::size_t count
       double year = 0, day = 0;
       if (t.size() < 7 || !NumberOfCell(t.substr(0, 4), false, year) ||
           !NumberOfCell(t.substr(t[4] == '-' ? 5 : 4), false, day))
-        return kNone;
+        return kNoDay;
       return dayOfYear(year, day);
     }
     case Source::kParts: return serialOf(number(parts_[0]), number(parts_[1]), number(parts_[2]));
     case Source::kYearAndDay: return dayOfYear(number(parts_[0]), number(parts_[3]));
     case Source::kNone: break;
   }
-  return kNone;
+  return kNoDay;
 }
 
 }  // namespace torven

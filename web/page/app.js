@@ -6,8 +6,7 @@ import uPlot from "uplot";
 import { BOOL, ERR, Engine, NUM, valueOf } from "./torven.js";
 import { DATE_INPUTS, INPUTS, UNITS, UNIT_OF, dateNumber, dateSerial, daysOfMonth,
          estimatedVariables, et0Formula, every, failureReason, fromSunshine, guardedReading, hourly, monthly, readingOf,
-         readingTime,
-         requiredInputs, serialNumber, setUnits, showResult, windAt2m } from "./et0.js";
+         readingTime, requiredInputs, serialNumber, setUnits, showResult, windAt2m } from "./et0.js";
 import { HOURLY_COLUMNS, hourlyFormulas } from "./horario.js";
 import { IRRIGATION_COLUMNS, adjustedKc, irrigationFormulas } from "./riego.js";
 import { DUAL_COLUMNS, dualFormulas } from "./riego_dual.js";
@@ -303,7 +302,8 @@ async function calculateHourly(o, units) {
   const u2 = windAt2m(wind, z);
   const rate = guardedReading("rsh", units);
   const f = hourlyFormulas({
-    serial: mapping.horaDia >= 0 ? readingTime(table.dates[mapping.horaDia].clock) : cell("fecha"), hours, start: o.start, latitude: o.latitude, lz: -15 * o.utcOffset, lm: -o.longitude,
+    serial: mapping.horaDia >= 0 ? readingTime(table.dates[mapping.horaDia].clock) : cell("fecha"),
+    hours, start: o.start, latitude: o.latitude, lz: -15 * o.utcOffset, lm: -o.longitude,
     altitude: o.altitude, t: guardedReading("tmed", units), rh: guardedReading("hrmed", units), u2,
     rs: hours === 1 ? rate : op("*", rate, num(hours)), nightRatio: o.nightRatio, carry: o.carry, form: o.form });
   computed = { o, units, et0: f.et0_h, mark: null, month: null, hourly: HOURLY_COLUMNS.map((n) => [n, f[n]]) };
@@ -576,15 +576,14 @@ function showResults(mapping, o, elapsed) {
 // days, the chart of each day's total, the formulas, the rows that failed.
 function showHourlyResults(o, elapsed) {
   $("paso-resultados").hidden = false;  // shown first, so that the chart takes its box's width
-  const { rows, width, kinds, numbers } = run;
-  const value = (at) => (kinds[at] & 0xffff) === NUM ? numbers[at] : NaN;
+  const { rows, width } = run;
   // A day with hours missing (as the engine found them) is left out of the
   // sums and the chart: its sum is not a day's.
   const sums = new Map(), xs = [], ys = [], partial = run.partialDays;
   hoursOfDay = new Map();  // each day's rows, for its chart
   let failed = 0;
   for (let r = 0, at = reportAt; r < rows; ++r, at += width) {
-    const et0 = value(at), total = value(at + 1), date = value(at + 2);
+    const et0 = reportNumber(at), total = reportNumber(at + 1), date = reportNumber(at + 2);
     if (!Number.isNaN(date)) (hoursOfDay.get(date) ?? hoursOfDay.set(date, []).get(date)).push(r);
     if (Number.isNaN(et0)) {
       ++failed;
@@ -630,17 +629,18 @@ function showHourlyResults(o, elapsed) {
   setStatus("Listo. Puede descargar el archivo con las columnas de la ET0 horaria." + (said.length ? " " + said.join(" ") : ""));
 }
 
+// The number at `at` in the report's arrays, NaN where the value is none.
+const reportNumber = (at) => (run.kinds[at] & 0xffff) === NUM ? run.numbers[at] : NaN;
+
 // The readings of the day the user picked: each period's ET0 at its midpoint.
 function drawDayHours() {
   const [y, m, d] = typedDate($("dia-horas").value) ?? [];
   const rowsOfDay = y ? hoursOfDay.get(y * 10000 + m * 100 + d) ?? [] : [];
-  const { width, kinds, numbers } = run;
-  const value = (at) => (kinds[at] & 0xffff) === NUM ? numbers[at] : NaN;
   const xs = [], ys = [];
   for (const r of rowsOfDay) {
-    const at = r * width + reportAt;
-    xs.push(Math.round((value(at + 3) - EPOCH_SERIAL) * 86400));
-    ys.push(value(at));
+    const at = r * run.width + reportAt;
+    xs.push(Math.round((reportNumber(at + 3) - EPOCH_SERIAL) * 86400));
+    ys.push(reportNumber(at));
   }
   const time = (seconds) => new Date(seconds * 1000).toISOString().slice(11, 16);
   const mm = (v) => Number.isFinite(v) ? engine.showNumber(Math.round(v * 1000) / 1000, true) : "";

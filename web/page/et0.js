@@ -34,10 +34,11 @@ export const DATE_INPUTS = ["fecha", "anio", "mes", "dia", "diaAnio", "horaDia"]
 // 13, or hhmm 1330).
 export function readingTime(clock) {
   const hora = cell("horaDia");
-  const hundreds = call("ENTERO", op("/", hora, num(100)));
-  const fraction = clock === "text" ? hora : clock === "hours" ? op("/", hora, num(24))
-    : op("/", op("+", op("*", num(60), hundreds), op("-", hora, op("*", num(100), hundreds))), num(1440));
-  return op("+", cell("fecha"), fraction);
+  const hhmm = () => {
+    const hundreds = call("ENTERO", op("/", hora, num(100)));
+    return op("/", op("+", op("*", num(60), hundreds), op("-", hora, op("*", num(100), hundreds))), num(1440));
+  };
+  return op("+", cell("fecha"), clock === "text" ? hora : clock === "hours" ? op("/", hora, num(24)) : hhmm());
 }
 
 // The units of the columns that may come in others, by quantity, as the

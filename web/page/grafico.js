@@ -36,7 +36,6 @@ export function drawChart(id, options, data, summary, cell) {
   table.replaceChildren();
   details.ontoggle = () => { if (details.open && table.rows.length === 0) fillTable(table, u, data, cell); };
   if (details.open) fillTable(table, u, data, cell);
-  return u;
 }
 
 // One button a series, pressed while the series is shown.
